@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zembra::cli {
+
+struct Options {
+  enum class Action { Compute, Help, Version } action = Action::Compute;
+  double digitCount = 0;
+  std::string digitText;                  // the count as the result file's header shows it
+  std::optional<std::string> outputPath;  // -o FILE: write the result file
+  bool quiet = false;                     // no progress bar
+};
+
+// Thrown for a command line that cannot be used; the text is one English line.
+struct UsageError {
+  std::string message;
+};
+
+Options parseOptions(const std::vector<std::string>& arguments);
+
+std::string helpText();
+
+}  // namespace zembra::cli

@@ -1,0 +1,95 @@
+#include "cli/run_cli.h"
+
+#include <unistd.h>
+
+#include "cli/console_window.h"
+#include "cli/options.h"
+#include "engine/compute_pi.h"
+#include "engine/digit_lines.h"
+#include "engine/run_error.h"
+
+namespace zembra::cli {
+namespace {
+
+constexpr const char* kProgram = "zembra32-cli";
+
+// Progress of a run that prints its lines: the counter of every term.
+class ProgressListener final : public TermListener {
+ public:
+  ProgressListener(ProgressBar& bar, long total) : bar_(bar), total_(total) {}
+  void termStarted(long counterOffset, long k) override { done_ = counterOffset + k; }
+  void yieldPoint() override { bar_.update(done_, total_); }
+
+ private:
+  ProgressBar& bar_;
+  long total_;
+  long done_ = 0;
+};
+
+void printLines(const Options& options, ProgressBar& bar, std::FILE* out) {
+  const SeriesSizes sizes = sizeSeries(options.digitCount);
+  ProgressListener listener(bar, sizes.terms239 + sizes.terms5);
+  const PiDigits digits = computePiDigits(sizes, listener);
+  bar.finish();
+  forEachDigitLine(digits.limbs, [out](const std::string& line) {
+    std::fputs(line.c_str(), out);
+    std::fputc('\n', out);
+  });
+}
+
+void writeResultFile(const Options& options, ProgressBar& bar) {
+  ConsoleWindow window(options.digitText, bar);
+  GlobalState state;
+  state.ResultFilePath = *options.outputPath;
+  ComputePi(window, state);
+  bar.finish();
+}
+
+int compute(const Options& options, std::FILE* out, std::FILE* err) {
+  const bool showProgress = !options.quiet && ::isatty(::fileno(err));
+  ProgressBar bar(showProgress ? err : nullptr);
+  try {
+    if (options.outputPath) {
+      writeResultFile(options, bar);
+    } else {
+      printLines(options, bar, out);
+    }
+  } catch (const RunError& error) {
+    bar.finish();
+    std::fprintf(err, "%s: %s\n", kProgram, error.what());
+    return error.kind() == RunError::Kind::FileOpen || error.kind() == RunError::Kind::FileWrite ||
+                   error.kind() == RunError::Kind::OutOfMemory
+               ? 1
+               : 2;
+  }
+  if (std::fflush(out) != 0 || std::ferror(out)) {
+    std::fprintf(err, "%s: cannot write the digits to standard output\n", kProgram);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
+  Options options;
+  try {
+    options = parseOptions(arguments);
+  } catch (const UsageError& error) {
+    std::fprintf(err, "%s: %s (try --help)\n", kProgram, error.message.c_str());
+    return 2;
+  }
+  switch (options.action) {
+    case Options::Action::Help:
+      std::fputs(helpText().c_str(), out);
+      return 0;
+    case Options::Action::Version:
+      std::fprintf(out, "%s 1.0.0\n", kProgram);
+      return 0;
+    case Options::Action::Compute:
+      break;
+  }
+  return compute(options, out, err);
+}
+
+}  // namespace zembra::cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string_view>
+
+// The long-division kernel: advances a series by a block of consecutive terms.
+//
+// The series keeps two arrays over limbs 0 … last, both read and written in
+// place:
+//   power[j]   — the running power c / q^k, one normalised limb per element;
+//   columns[j] — signed column sums Σ ±term_k[j], not carried (normalised
+//                once, after the last term).
+// One block takes the power after term k0 − 1 and leaves the power after
+// term k0 + count − 1, having added ±⌊power_k / (2k − 1)⌋ of each term of the
+// block into the columns (+ for odd k, − for even k). Limbs before `first`
+// are zero in the power and are left untouched.
+
+namespace zembra::kernel {
+
+struct BlockArgs {
+  double* power;
+  double* columns;
+  long first;      // first limb that may be non-zero in the power
+  long last;       // last limb of both arrays
+  double square;   // q: 25 or 57121
+  long firstTerm;  // k0
+  int count;       // terms in this block, 1 … lanes
+};
+
+using BlockFunction = void (*)(const BlockArgs&);
+
+struct Kernel {
+  std::string_view name;  // "portable", "avx2", "avx512"
+  int lanes;              // terms a block can hold
+  BlockFunction run;
+};
+
+// Which kernel to use: the widest the processor and the system support, unless
+// the environment variable ZEMBRA_KERNEL names another available one.
+const Kernel& selectedKernel();
+
+// Every kernel this processor can run, portable first.
+const Kernel* availableKernels(int& count);
+
+// The kernel with this name, or nullptr when it is not available here.
+const Kernel* kernelNamed(std::string_view name);
+
+// Largest term count for which every value a kernel handles stays an exact
+// double (partial dividends below 2^53, divisors below 2^19).
+inline constexpr long kMaxTerms = 262000;
+
+}  // namespace zembra::kernel

@@ -1,0 +1,139 @@
+#include "engine/pi_digits.h"
+
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+
+#include "engine/machin_series.h"
+#include "engine/run_error.h"
+
+namespace zembra {
+namespace {
+
+using Limbs = std::vector<std::uint64_t>;
+constexpr std::int64_t kBase = 10'000'000'000;
+
+// Terms after which the next term c / (q^k (2k − 1)) is below one unit of the
+// last limb: q^(k) ≥ q · c · B^last.
+long termsForReference(double numerator, double square, long last) {
+  const double digits = std::log10(numerator) + 10.0 * static_cast<double>(last);
+  return static_cast<long>(std::ceil(digits / std::log10(square)));
+}
+
+// Column sums (plus − minus) carried into normalised limbs 0 … count − 1.
+Limbs carryColumns(const std::vector<double>& plus, const std::vector<double>& minus,
+                   std::size_t count) {
+  std::vector<std::int64_t> column(count);
+  for (std::size_t j = 0; j < count; ++j) {
+    column[j] = static_cast<std::int64_t>(plus[j]) - static_cast<std::int64_t>(minus[j]);
+  }
+  std::int64_t carry = 0;
+  for (std::size_t j = count - 1; j > 0; --j) {
+    const std::int64_t value = column[j] + carry;
+    carry = value >= 0 ? value / kBase : -((-value + kBase - 1) / kBase);
+    column[j] = value - carry * kBase;
+  }
+  column[0] += carry;
+  if (column[0] != 3) throw std::logic_error("series sum out of range");
+  return Limbs(column.begin(), column.end());
+}
+
+// value ± amount (amount < B) in the last limb, carried through.
+Limbs offsetLastLimb(Limbs value, std::int64_t amount) {
+  for (std::size_t j = value.size() - 1;; --j) {
+    const std::int64_t limb = static_cast<std::int64_t>(value[j]) + amount;
+    amount = limb < 0 ? -1 : (limb >= kBase ? 1 : 0);
+    value[j] = static_cast<std::uint64_t>(limb - amount * kBase);
+    if (amount == 0 || j == 0) break;
+  }
+  return value;
+}
+
+// π truncated to `limbCount` fractional limbs, if the reference decides it.
+//
+// Error bound: the reference is Σ ±⌊x_k⌋ over both series with `last` limbs,
+// x_k the exact terms. Each floor is off by less than one unit of the last
+// limb, and each series' tail after its last term is below one unit (see
+// termsForReference), so |reference − π·B^last| < terms + 2 = bound. When
+// reference − bound and reference + bound agree in limbs 0 … limbCount, so
+// does π·B^last, which lies strictly between them.
+std::optional<Limbs> certifiedTruncation(const Limbs& reference, std::int64_t bound,
+                                         long limbCount) {
+  const auto keep = static_cast<std::size_t>(limbCount) + 1;
+  Limbs low = offsetLastLimb(reference, -bound);
+  Limbs high = offsetLastLimb(reference, bound);
+  low.resize(keep);
+  high.resize(keep);
+  if (low != high) return std::nullopt;
+  return low;
+}
+
+// Whether a and b agree in the integer part and the first `decimals` decimals
+// (limb j ≥ 1 holds decimals 10(j − 1) + 1 … 10j).
+bool sameDecimals(const Limbs& a, const Limbs& b, long decimals) {
+  const auto wholeLimbs = static_cast<std::size_t>(decimals / 10);
+  for (std::size_t j = 0; j <= wholeLimbs; ++j) {
+    if (a[j] != b[j]) return false;
+  }
+  const long rest = decimals % 10;
+  if (rest == 0) return true;
+  std::uint64_t dropped = 1;
+  for (long i = rest; i < 10; ++i) dropped *= 10;
+  return a[wholeLimbs + 1] / dropped == b[wholeLimbs + 1] / dropped;
+}
+
+// Forwards only the yield points: used when the reference has to be redone
+// with more limbs, after the counter has already shown every term.
+class YieldOnly final : public TermListener {
+ public:
+  explicit YieldOnly(TermListener& inner) : inner_(inner) {}
+  void termStarted(long, long) override {}
+  void yieldPoint() override { inner_.yieldPoint(); }
+
+ private:
+  TermListener& inner_;
+};
+
+}  // namespace
+
+void checkDigitCount(double digitCount) {
+  if (!(digitCount >= 0)) throw RunError(RunError::Kind::NegativeDigitCount);
+  if (digitCount > kMaxDigits) throw RunError(RunError::Kind::DigitCountTooLarge);
+}
+
+PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
+                         const EngineOptions& options) {
+  const kernel::Kernel& kernel = options.kernel ? *options.kernel : kernel::selectedKernel();
+  const auto shownLimbs = static_cast<std::size_t>(sizes.limbCount) + 1;
+  std::optional<Limbs> shown;
+  TermListener* currentListener = &listener;
+  YieldOnly yieldOnly(listener);
+  for (long guard = options.guardLimbs;; guard += 2) {
+    // One pass on `guard` hidden limbs and a few more terms gives both the
+    // shown result (its top limbs: a floor of a floor is a floor) and the
+    // reference that checks it.
+    const long last = sizes.limbCount + guard;
+    const long terms239 = std::max(sizes.terms239, termsForReference(956, 57121, last));
+    const long terms5 = std::max(sizes.terms5, termsForReference(80, 25, last));
+    const SeriesColumns atan239 =
+        runSeries({956, 57121, sizes.terms239, terms239, 0}, last, kernel, *currentListener);
+    const SeriesColumns atan5 =
+        runSeries({80, 25, sizes.terms5, terms5, sizes.terms239}, last, kernel, *currentListener);
+    if (!shown) shown = carryColumns(atan5.afterShownTerms, atan239.afterShownTerms, shownLimbs);
+    const Limbs reference = carryColumns(atan5.afterAllTerms, atan239.afterAllTerms,
+                                         static_cast<std::size_t>(last) + 1);
+    if (auto pi = certifiedTruncation(reference, terms239 + terms5 + 2, sizes.limbCount)) {
+      if (sameDecimals(*shown, *pi, sizes.requestedDecimals)) return {std::move(*shown), false};
+      return {std::move(*pi), true};
+    }
+    currentListener = &yieldOnly;  // π has a long run of 0s or 9s there: look further
+  }
+}
+
+PiDigits computePiDigits(double digitCount) {
+  checkDigitCount(digitCount);
+  SilentListener silent;
+  return computePiDigits(sizeSeries(digitCount), silent);
+}
+
+}  // namespace zembra

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/kernel/kernel.h"
+#include "engine/sizing.h"
+#include "engine/term_listener.h"
+
+namespace zembra {
+
+// The digits a run prints: limbs[0] is the integer part (3), limbs[1 … L] the
+// groups of ten decimals, L = LimbCount.
+struct PiDigits {
+  std::vector<std::uint64_t> limbs;
+  // True when the series' own fixed-point result was wrong within the
+  // requested decimals and π's truncated digits were printed instead.
+  bool mended = false;
+};
+
+struct EngineOptions {
+  const kernel::Kernel* kernel = nullptr;  // nullptr: the selected kernel
+  long guardLimbs = 2;                     // hidden limbs of the reference
+};
+
+// Throws RunError unless 0 ≤ digitCount ≤ kMaxDigits.
+void checkDigitCount(double digitCount);
+
+// π with the given sizes. The counter goes through the listener in order:
+// terms 1 … Terms239 of arctan(1/239), then 1 … Terms5 of arctan(1/5).
+PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
+                         const EngineOptions& options = {});
+
+// The same for a digit count, without progress. Throws RunError for a count
+// out of range.
+PiDigits computePiDigits(double digitCount);
+
+}  // namespace zembra

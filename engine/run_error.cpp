@@ -1,0 +1,32 @@
+#include "engine/run_error.h"
+
+namespace zembra {
+namespace {
+
+std::string describe(RunError::Kind kind, const std::string& path, const std::string& reason) {
+  switch (kind) {
+    case RunError::Kind::NotANumber:
+      return "the digit count is not a number";
+    case RunError::Kind::NegativeDigitCount:
+      return "the digit count must not be negative";
+    case RunError::Kind::DigitCountTooLarge:
+      return "the digit count must not exceed 327640";
+    case RunError::Kind::FileOpen:
+      return "cannot create " + path + ": " + reason;
+    case RunError::Kind::FileWrite:
+      return "cannot write " + path + ": " + reason;
+    case RunError::Kind::OutOfMemory:
+      return "not enough memory for the computation";
+  }
+  return "run failed";
+}
+
+}  // namespace
+
+RunError::RunError(Kind kind, std::string path, std::string reason)
+    : std::runtime_error(describe(kind, path, reason)),
+      kind_(kind),
+      path_(std::move(path)),
+      reason_(std::move(reason)) {}
+
+}  // namespace zembra

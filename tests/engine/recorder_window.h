@@ -1,0 +1,54 @@
+#pragma once
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/window.h"
+
+namespace zembra {
+
+// A main window that records what a run does to it. The clock gives
+// 21:04:05, 21:04:06, … at successive readings.
+class RecorderWindow : public Window {
+ public:
+  std::string text = "100";
+  std::map<Label, std::string> captions;
+  std::vector<std::string> list;
+  std::vector<std::string> counterCaptions;  // Label11, in order
+  int pumps = 0;
+  int refreshes = 0;
+  int clockReadings = 0;
+  std::function<void()> onPump;  // runs inside every pump
+
+  std::string digitText() override { return text; }
+  std::optional<double> toNumber(const std::string& value) override {
+    double number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size()) {
+      return std::nullopt;
+    }
+    return number;
+  }
+  void setCaption(Label label, const std::string& caption) override {
+    captions[label] = caption;
+    if (label == Label::Label11) counterCaptions.push_back(caption);
+  }
+  std::string caption(Label label) override { return captions[label]; }
+  void refresh(Label) override { ++refreshes; }
+  void clearList() override { list.clear(); }
+  void appendList(const std::string& line) override { list.push_back(line); }
+  void pumpEvents() override {
+    ++pumps;
+    if (onPump) onPump();
+  }
+  std::string longTimeNow() override {
+    const int second = 5 + clockReadings++;
+    return "21:04:" + std::string(second < 10 ? "0" : "") + std::to_string(second);
+  }
+};
+
+}  // namespace zembra
