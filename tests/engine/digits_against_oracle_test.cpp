@@ -50,7 +50,7 @@ Expected oracle(double n) {
   return {limbsFromDecimals(3, pi), true};
 }
 
-// Equal limb vectors, or the first place where they part.
+// Equal limb vectors, or the first limb where they differ.
 testing::AssertionResult sameLimbs(const Limbs& got, const Limbs& want) {
   if (got.size() != want.size())
     return testing::AssertionFailure()

@@ -11,26 +11,25 @@
 namespace zembra::reference {
 
 class MpzValue {
-public:
-    MpzValue() { mpz_init(value_); }
-    ~MpzValue() { mpz_clear(value_); }
-    MpzValue(const MpzValue&) = delete;
-    MpzValue& operator=(const MpzValue&) = delete;
+ public:
+  MpzValue() { mpz_init(value_); }
+  ~MpzValue() { mpz_clear(value_); }
+  MpzValue(const MpzValue&) = delete;
+  MpzValue& operator=(const MpzValue&) = delete;
 
-    operator mpz_ptr() { return value_; }
-    operator mpz_srcptr() const { return value_; }
+  operator mpz_ptr() { return value_; }
+  operator mpz_srcptr() const { return value_; }
 
-private:
-    mpz_t value_;
+ private:
+  mpz_t value_;
 };
 
 // Base-10 digits of a non-negative integer.
-inline std::string decimalString(mpz_srcptr value)
-{
-    std::string text(mpz_sizeinbase(value, 10) + 2, '\0');
-    mpz_get_str(text.data(), 10, value);
-    text.resize(std::strlen(text.c_str()));
-    return text;
+inline std::string decimalString(mpz_srcptr value) {
+  std::string text(mpz_sizeinbase(value, 10) + 2, '\0');
+  mpz_get_str(text.data(), 10, value);
+  text.resize(std::strlen(text.c_str()));
+  return text;
 }
 
-} // namespace zembra::reference
+}  // namespace zembra::reference

@@ -19,4 +19,4 @@ std::string limbDecimals(const std::vector<std::uint64_t>& limbs);
 std::vector<std::uint64_t> limbsFromDecimals(std::uint64_t integerPart,
                                              const std::string& decimals);
 
-} // namespace zembra::reference
+}  // namespace zembra::reference

@@ -1,72 +1,64 @@
 #include "tests/reference/machin_gmp.h"
 
-#include "tests/reference/gmp_value.h"
-#include "tests/reference/limbs.h"
-
 #include <cmath>
 #include <stdexcept>
 #include <string>
+
+#include "tests/reference/gmp_value.h"
+#include "tests/reference/limbs.h"
 
 namespace zembra::reference {
 namespace {
 
 // sum += sum_{k=1..terms} (-1)^(k+1) floor(P_k / (2k-1)), where
 // P_0 = coefficient * scale and P_k = floor(P_{k-1} / q).
-void addArctanSeries(mpz_ptr sum, mpz_srcptr scale, unsigned long coefficient,
-                     unsigned long q, long terms)
-{
-    MpzValue power;
-    MpzValue term;
-    mpz_mul_ui(power, scale, coefficient);
-    for (long k = 1; k <= terms; ++k) {
-        mpz_tdiv_q_ui(power, power, q);
-        mpz_tdiv_q_ui(term, power, static_cast<unsigned long>(2 * k - 1));
-        if (k % 2 == 1)
-            mpz_add(sum, sum, term);
-        else
-            mpz_sub(sum, sum, term);
-    }
+void addArctanSeries(mpz_ptr sum, mpz_srcptr scale, unsigned long coefficient, unsigned long q,
+                     long terms) {
+  MpzValue power;
+  MpzValue term;
+  mpz_mul_ui(power, scale, coefficient);
+  for (long k = 1; k <= terms; ++k) {
+    mpz_tdiv_q_ui(power, power, q);
+    mpz_tdiv_q_ui(term, power, static_cast<unsigned long>(2 * k - 1));
+    if (k % 2 == 1)
+      mpz_add(sum, sum, term);
+    else
+      mpz_sub(sum, sum, term);
+  }
 }
 
 // Splits a non-negative fixed-point integer R = X * B^L into limbs 0..L.
-std::vector<std::uint64_t> splitIntoLimbs(mpz_srcptr value, long limbCount)
-{
-    if (mpz_sgn(value) < 0)
-        throw std::logic_error("Machin sum is negative");
-    const auto decimalsLength = static_cast<std::size_t>(10 * limbCount);
-    std::string digits = decimalString(value);
-    if (digits.size() <= decimalsLength)
-        digits.insert(0, decimalsLength + 1 - digits.size(), '0');
-    const std::size_t headLength = digits.size() - decimalsLength;
-    return limbsFromDecimals(std::stoull(digits.substr(0, headLength)),
-                             digits.substr(headLength));
+std::vector<std::uint64_t> splitIntoLimbs(mpz_srcptr value, long limbCount) {
+  if (mpz_sgn(value) < 0) throw std::logic_error("Machin sum is negative");
+  const auto decimalsLength = static_cast<std::size_t>(10 * limbCount);
+  std::string digits = decimalString(value);
+  if (digits.size() <= decimalsLength) digits.insert(0, decimalsLength + 1 - digits.size(), '0');
+  const std::size_t headLength = digits.size() - decimalsLength;
+  return limbsFromDecimals(std::stoull(digits.substr(0, headLength)), digits.substr(headLength));
 }
 
-} // namespace
+}  // namespace
 
-MachinSizes machinSizes(double n)
-{
-    return {static_cast<long>(std::floor(n / 4.7568 + 1.5 + 2)),
-            static_cast<long>(std::floor(n / 1.398 + 1.5 + 2)),
-            static_cast<long>(std::floor(n / 10)) + 1};
+MachinSizes machinSizes(double n) {
+  return {static_cast<long>(std::floor(n / 4.7568 + 1.5 + 2)),
+          static_cast<long>(std::floor(n / 1.398 + 1.5 + 2)),
+          static_cast<long>(std::floor(n / 10)) + 1};
 }
 
-std::vector<std::uint64_t> machinFloorsGmp(double n)
-{
-    const MachinSizes sizes = machinSizes(n);
-    return machinFloorsGmp(sizes.terms239, sizes.terms5, sizes.limbCount);
+std::vector<std::uint64_t> machinFloorsGmp(double n) {
+  const MachinSizes sizes = machinSizes(n);
+  return machinFloorsGmp(sizes.terms239, sizes.terms5, sizes.limbCount);
 }
 
-std::vector<std::uint64_t> machinFloorsGmp(long terms239, long terms5, long limbCount)
-{
-    MpzValue scale;
-    mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * limbCount));
-    MpzValue sum239;
-    MpzValue sum5;
-    addArctanSeries(sum239, scale, 956, 57121, terms239);
-    addArctanSeries(sum5, scale, 80, 25, terms5);
-    mpz_sub(sum5, sum5, sum239);
-    return splitIntoLimbs(sum5, limbCount);
+std::vector<std::uint64_t> machinFloorsGmp(long terms239, long terms5, long limbCount) {
+  MpzValue scale;
+  mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * limbCount));
+  MpzValue sum239;
+  MpzValue sum5;
+  addArctanSeries(sum239, scale, 956, 57121, terms239);
+  addArctanSeries(sum5, scale, 80, 25, terms5);
+  mpz_sub(sum5, sum5, sum239);
+  return splitIntoLimbs(sum5, limbCount);
 }
 
-} // namespace zembra::reference
+}  // namespace zembra::reference

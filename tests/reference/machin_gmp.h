@@ -10,9 +10,9 @@
 namespace zembra::reference {
 
 struct MachinSizes {
-    long terms239;
-    long terms5;
-    long limbCount;
+  long terms239;
+  long terms5;
+  long limbCount;
 };
 
 // Series lengths and limb count L for a digit count n >= 0.
@@ -23,4 +23,4 @@ MachinSizes machinSizes(double n);
 std::vector<std::uint64_t> machinFloorsGmp(double n);
 std::vector<std::uint64_t> machinFloorsGmp(long terms239, long terms5, long limbCount);
 
-} // namespace zembra::reference
+}  // namespace zembra::reference

@@ -11,4 +11,4 @@ namespace zembra::reference {
 // Limbs 0..L as doubles holding exact integers.
 std::vector<double> machinLiteral(double n);
 
-} // namespace zembra::reference
+}  // namespace zembra::reference

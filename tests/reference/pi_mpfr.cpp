@@ -1,67 +1,62 @@
 #include "tests/reference/pi_mpfr.h"
 
-#include "tests/reference/gmp_value.h"
-
 #include <mpfr.h>
 
 #include <cmath>
 #include <optional>
 
+#include "tests/reference/gmp_value.h"
+
 namespace zembra::reference {
 namespace {
 
 class MpfrValue {
-public:
-    explicit MpfrValue(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
-    ~MpfrValue() { mpfr_clear(value_); }
-    MpfrValue(const MpfrValue&) = delete;
-    MpfrValue& operator=(const MpfrValue&) = delete;
+ public:
+  explicit MpfrValue(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
+  ~MpfrValue() { mpfr_clear(value_); }
+  MpfrValue(const MpfrValue&) = delete;
+  MpfrValue& operator=(const MpfrValue&) = delete;
 
-    operator mpfr_ptr() { return value_; }
+  operator mpfr_ptr() { return value_; }
 
-private:
-    mpfr_t value_;
+ private:
+  mpfr_t value_;
 };
 
 // floor(pi * 10^digits), possibly one too small: both roundings go down and
 // 64 spare bits keep the total error far below one unit.
-void scaledPiFromBelow(mpz_ptr out, std::size_t digits)
-{
-    const double bits = std::ceil(static_cast<double>(digits) * std::log2(10.0));
-    MpfrValue pi(static_cast<mpfr_prec_t>(bits) + 64);
-    mpfr_const_pi(pi, MPFR_RNDD);
-    MpzValue scale;
-    mpz_ui_pow_ui(scale, 10, digits);
-    mpfr_mul_z(pi, pi, scale, MPFR_RNDD);
-    mpfr_get_z(out, pi, MPFR_RNDD);
+void scaledPiFromBelow(mpz_ptr out, std::size_t digits) {
+  const double bits = std::ceil(static_cast<double>(digits) * std::log2(10.0));
+  MpfrValue pi(static_cast<mpfr_prec_t>(bits) + 64);
+  mpfr_const_pi(pi, MPFR_RNDD);
+  MpzValue scale;
+  mpz_ui_pow_ui(scale, 10, digits);
+  mpfr_mul_z(pi, pi, scale, MPFR_RNDD);
+  mpfr_get_z(out, pi, MPFR_RNDD);
 }
 
 // Cuts `guard` extra digits off. A value one unit short can only change the
 // kept digits when the true guard digits are all 0 (ours then read all 9),
 // so a guard of all 9s, or all 0s, is refused and the caller retries.
-std::optional<std::string> piDecimalsWithGuard(std::size_t count, std::size_t guard)
-{
-    MpzValue scaled;
-    scaledPiFromBelow(scaled, count + guard);
-    MpzValue guardScale;
-    mpz_ui_pow_ui(guardScale, 10, guard);
-    MpzValue tail;
-    mpz_tdiv_qr(scaled, tail, scaled, guardScale);
-    mpz_sub_ui(guardScale, guardScale, 1);
-    const mpz_srcptr guardDigits = tail;
-    if (mpz_sgn(guardDigits) == 0 || mpz_cmp(guardDigits, guardScale) == 0)
-        return std::nullopt;
-    return decimalString(scaled).substr(1);
+std::optional<std::string> piDecimalsWithGuard(std::size_t count, std::size_t guard) {
+  MpzValue scaled;
+  scaledPiFromBelow(scaled, count + guard);
+  MpzValue guardScale;
+  mpz_ui_pow_ui(guardScale, 10, guard);
+  MpzValue tail;
+  mpz_tdiv_qr(scaled, tail, scaled, guardScale);
+  mpz_sub_ui(guardScale, guardScale, 1);
+  const mpz_srcptr guardDigits = tail;
+  if (mpz_sgn(guardDigits) == 0 || mpz_cmp(guardDigits, guardScale) == 0) return std::nullopt;
+  return decimalString(scaled).substr(1);
 }
 
-} // namespace
+}  // namespace
 
-std::string piDecimals(std::size_t count)
-{
-    for (std::size_t guard = 40;; guard *= 2) {
-        if (auto decimals = piDecimalsWithGuard(count, guard))
-            return *decimals;
-    }
+std::string piDecimals(std::size_t count) {
+  for (std::size_t guard = 40;; guard *= 2) {
+    if (auto decimals = piDecimalsWithGuard(count, guard)) return *decimals;
+  }
 }
 
-} // namespace zembra::reference
+}  // namespace zembra::reference

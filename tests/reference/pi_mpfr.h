@@ -10,4 +10,4 @@ namespace zembra::reference {
 // The first `count` decimals of pi after "3.", truncated (never rounded).
 std::string piDecimals(std::size_t count);
 
-} // namespace zembra::reference
+}  // namespace zembra::reference
