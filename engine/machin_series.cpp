@@ -1,45 +1,94 @@
 #include "engine/machin_series.h"
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 
 namespace zembra {
 namespace {
 
-// The terms of one block: at most one kernel's lanes, and never across the
-// last shown term, so that the columns can be copied exactly there.
-int blockSize(const SeriesPlan& plan, const kernel::Kernel& kernel, long firstTerm) {
-  const long end = firstTerm <= plan.shownTerms ? plan.shownTerms : plan.totalTerms;
-  return static_cast<int>(std::min<long>(kernel.lanes, end - firstTerm + 1));
+// Limb steps of one round, all threads together: a few milliseconds of work.
+constexpr double kRoundWork = 8e6;
+
+struct Block {
+  long firstTerm;
+  int count;
+};
+
+struct Series {
+  const SeriesPlan& plan;
+  long last;
+  const kernel::Kernel& kernel;
+  std::vector<double> power;
+  std::vector<double> columns;
+  long first = 0;  // the power's limbs before this one are zero
+};
+
+// The blocks of the round starting at term k: enough work for every thread,
+// never past the last shown term, so the columns can be copied exactly there.
+std::vector<Block> planRound(const Series& series, long k, int threads) {
+  const SeriesPlan& plan = series.plan;
+  const long end = k <= plan.shownTerms ? plan.shownTerms : plan.totalTerms;
+  const double limbs = static_cast<double>(series.last - series.first + 1);
+  std::vector<Block> blocks;
+  double work = 0;
+  while (k <= end && (work < kRoundWork || static_cast<int>(blocks.size()) < threads)) {
+    const int count = static_cast<int>(std::min<long>(series.kernel.lanes, end - k + 1));
+    blocks.push_back({k, count});
+    work += count * limbs;
+    k += count;
+  }
+  return blocks;
 }
 
-void announceTerms(const SeriesPlan& plan, long firstTerm, int count, TermListener& listener) {
-  for (long k = firstTerm; k < firstTerm + count && k <= plan.shownTerms; ++k) {
-    listener.termStarted(plan.counterOffset, k);
-  }
+// Block b waits for block b − 1 limb by limb, so thread t can take blocks
+// t, t + threads, … and all threads work at once, each a little behind the
+// one before.
+void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool) {
+  const auto progress = std::make_unique<std::atomic<long>[]>(blocks.size());
+  for (std::size_t b = 0; b < blocks.size(); ++b) progress[b].store(series.first - 1);
+  pool.run([&](int thread) {
+    for (std::size_t b = static_cast<std::size_t>(thread); b < blocks.size();
+         b += static_cast<std::size_t>(pool.size())) {
+      const Block& block = blocks[b];
+      const long lastTerm = block.firstTerm + block.count - 1;
+      series.kernel.run({series.power.data(), series.columns.data(), series.first, series.last,
+                         series.plan.square, block.firstTerm, block.count,
+                         powerVanishesFrom(series.plan, lastTerm, series.last),
+                         b > 0 ? &progress[b - 1] : nullptr, &progress[b]});
+    }
+  });
 }
 
 }  // namespace
 
+long powerVanishesFrom(const SeriesPlan& plan, long k, long last) {
+  if (plan.square != 25 || plan.numerator != 80 || 2 * k > 10 * last + 1) return last + 1;
+  return std::min(last + 1, (2 * k - 1 + 9) / 10 + 1);
+}
+
 SeriesColumns runSeries(const SeriesPlan& plan, long last, const kernel::Kernel& kernel,
-                        TermListener& listener) {
-  std::vector<double> power(static_cast<std::size_t>(last) + 1, 0.0);
-  std::vector<double> columns(power.size(), 0.0);
+                        WorkerPool& pool, TermListener& listener) {
+  const auto limbs = static_cast<std::size_t>(last) + 1;
+  Series series{plan, last, kernel, std::vector<double>(limbs), std::vector<double>(limbs)};
+  series.power[0] = plan.numerator;
   SeriesColumns result;
-  power[0] = plan.numerator;
-  long first = 0;  // the power's limbs before this one are zero
   for (long k = 1; k <= plan.totalTerms;) {
-    const int count = blockSize(plan, kernel, k);
-    announceTerms(plan, k, count, listener);
-    if (first <= last) {
-      kernel.run({power.data(), columns.data(), first, last, plan.square, k, count});
-      while (first <= last && power[static_cast<std::size_t>(first)] == 0.0) ++first;
+    const std::vector<Block> blocks = planRound(series, k, pool.size());
+    const long next = blocks.back().firstTerm + blocks.back().count;
+    for (long term = k; term < next && term <= plan.shownTerms; ++term) {
+      listener.termStarted(plan.counterOffset, term);
     }
+    if (series.first <= last) runRound(series, blocks, pool);
     listener.yieldPoint();
-    k += count;
-    if (k - 1 == plan.shownTerms) result.afterShownTerms = columns;
+    while (series.first <= last && series.power[static_cast<std::size_t>(series.first)] == 0) {
+      ++series.first;
+    }
+    if (next - 1 == plan.shownTerms) result.afterShownTerms = series.columns;
+    k = next;
   }
-  if (plan.shownTerms < 1) result.afterShownTerms.assign(columns.size(), 0.0);
-  result.afterAllTerms = std::move(columns);
+  if (plan.shownTerms < 1) result.afterShownTerms.assign(limbs, 0.0);
+  result.afterAllTerms = std::move(series.columns);
   return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/kernel/kernel.h"
 #include "engine/term_listener.h"
+#include "engine/worker_pool.h"
 
 namespace zembra {
 
@@ -24,7 +25,18 @@ struct SeriesColumns {
   std::vector<double> afterAllTerms;    // after term totalTerms
 };
 
+// Runs the series in rounds of a few milliseconds each, the blocks of a round
+// spread over the pool's threads. The listener hears of every shown term
+// before its round and gets a yield point after each round, always on the
+// calling thread and never while a round runs.
 SeriesColumns runSeries(const SeriesPlan& plan, long last, const kernel::Kernel& kernel,
-                        TermListener& listener);
+                        WorkerPool& pool, TermListener& listener);
+
+// The first limb from which the power c·B^last / q^k of every term up to k is
+// zero and divides without remainder, or last + 1 if there is none. With
+// q = 25, which divides B, the power is exact while 2k ≤ 10·last + 1:
+// 80·B^last / 25^k = 2^(2k+3) · 10^(10·last − 2k + 1), whose last non-zero
+// digit lies in limb ⌈(2k − 1) / 10⌉.
+long powerVanishesFrom(const SeriesPlan& plan, long k, long last);
 
 }  // namespace zembra

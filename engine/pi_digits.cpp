@@ -104,6 +104,7 @@ void checkDigitCount(double digitCount) {
 PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options) {
   const kernel::Kernel& kernel = options.kernel ? *options.kernel : kernel::selectedKernel();
+  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize());
   const auto shownLimbs = static_cast<std::size_t>(sizes.limbCount) + 1;
   std::optional<Limbs> shown;
   TermListener* currentListener = &listener;
@@ -116,9 +117,9 @@ PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
     const long terms239 = std::max(sizes.terms239, termsForReference(956, 57121, last));
     const long terms5 = std::max(sizes.terms5, termsForReference(80, 25, last));
     const SeriesColumns atan239 =
-        runSeries({956, 57121, sizes.terms239, terms239, 0}, last, kernel, *currentListener);
-    const SeriesColumns atan5 =
-        runSeries({80, 25, sizes.terms5, terms5, sizes.terms239}, last, kernel, *currentListener);
+        runSeries({956, 57121, sizes.terms239, terms239, 0}, last, kernel, pool, *currentListener);
+    const SeriesColumns atan5 = runSeries({80, 25, sizes.terms5, terms5, sizes.terms239}, last,
+                                          kernel, pool, *currentListener);
     if (!shown) shown = carryColumns(atan5.afterShownTerms, atan239.afterShownTerms, shownLimbs);
     const Limbs reference = carryColumns(atan5.afterAllTerms, atan239.afterAllTerms,
                                          static_cast<std::size_t>(last) + 1);

@@ -21,6 +21,7 @@ struct PiDigits {
 struct EngineOptions {
   const kernel::Kernel* kernel = nullptr;  // nullptr: the selected kernel
   long guardLimbs = 2;                     // hidden limbs of the reference
+  int threads = 0;                         // 0: one per core
 };
 
 // Throws RunError unless 0 ≤ digitCount ≤ kMaxDigits.

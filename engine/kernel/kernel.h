@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 // The long-division kernel: advances a series by a block of consecutive terms.
 //
 // The series keeps two arrays over limbs 0 … last, both read and written in
@@ -13,6 +11,14 @@
 // term k0 + count − 1, having added ±⌊power_k / (2k − 1)⌋ of each term of the
 // block into the columns (+ for odd k, − for even k). Limbs before `first`
 // are zero in the power and are left untouched.
+//
+// Blocks of the same series may run at the same time on several threads, one
+// behind the other: a block reads limb j only once the block before it has
+// published (through `ready`) that it is done with limb j, and it publishes
+// its own progress through `done`.
+
+#include <atomic>
+#include <string_view>
 
 namespace zembra::kernel {
 
@@ -24,6 +30,11 @@ struct BlockArgs {
   double square;   // q: 25 or 57121
   long firstTerm;  // k0
   int count;       // terms in this block, 1 … lanes
+  // From this limb on, the power of every term of the block is zero and its
+  // division leaves no remainder (see powerVanishesFrom); > last if never.
+  long powerZeroFrom;
+  const std::atomic<long>* ready;  // limbs the previous block is done with; nullptr: all
+  std::atomic<long>* done;         // limbs this block is done with; may be nullptr
 };
 
 using BlockFunction = void (*)(const BlockArgs&);

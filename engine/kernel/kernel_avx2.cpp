@@ -1,9 +1,10 @@
-// The kernel compiled for AVX2 with FMA.
+// The block kernel compiled for the avx2 instruction set.
+#define ZEMBRA_KERNEL_VARIANT avx2
 #include "engine/kernel/kernel_variants.h"
 #include "engine/kernel/series_kernel.h"
 
 namespace zembra::kernel {
 
-void runBlockAvx2(const BlockArgs& args) { detail::runBlock<kAvx2Width, kAvx2Registers>(args); }
+void runBlockAvx2(const BlockArgs& args) { avx2::runBlock<kAvx2Width, kAvx2Registers>(args); }
 
 }  // namespace zembra::kernel

@@ -1,12 +1,12 @@
-// The kernel for any processor: plain doubles, vectorised as far as the
-// baseline instruction set allows.
+// The block kernel for any x86-64 or other processor: the baseline instruction set.
+#define ZEMBRA_KERNEL_VARIANT portable
 #include "engine/kernel/kernel_variants.h"
 #include "engine/kernel/series_kernel.h"
 
 namespace zembra::kernel {
 
 void runBlockPortable(const BlockArgs& args) {
-  detail::runBlock<kPortableWidth, kPortableRegisters>(args);
+  portable::runBlock<kPortableWidth, kPortableRegisters>(args);
 }
 
 }  // namespace zembra::kernel

@@ -2,7 +2,8 @@
 
 // The block kernel, written once with vector extensions and compiled once per
 // instruction set (kernel_portable.cpp, kernel_avx2.cpp, kernel_avx512.cpp).
-// Include it only from those files, inside their own namespace.
+// Each of those files defines ZEMBRA_KERNEL_VARIANT, the namespace that keeps
+// its compiled copy apart from the others.
 //
 // Skewed wavefront: lane i works on term k0 + i, and at step s it handles limb
 // j = s − i. The long division of term k by q at limb j needs the quotient
@@ -19,13 +20,24 @@
 // A quotient is estimated by rounding x·(1/d) to the nearest integer, which is
 // ⌊x/d⌋ or ⌊x/d⌋ + 1 (the estimate is off by far less than ½); the exact
 // remainder x − est·d then tells which, and one correction fixes it.
+//
+// Where the power of every lane is zero and divides without remainder (from
+// args.powerZeroFrom on), a step only continues the division by 2k − 1 of the
+// remainders: r ← r·B mod d, term limb ⌊r·B/d⌋.
 
+#include <algorithm>
+#include <atomic>
 #include <cstddef>
+#include <thread>
 #include <utility>
 
 #include "engine/kernel/kernel.h"
 
-namespace detail {
+#ifndef ZEMBRA_KERNEL_VARIANT
+#error "define ZEMBRA_KERNEL_VARIANT before including series_kernel.h"
+#endif
+
+namespace zembra::kernel::ZEMBRA_KERNEL_VARIANT {
 
 // N doubles in one register of the target, and the matching integer masks.
 template <int N>
@@ -49,10 +61,15 @@ inline Vec<N> shiftIn(Vec<N> lanes, Vec<N> previous) {
   return shiftInImpl<N>(lanes, previous, std::make_index_sequence<N - 1>{});
 }
 
-// Where the mask is set, `value`; elsewhere 0.
+// value + addend where the mask is set. AVX-512 does this in one masked
+// instruction; elsewhere an AND with the mask is cheaper than a blend.
 template <int N>
-inline Vec<N> select(Mask<N> mask, Vec<N> value) {
-  return reinterpret_cast<Vec<N>>(reinterpret_cast<Mask<N>>(value) & mask);
+inline Vec<N> addWhere(Mask<N> mask, Vec<N> value, Vec<N> addend) {
+#if defined(__AVX512F__)
+  return mask ? value + addend : value;
+#else
+  return value + reinterpret_cast<Vec<N> >(reinterpret_cast<Mask<N> >(addend) & mask);
+#endif
 }
 
 // ⌊x / divisor⌋ lane by lane, and the remainder. Adding and subtracting 2^52
@@ -64,60 +81,100 @@ inline Vec<N> divide(Vec<N> x, Vec<N> divisor, Vec<N> inverse, Vec<N>& remainder
   const Vec<N> estimate = (x * inverse + round) - round;
   const Vec<N> rest = x - estimate * divisor;
   const Mask<N> tooBig = rest < zero;
-  remainder = rest + select<N>(tooBig, divisor);
-  return estimate - select<N>(tooBig, zero + 1.0);
+  remainder = addWhere<N>(tooBig, rest, divisor);
+  return addWhere<N>(tooBig, estimate, zero - 1.0);
 }
 
-// The per-lane constants of a block. Lanes past `count` divide by 1 with sign
-// 0: they pass the power through unchanged and add nothing, so a short block
-// leaves the right power behind.
+// One block in flight: R registers of N lanes, N·R terms.
 template <int N, int R>
-struct LaneParameters {
-  Vec<N> square[R], inverseSquare[R], divisor[R], inverseDivisor[R], sign[R];
+class Wavefront {
+ public:
+  static constexpr long kLanes = N * R;
 
-  explicit LaneParameters(const zembra::kernel::BlockArgs& args) {
-    for (int lane = 0; lane < N * R; ++lane) {
+  explicit Wavefront(const BlockArgs& args) : args_(args) {
+    // Lanes past `count` divide by 1 with sign 0: they pass the power through
+    // unchanged and add nothing, so a short block leaves the right power.
+    for (int lane = 0; lane < kLanes; ++lane) {
       const int r = lane / N, i = lane % N;
       const bool active = lane < args.count;
       const long k = args.firstTerm + lane;
-      square[r][i] = active ? args.square : 1.0;
-      divisor[r][i] = active ? static_cast<double>(2 * k - 1) : 1.0;
-      sign[r][i] = active ? (k % 2 == 1 ? 1.0 : -1.0) : 0.0;
-      inverseSquare[r][i] = 1.0 / square[r][i];
-      inverseDivisor[r][i] = 1.0 / divisor[r][i];
+      square_[r][i] = active ? args.square : 1.0;
+      divisor_[r][i] = active ? static_cast<double>(2 * k - 1) : 1.0;
+      sign_[r][i] = active ? (k % 2 == 1 ? 1.0 : -1.0) : 0.0;
+      inverseSquare_[r][i] = 1.0 / square_[r][i];
+      inverseDivisor_[r][i] = 1.0 / divisor_[r][i];
     }
   }
-};
 
-// R registers of N lanes: N·R terms in flight.
-template <int N, int R>
-void runBlock(const zembra::kernel::BlockArgs& args) {
-  constexpr double B = 1e10;
-  constexpr long kLanes = N * R;
-  const LaneParameters<N, R> p(args);
-  const Vec<N> zero = {};
-  Vec<N> powerRemainder[R] = {}, termRemainder[R] = {}, quotient[R] = {}, column[R] = {};
-  for (long step = args.first; step <= args.last + kLanes - 1; ++step) {
-    const bool inside = step <= args.last;
-    const Vec<N> powerIn = zero + (inside ? args.power[step] : 0.0);
-    const Vec<N> columnIn = zero + (inside ? args.columns[step] : 0.0);
+  void fullStep(long step) {
+    const bool inside = step <= args_.last;
+    const Vec<N> powerIn = zero_ + (inside ? args_.power[step] : 0.0);
+    const Vec<N> columnIn = zero_ + (inside ? args_.columns[step] : 0.0);
     for (int r = R - 1; r >= 0; --r) {
-      quotient[r] = shiftIn<N>(quotient[r], r > 0 ? quotient[r - 1] : powerIn);
-      column[r] = shiftIn<N>(column[r], r > 0 ? column[r - 1] : columnIn);
+      quotient_[r] = shiftIn<N>(quotient_[r], r > 0 ? quotient_[r - 1] : powerIn);
+      column_[r] = shiftIn<N>(column_[r], r > 0 ? column_[r - 1] : columnIn);
     }
     for (int r = 0; r < R; ++r) {
-      quotient[r] = divide<N>(powerRemainder[r] * B + quotient[r], p.square[r], p.inverseSquare[r],
-                              powerRemainder[r]);
-      const Vec<N> term = divide<N>(termRemainder[r] * B + quotient[r], p.divisor[r],
-                                    p.inverseDivisor[r], termRemainder[r]);
-      column[r] += p.sign[r] * term;
+      quotient_[r] = divide<N>(powerRemainder_[r] * kBase + quotient_[r], square_[r],
+                               inverseSquare_[r], powerRemainder_[r]);
+      const Vec<N> term = divide<N>(termRemainder_[r] * kBase + quotient_[r], divisor_[r],
+                                    inverseDivisor_[r], termRemainder_[r]);
+      column_[r] += sign_[r] * term;
     }
     const long limb = step - (kLanes - 1);
-    if (limb >= args.first) {
-      args.power[limb] = quotient[R - 1][N - 1];
-      args.columns[limb] = column[R - 1][N - 1];
+    if (limb >= args_.first) {
+      args_.power[limb] = quotient_[R - 1][N - 1];
+      args_.columns[limb] = column_[R - 1][N - 1];
     }
+  }
+
+  // A step where every lane's power limb is zero: the power stays as it is.
+  void remainderStep(long step) {
+    const Vec<N> columnIn = zero_ + (step <= args_.last ? args_.columns[step] : 0.0);
+    for (int r = R - 1; r >= 0; --r) {
+      column_[r] = shiftIn<N>(column_[r], r > 0 ? column_[r - 1] : columnIn);
+    }
+    for (int r = 0; r < R; ++r) {
+      const Vec<N> term =
+          divide<N>(termRemainder_[r] * kBase, divisor_[r], inverseDivisor_[r], termRemainder_[r]);
+      column_[r] += sign_[r] * term;
+    }
+    args_.columns[step - (kLanes - 1)] = column_[R - 1][N - 1];
+  }
+
+ private:
+  static constexpr double kBase = 1e10;
+  const BlockArgs& args_;
+  const Vec<N> zero_ = {};
+  Vec<N> square_[R], inverseSquare_[R], divisor_[R], inverseDivisor_[R], sign_[R];
+  Vec<N> powerRemainder_[R] = {}, termRemainder_[R] = {}, quotient_[R] = {}, column_[R] = {};
+};
+
+// Steps between two looks at the previous block's progress.
+inline constexpr long kStepsPerChunk = 512;
+
+inline void waitUntilReady(const BlockArgs& args, long limb) {
+  if (!args.ready) return;
+  for (int spins = 0; args.ready->load(std::memory_order_acquire) < limb; ++spins) {
+    if (spins > 64) std::this_thread::yield();
   }
 }
 
-}  // namespace detail
+template <int N, int R>
+void runBlock(const BlockArgs& args) {
+  using Front = Wavefront<N, R>;
+  Front front(args);
+  const long end = args.last + Front::kLanes - 1;
+  // The first step at which the last lane, too, has reached the zero power.
+  const long remainderOnlyFrom = std::max(args.first, args.powerZeroFrom + Front::kLanes - 1);
+  for (long chunk = args.first; chunk <= end; chunk += kStepsPerChunk) {
+    const long chunkEnd = std::min(end, chunk + kStepsPerChunk - 1);
+    waitUntilReady(args, std::min(chunkEnd, args.last));
+    long step = chunk;
+    for (; step <= chunkEnd && step < remainderOnlyFrom; ++step) front.fullStep(step);
+    for (; step <= chunkEnd; ++step) front.remainderStep(step);
+    if (args.done) args.done->store(chunkEnd - (Front::kLanes - 1), std::memory_order_release);
+  }
+}
+
+}  // namespace zembra::kernel::ZEMBRA_KERNEL_VARIANT

@@ -29,16 +29,33 @@ std::vector<const kernel::Kernel*> allKernels() {
   return result;
 }
 
-TEST(KernelPaths, every_kernel_gives_the_reference_digits) {
-  // Counts around block and limb boundaries, runs of nines, and a mended one.
-  for (double n : {0.0, 1.0, 9.0, 10.0, 48.0, 99.0, 761.0, 762.0, 1607.0, 2000.0, 4999.0}) {
+TEST(KernelPaths, every_kernel_and_thread_count_gives_the_reference_digits) {
+  // Counts around block and limb boundaries, runs of nines, and mended ones.
+  for (double n : {0.0, 1.0, 9.0, 10.0, 48.0, 99.0, 761.0, 762.0, 1607.0, 2000.0, 6999.0}) {
     const auto expected = expectedDigits(n);
     for (const kernel::Kernel* kernel : allKernels()) {
+      for (int threads : {1, 2, 3}) {
+        SilentListener silent;
+        EngineOptions options;
+        options.kernel = kernel;
+        options.threads = threads;
+        EXPECT_EQ(computePiDigits(sizeSeries(n), silent, options).limbs, expected)
+            << "kernel " << kernel->name << ", " << threads << " threads, n = " << n;
+      }
+    }
+  }
+}
+
+TEST(SlowKernelPaths, every_kernel_and_thread_count_agree_on_a_large_count) {
+  const auto expected = expectedDigits(60000);
+  for (const kernel::Kernel* kernel : allKernels()) {
+    for (int threads : {1, 2}) {
       SilentListener silent;
       EngineOptions options;
       options.kernel = kernel;
-      EXPECT_EQ(computePiDigits(sizeSeries(n), silent, options).limbs, expected)
-          << "kernel " << kernel->name << ", n = " << n;
+      options.threads = threads;
+      EXPECT_EQ(computePiDigits(sizeSeries(60000), silent, options).limbs, expected)
+          << "kernel " << kernel->name << ", " << threads << " threads";
     }
   }
 }
