@@ -1,0 +1,40 @@
+#include "ui/main/list_box.h"
+
+#include <QProxyStyle>
+
+#include "ui/main/fonts.h"
+#include "ui/main/twips.h"
+
+namespace zembra::ui {
+namespace {
+
+// The application's style with the text of a line 1 pixel from its edges.
+class NarrowMarginStyle final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_FocusFrameHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
+QListWidget* makeListBox(const QString& name, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(name);
+  list->setFont(systemFont());
+  QPalette colors = list->palette();
+  colors.setColor(QPalette::Base, bgrColor(colors::kWhite));
+  colors.setColor(QPalette::Text, windowTextColor());
+  list->setPalette(colors);
+  list->setUniformItemSizes(true);
+  list->setTextElideMode(Qt::ElideNone);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* style = new NarrowMarginStyle;
+  style->setParent(list);
+  list->setStyle(style);
+  return list;
+}
+
+}  // namespace zembra::ui

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <array>
+
+#include "ui/main/clickable_image.h"
+#include "ui/main/outline_shapes.h"
+
+namespace zembra::ui {
+
+// One edge line: LineN from (x1, y1) to (x2, y2), in twips.
+struct EdgeLineDesign {
+  int number;
+  int x1, y1, x2, y2;
+};
+
+// One picture button of the strip, in twips relative to the strip.
+struct PictureButtonDesign {
+  int number;           // ImageN and ShapeN
+  const char* picture;  // resource path of the bitmap
+  QRect image;          // designed Left, Top, Width, Height
+  QPoint frame;         // Left, Top of the 390 × 360 frame
+  EdgeLineDesign top, left, bottom, right;
+};
+
+// The four buttons: output file, run, counter options, help.
+const std::array<PictureButtonDesign, 4>& pictureButtonDesigns();
+
+// A drawn button: a picture in a frame with four edge lines, raised until
+// the mouse presses the picture. Only the picture reacts to the mouse.
+class PictureButton final : public QObject {
+  Q_OBJECT
+
+ public:
+  PictureButton(const PictureButtonDesign& design, QWidget* strip);
+
+  ClickableImage* image() const { return image_; }
+  FrameShape* frame() const { return frame_; }
+  EdgeLine* topEdge() const { return top_; }
+  EdgeLine* leftEdge() const { return left_; }
+  EdgeLine* bottomEdge() const { return bottom_; }
+  EdgeLine* rightEdge() const { return right_; }
+
+  // ImageN_MouseDown: top and left edges grey, bottom and right hidden, the
+  // picture 20 twips right and down.
+  void showPressed();
+  // ImageN_MouseUp: top and left edges white, bottom and right shown, the
+  // picture back in its place.
+  void showRaised();
+
+ signals:
+  void clicked();  // ImageN_Click
+
+ private:
+  QRect designedImage_;  // in twips
+  ClickableImage* image_;
+  FrameShape* frame_;
+  EdgeLine* top_;
+  EdgeLine* left_;
+  EdgeLine* bottom_;
+  EdgeLine* right_;
+};
+
+}  // namespace zembra::ui

@@ -1,0 +1,62 @@
+#include "ui/main/run_command.h"
+
+#include <optional>
+
+#include "engine/compute_pi.h"
+#include "engine/run_error.h"
+#include "ui/main/locale_number.h"
+#include "ui/main/qt_window_adapter.h"
+#include "ui/main/run_failure_message.h"
+
+namespace zembra::ui {
+namespace {
+
+// Locks the digit entry and marks the run for as long as it exists.
+class RunInProgress {
+ public:
+  RunInProgress(bool& running, DigitEntry& entry) : running_(running), entry_(entry) {
+    running_ = true;
+    entry_.setLocked(true);
+  }
+  ~RunInProgress() {
+    entry_.setLocked(false);
+    running_ = false;
+  }
+  RunInProgress(const RunInProgress&) = delete;
+  RunInProgress& operator=(const RunInProgress&) = delete;
+
+ private:
+  bool& running_;
+  DigitEntry& entry_;
+};
+
+}  // namespace
+
+RunCommand::RunCommand(GlobalState& state, Form1& form, DigitEntry& entry,
+                       const ProgramEnd& programEnd)
+    : state_(state), form_(form), entry_(entry), programEnd_(programEnd) {}
+
+void RunCommand::run() {
+  if (running_) return;
+  const std::optional<double> count = parseLocaleNumber(form_.controls().Text17->text());
+  if (!count || *count <= 0) return;
+  runEngine();
+}
+
+void RunCommand::runEngine() {
+  std::optional<RunError> failure;
+  {
+    RunInProgress inProgress(running_, entry_);
+    QtWindowAdapter window(form_, pump_, programEnd_);
+    try {
+      ComputePi(window, state_);
+    } catch (const RunError& error) {
+      failure = error;
+    } catch (const ProgramEnding&) {
+      return;  // the event loop is ending; nothing more to show
+    }
+  }
+  if (failure) showRunFailure(&form_, *failure);
+}
+
+}  // namespace zembra::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/window.h"
+#include "ui/main/digit_entry.h"
+#include "ui/main/event_pump.h"
+#include "ui/main/form1.h"
+#include "ui/main/program_end.h"
+
+namespace zembra::ui {
+
+// The run command: a whole run of the engine on the window's thread, for a
+// digit count above 0. While it goes on the digit entry is locked and a
+// second run command does nothing; a failed run is reported in a message
+// box, and the window keeps what the run had shown.
+class RunCommand {
+ public:
+  RunCommand(GlobalState& state, Form1& form, DigitEntry& entry, const ProgramEnd& programEnd);
+
+  void run();
+  bool running() const { return running_; }
+
+ private:
+  void runEngine();
+
+  GlobalState& state_;
+  Form1& form_;
+  DigitEntry& entry_;
+  const ProgramEnd& programEnd_;
+  EventPump pump_;
+  bool running_ = false;
+};
+
+}  // namespace zembra::ui

@@ -1,0 +1,58 @@
+// Renders the main window in its typical states to PNG files.
+// Usage: zembra32-screenshots FOLDER   (run with QT_QPA_PLATFORM=offscreen)
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include "ui/main/fonts.h"
+#include "ui/main/main_program.h"
+#include "ui/main/no_dialogs.h"
+
+namespace {
+
+bool save(QWidget& window, const QDir& folder, const QString& name) {
+  QCoreApplication::processEvents();
+  const QString path = folder.filePath(name);
+  if (!window.grab().save(path)) {
+    QTextStream(stderr) << "zembra32-screenshots: cannot write " << path << "\n";
+    return false;
+  }
+  QTextStream(stdout) << path << "\n";
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    QTextStream(stderr) << "Usage: zembra32-screenshots FOLDER\n";
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!folder.mkpath(QStringLiteral("."))) {
+    QTextStream(stderr) << "zembra32-screenshots: cannot create " << folder.path() << "\n";
+    return 1;
+  }
+  zembra::ui::registerFontSubstitutes();
+  zembra::GlobalState state;
+  zembra::ui::NoDialogs dialogs;
+  zembra::ui::MainProgram program(state, dialogs, [] {});
+  zembra::ui::Form1& form = program.form();
+  form.show();
+
+  bool ok = save(form, folder, QStringLiteral("main_window_start.png"));
+
+  form.controls().Text17->setText(QStringLiteral("100"));
+  program.runCommand().run();
+  ok = save(form, folder, QStringLiteral("main_window_after_run.png")) && ok;
+
+  form.controls().pictureButtons[1]->showPressed();
+  ok = save(form, folder, QStringLiteral("main_window_run_button_pressed.png")) && ok;
+  form.controls().pictureButtons[1]->showRaised();
+
+  form.controls().Text17->setText(QStringLiteral("50000"));
+  ok = save(form, folder, QStringLiteral("main_window_over_45000.png")) && ok;
+  return ok ? 0 : 1;
+}
