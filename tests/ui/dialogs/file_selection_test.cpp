@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "tests/engine/temp_folder.h"
+#include "tests/ui/dialogs/modal_driver.h"
+#include "ui/dialogs/directory_list.h"
+#include "ui/dialogs/drive_list.h"
+#include "ui/dialogs/file_list.h"
+#include "ui/dialogs/form2_file_selection.h"
+
+namespace zembra::ui {
+namespace {
+
+class FileSelection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeBytes(folder.file("x.txt"), "x");
+    writeBytes(folder.file(".hidden"), "h");
+    std::filesystem::create_directory(folder.path() / "sub");
+    writeBytes(folder.file("sub/y.txt"), "y");
+  }
+
+  // Opens the dialog, moves it to `start`, and runs `act` inside it.
+  void open(const QString& start, const std::function<void(Form2&)>& act,
+            Volumes volumes = Volumes({"/"})) {
+    auto* dialog = new Form2(state, std::move(volumes));
+    dialog->findChild<DirectoryList*>("Dir1")->setPath(start);
+    test::whenModal([dialog, act] { act(*dialog); });
+    const auto watchdog = test::armWatchdog();
+    dialog->exec();
+    EXPECT_FALSE(*watchdog) << "the dialog stayed open";
+  }
+
+  static QString label(Form2& dialog) { return dialog.findChild<QLabel*>("Label1")->text(); }
+  static QLineEdit* name(Form2& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
+  static void confirm(Form2& dialog) {
+    QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  }
+
+  TempFolder folder;
+  GlobalState state;
+  QString base = QString::fromStdString(folder.path().string());
+};
+
+TEST_F(FileSelection, the_path_follows_every_keystroke_and_confirm_stores_it) {
+  QStringList seen;
+  open(base, [&](Form2& dialog) {
+    EXPECT_EQ(label(dialog), " ");
+    QTest::keyClicks(name(dialog), "a");
+    seen << label(dialog);
+    QTest::keyClicks(name(dialog), "b");
+    seen << label(dialog);
+    confirm(dialog);
+  });
+  EXPECT_EQ(seen, (QStringList{base + "/a", base + "/ab"}));
+  EXPECT_EQ(state.ResultFilePath, (base + "/ab").toStdString());
+}
+
+TEST_F(FileSelection, a_root_folder_gets_no_second_separator) {
+  open("/", [&](Form2& dialog) {
+    QTest::keyClicks(name(dialog), "pi.txt");
+    EXPECT_EQ(label(dialog), "/pi.txt");
+    confirm(dialog);
+  });
+  EXPECT_EQ(state.ResultFilePath, "/pi.txt");
+}
+
+TEST_F(FileSelection, confirming_at_once_stores_a_blank_and_closing_stores_nothing) {
+  open(base, [&](Form2& dialog) { confirm(dialog); });
+  EXPECT_EQ(state.ResultFilePath, " ");
+  state.ResultFilePath = "/earlier.txt";
+  open(base, [&](Form2& dialog) {
+    QTest::keyClicks(name(dialog), "new.txt");
+    dialog.close();
+  });
+  EXPECT_EQ(state.ResultFilePath, "/earlier.txt");
+}
+
+TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
+  open(base, [&](Form2& dialog) {
+    auto* files = dialog.findChild<FileList*>("File1");
+    ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
+    files->setCurrentRow(0);
+    EXPECT_EQ(label(dialog), base + "/x.txt");
+    dialog.findChild<DirectoryList*>("Dir1")->setPath(base + "/sub");
+    EXPECT_EQ(label(dialog), base + "/x.txt");
+    EXPECT_EQ(files->item(0)->text(), "y.txt");
+    QTest::keyClick(name(dialog), Qt::Key_End);
+    QTest::keyClicks(name(dialog), "2");
+    EXPECT_EQ(label(dialog), base + "/sub/x.txt2");
+    confirm(dialog);
+  });
+  EXPECT_EQ(state.ResultFilePath, (base + "/sub/x.txt2").toStdString());
+}
+
+TEST_F(FileSelection, opening_a_folder_entry_lists_its_files) {
+  open(base, [&](Form2& dialog) {
+    auto* folders = dialog.findChild<DirectoryList*>("Dir1");
+    const QList<QListWidgetItem*> sub = folders->findItems("sub", Qt::MatchEndsWith);
+    ASSERT_EQ(sub.size(), 1);
+    folders->setCurrentItem(sub.first());
+    QTest::keyClick(folders, Qt::Key_Return);
+    EXPECT_EQ(folders->path(), base + "/sub");
+    EXPECT_EQ(dialog.findChild<FileList*>("File1")->item(0)->text(), "y.txt");
+    dialog.close();
+  });
+}
+
+TEST_F(FileSelection, an_unreadable_volume_shows_the_reason_and_puts_the_drive_back) {
+  state.ResultFilePath = "/earlier.txt";
+  QString message;
+  open(
+      base,
+      [&](Form2& dialog) {
+        auto* drives = dialog.findChild<DriveList*>("Drive1");
+        test::whenModal([&] { message = test::takeMessageBox(); });
+        drives->setCurrentIndex(1);  // a volume that cannot be read
+        EXPECT_EQ(drives->drive(), "/");
+        EXPECT_EQ(dialog.findChild<DirectoryList*>("Dir1")->path(), base);
+        dialog.close();
+      },
+      Volumes({"/", "/zembra-missing-volume"}));
+  EXPECT_EQ(message, "No such file or directory");
+  EXPECT_EQ(state.ResultFilePath, "/earlier.txt");
+}
+
+TEST(Volumes, a_path_belongs_to_the_longest_mount_point_that_holds_it) {
+  const Volumes volumes({"/", "/home", "/home/user/usb"});
+  EXPECT_EQ(volumes.volumeOf("/etc"), "/");
+  EXPECT_EQ(volumes.volumeOf("/home"), "/home");
+  EXPECT_EQ(volumes.volumeOf("/home/user"), "/home");
+  EXPECT_EQ(volumes.volumeOf("/home/user/usb/a"), "/home/user/usb");
+  EXPECT_EQ(volumes.volumeOf("/homework"), "/");
+  EXPECT_EQ(Volumes::system().mountPoints().first(), "/");
+  EXPECT_EQ(joinPath("/data", "pi.txt"), "/data/pi.txt");
+  EXPECT_EQ(joinPath("/", "pi.txt"), "/pi.txt");
+  EXPECT_EQ(joinPath("/data", ""), "/data/");
+}
+
+}  // namespace
+}  // namespace zembra::ui

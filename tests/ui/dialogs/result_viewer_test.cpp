@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QListView>
+#include <QTest>
+
+#include "tests/engine/temp_folder.h"
+#include "tests/ui/dialogs/modal_driver.h"
+#include "ui/dialogs/form6_result_viewer.h"
+
+namespace zembra::ui {
+namespace {
+
+const QString kNotice = "４万５千桁を越えた為、画面表示はしません！";
+
+class ResultViewer : public ::testing::Test {
+ protected:
+  // Opens the viewer on `path`, runs `act` inside it (a message box, if any,
+  // is read and closed first), and returns what the list showed.
+  QStringList view(const std::string& path, const std::function<void(Form6&)>& act = {}) {
+    state.ResultFilePath = path;
+    auto* viewer = new Form6(state);
+    QStringList entries;
+    test::whenModal([&, viewer] {
+      message = test::takeMessageBox();
+      entries = viewer->entries();
+      if (act) act(*viewer);
+      viewer->close();
+    });
+    const auto watchdog = test::armWatchdog();
+    viewer->exec();
+    EXPECT_FALSE(*watchdog);
+    return entries;
+  }
+
+  TempFolder folder;
+  GlobalState state;
+  QString message;
+};
+
+TEST_F(ResultViewer, no_file_shows_only_the_notice) {
+  EXPECT_EQ(view(" "), QStringList{kNotice});
+  EXPECT_EQ(message, "");
+}
+
+TEST_F(ResultViewer, shows_every_line_as_stored_after_the_notice) {
+  writeBytes(folder.file("empty.txt"), "");
+  EXPECT_EQ(view(folder.file("empty.txt")), QStringList{kNotice});
+
+  // A result file in Shift-JIS: "円周率の計算  桁数＝100", then digit lines;
+  // the last line has no line end.
+  writeBytes(folder.file("pi.txt"),
+             "\"\x89\x7E\x8E\xFC\x97\xA6\x82\xCC\x8C\x76\x8E\x5A  \x8C\x85\x90\x94\x81\x81"
+             "100\"\r\n\"3.1415926535  \"\r\n\"  8214811559  \"");
+  const QStringList entries = view(folder.file("pi.txt"));
+  EXPECT_EQ(entries, (QStringList{kNotice, "\"円周率の計算  桁数＝100\"", "\"3.1415926535  \"",
+                                  "\"  8214811559  \""}));
+  EXPECT_EQ(state.LineBuffer, "\"  8214811559  \"");
+}
+
+TEST_F(ResultViewer, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
+  for (const std::string& path : {folder.file("missing.txt"), folder.path().string() + "/"}) {
+    EXPECT_EQ(view(path), QStringList{kNotice}) << path;
+    EXPECT_TRUE(message.contains(QString::fromStdString(path))) << message.toStdString();
+    EXPECT_TRUE(message.contains("No such file or directory") ||
+                message.contains("Is a directory"))
+        << message.toStdString();
+  }
+}
+
+TEST_F(ResultViewer, the_list_fills_the_width_and_keeps_its_bottom_margin) {
+  view(" ", [](Form6& viewer) {
+    auto* list = viewer.findChild<QListView*>("List1");
+    const int margin = viewer.height() - list->height();
+    viewer.resize(viewer.width() + 100, viewer.height() + 60);
+    EXPECT_EQ(list->width(), viewer.width());
+    EXPECT_EQ(viewer.height() - list->height(), margin);
+    viewer.resize(200, 10);  // lower than the margin
+    EXPECT_EQ(list->height(), 0);
+  });
+  EXPECT_FLOAT_EQ(state.ViewerListMargin, 480);
+}
+
+}  // namespace
+}  // namespace zembra::ui

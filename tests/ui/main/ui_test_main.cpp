@@ -1,0 +1,18 @@
+// Runs the window tests headless: the offscreen platform unless another is
+// asked for, the window's fonts, and Japan's locale, the program's home.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+
+#include "ui/main/fonts.h"
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  zembra::ui::registerFontSubstitutes();
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
