@@ -89,8 +89,9 @@ void makeLabels(QWidget* client, Form1Controls& c) {
   c.Label14 = makeLabel({"Label14", "", {585, 1215, 90, 270}, green, darkBlue, true}, client);
   c.Label12 = makeLabel({"Label12", "out=", {1530, 1215, 480, 270}, green, darkBlue, true}, client);
   c.Label1 = makeLabel({"Label1", "", {2025, 1215, 60, 270}, green, darkBlue, true}, client);
+  // The value boxes centre their text and have no border: a time of day
+  // (64 pixels) just fits the narrowest of them, Label25 (65 pixels).
   for (CaptionLabel* box : {c.Label2, c.Label3, c.Label11, c.Label25}) {
-    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     box->setAlignment(Qt::AlignCenter);
   }
 }

@@ -34,11 +34,15 @@ QString runFailureMessage(const RunError& error) {
   return message;
 }
 
+std::unique_ptr<QMessageBox> makeRunFailureBox(QWidget* parent, const RunError& error) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("zembra32"),
+                                           runFailureMessage(error), QMessageBox::Ok, parent);
+  box->setObjectName(QStringLiteral("RunFailure"));
+  return box;
+}
+
 void showRunFailure(QWidget* parent, const RunError& error) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("zembra32"), runFailureMessage(error),
-                  QMessageBox::Ok, parent);
-  box.setObjectName(QStringLiteral("RunFailure"));
-  box.exec();
+  makeRunFailureBox(parent, error)->exec();
 }
 
 }  // namespace zembra::ui

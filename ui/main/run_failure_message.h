@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "engine/run_error.h"
 
@@ -10,7 +12,10 @@ namespace zembra::ui {
 // Why a run failed, in Japanese, with the file and the system's reason.
 QString runFailureMessage(const RunError& error);
 
-// The message in a modal box with an OK button.
+// The message in a box with an OK button, not yet shown.
+std::unique_ptr<QMessageBox> makeRunFailureBox(QWidget* parent, const RunError& error);
+
+// The same box, shown modally.
 void showRunFailure(QWidget* parent, const RunError& error);
 
 }  // namespace zembra::ui

@@ -1,4 +1,5 @@
-// Renders the main window in its typical states to PNG files.
+// Renders the main window in its typical states, and the message of a failed
+// run, to PNG files.
 // Usage: zembra32-screenshots FOLDER   (run with QT_QPA_PLATFORM=offscreen)
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include "ui/main/fonts.h"
 #include "ui/main/main_program.h"
 #include "ui/main/no_dialogs.h"
+#include "ui/main/run_failure_message.h"
 
 namespace {
 
@@ -54,5 +56,11 @@ int main(int argc, char* argv[]) {
 
   form.controls().Text17->setText(QStringLiteral("50000"));
   ok = save(form, folder, QStringLiteral("main_window_over_45000.png")) && ok;
+
+  const zembra::RunError failure(zembra::RunError::Kind::FileOpen, "/home/user/missing/pi.txt",
+                                 "No such file or directory");
+  const std::unique_ptr<QMessageBox> box = zembra::ui::makeRunFailureBox(&form, failure);
+  box->show();
+  ok = save(*box, folder, QStringLiteral("run_failure_message.png")) && ok;
   return ok ? 0 : 1;
 }
