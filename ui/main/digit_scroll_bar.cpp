@@ -33,11 +33,15 @@ DigitScrollBar::DigitScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, par
 }
 
 void DigitScrollBar::keyPressEvent(QKeyEvent* event) {
-  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-    if (event->key() == Qt::Key_Left) return triggerAction(SliderSingleStepSub);
-    if (event->key() == Qt::Key_Right) return triggerAction(SliderSingleStepAdd);
+  const bool plain =
+      event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+  if (plain && event->key() == Qt::Key_Left) {
+    triggerAction(SliderSingleStepSub);
+  } else if (plain && event->key() == Qt::Key_Right) {
+    triggerAction(SliderSingleStepAdd);
+  } else {
+    QScrollBar::keyPressEvent(event);
   }
-  QScrollBar::keyPressEvent(event);
 }
 
 QScrollBar* makeDigitScrollBar(QWidget* parent) { return new DigitScrollBar(parent); }

@@ -80,6 +80,8 @@ TEST_F(Commands, the_run_picture_runs_like_the_menu) {
 
 class AccessKeys : public Form1Test {
  protected:
+  AccessKeys() { watchdog.allowPopups(); }
+
   // Alt+menuKey opens the menu, itemKey chooses its item.
   void choose(Qt::Key menuKey, QMenu* menu, Qt::Key itemKey) {
     // The offscreen platform does not give the activation back when a menu

@@ -16,7 +16,7 @@ void WindowWatchdog::expectModal(Handler handler) { handler_ = std::move(handler
 
 void WindowWatchdog::check() {
   QWidget* window = QApplication::activeModalWidget();
-  if (!window) window = QApplication::activePopupWidget();
+  if (!window && !popupsAllowed_) window = QApplication::activePopupWidget();
   if (!window) return;
   if (handler_ && window->isModal()) {
     Handler handler = std::move(handler_);
