@@ -1,0 +1,43 @@
+#include "ui/main/horizontal_scroll_bar.h"
+
+#include <QKeyEvent>
+#include <QProxyStyle>
+
+namespace zembra::ui {
+namespace {
+
+// The application's style, except that a left click in the track pages
+// instead of jumping to the place clicked.
+class PagingTrackStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_ScrollBar_LeftClickAbsolutePosition) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+}  // namespace
+
+HorizontalScrollBar::HorizontalScrollBar(int maximum, int arrowStep, int pageStep, QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent) {
+  setRange(0, maximum);
+  setSingleStep(arrowStep);
+  setPageStep(pageStep);
+  setValue(0);
+  setTracking(false);
+  setFocusPolicy(Qt::StrongFocus);
+  auto* style = new PagingTrackStyle;
+  style->setParent(this);
+  setStyle(style);
+}
+
+void HorizontalScrollBar::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    if (event->key() == Qt::Key_Left) return triggerAction(SliderSingleStepSub);
+    if (event->key() == Qt::Key_Right) return triggerAction(SliderSingleStepAdd);
+  }
+  QScrollBar::keyPressEvent(event);
+}
+
+}  // namespace zembra::ui
