@@ -3,16 +3,16 @@
 #include <QApplication>
 
 #include "engine/window.h"
+#include "ui/dialogs/secondary_windows.h"
 #include "ui/main/fonts.h"
 #include "ui/main/main_program.h"
-#include "ui/main/no_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   zembra::ui::registerFontSubstitutes();
 
   zembra::GlobalState state;
-  zembra::ui::NoDialogs dialogs;
+  zembra::ui::SecondaryWindows dialogs(state);
   zembra::ui::MainProgram program(state, dialogs, [] { QCoreApplication::exit(0); });
   program.form().show();
   return QApplication::exec();

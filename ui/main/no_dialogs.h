@@ -4,8 +4,8 @@
 
 namespace zembra::ui {
 
-// Stands in for the secondary windows until they exist: every window closes
-// at once, without a choice, so no file is confirmed and nothing changes.
+// Secondary windows that close at once, without a choice: for the benchmark,
+// where no window opens.
 class NoDialogs final : public DialogHost {
  public:
   void showFileSelection(const QString&) override {}

@@ -18,8 +18,7 @@ TEST(HelpAndVersion, help_then_version_then_close_returns_to_help) {
   test::whenModal([&, help] {
     test::whenModal([&, help] {
       versionTitle = test::activeModal()->windowTitle();
-      QTest::mouseClick(test::activeModal()->findChild<QPushButton*>("Command1"),
-                        Qt::LeftButton);
+      QTest::mouseClick(test::activeModal()->findChild<QPushButton*>("Command1"), Qt::LeftButton);
       test::whenModal([&, help] {
         helpStillOpen = test::activeModal() == help;
         QTest::mouseClick(help->findChild<QPushButton*>("Command1"), Qt::LeftButton);

@@ -61,8 +61,7 @@ TEST_F(ResultViewer, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
   for (const std::string& path : {folder.file("missing.txt"), folder.path().string() + "/"}) {
     EXPECT_EQ(view(path), QStringList{kNotice}) << path;
     EXPECT_TRUE(message.contains(QString::fromStdString(path))) << message.toStdString();
-    EXPECT_TRUE(message.contains("No such file or directory") ||
-                message.contains("Is a directory"))
+    EXPECT_TRUE(message.contains("No such file or directory") || message.contains("Is a directory"))
         << message.toStdString();
   }
 }

@@ -1,0 +1,93 @@
+// The main window's commands with the real secondary windows behind them.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "tests/engine/temp_folder.h"
+#include "tests/ui/dialogs/modal_driver.h"
+#include "ui/dialogs/directory_list.h"
+#include "ui/dialogs/form6_result_viewer.h"
+#include "ui/dialogs/secondary_windows.h"
+#include "ui/main/main_program.h"
+
+namespace zembra::ui {
+namespace {
+
+class Launchers : public ::testing::Test {
+ protected:
+  Launchers() { program.form().show(); }
+
+  // Inside the file selection dialog: the folder, the typed name, confirm.
+  static void chooseFile(const QString& folder, const QString& name) {
+    QWidget* dialog = test::activeModal();
+    dialog->findChild<DirectoryList*>("Dir1")->setPath(folder);
+    QTest::keyClicks(dialog->findChild<QLineEdit*>("Text1"), name);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  }
+
+  TempFolder folder;
+  GlobalState state;
+  SecondaryWindows windows{state};
+  MainProgram program{state, windows, [] {}};
+  QString base = QString::fromStdString(folder.path().string());
+};
+
+TEST_F(Launchers, a_run_after_the_display_command_writes_to_the_file_displayed) {
+  writeBytes(folder.file("pi.txt"), "\"earlier\"\r\n");
+  QStringList viewed;
+  const auto watchdog = test::armWatchdog();
+  test::whenModal([&] {
+    chooseFile(base, "pi.txt");
+    test::whenModal([&] {
+      auto* viewer = qobject_cast<Form6*>(test::activeModal());
+      ASSERT_NE(viewer, nullptr);
+      viewed = viewer->entries();
+      viewer->close();
+    });
+  });
+  program.form().menus().MLIST->trigger();
+  ASSERT_EQ(viewed.size(), 2);
+  EXPECT_EQ(viewed[1], "\"earlier\"");
+  EXPECT_EQ(state.ResultFilePath, folder.file("pi.txt"));
+
+  program.form().controls().Text17->setText("100");
+  program.form().menus().mrun->trigger();
+  const std::string written = readBytes(folder.file("pi.txt"));
+  EXPECT_NE(written.find("100\"\r\n"), std::string::npos);
+  EXPECT_NE(written.find("\"  8214811559  \"\r\n"), std::string::npos);
+  EXPECT_EQ(program.form().controls().Label1->text(), folder.file("pi.txt").c_str());
+  EXPECT_FALSE(*watchdog);
+}
+
+TEST_F(Launchers, the_output_file_command_shows_the_choice_or_a_blank) {
+  const auto watchdog = test::armWatchdog();
+  test::whenModal([&] { chooseFile(base, "out.txt"); });
+  program.form().menus().mout->trigger();
+  EXPECT_EQ(program.form().controls().Label1->text(), base + "/out.txt");
+  test::whenModal([] { test::activeModal()->close(); });
+  program.form().menus().mout->trigger();
+  EXPECT_EQ(state.ResultFilePath, " ");
+  EXPECT_EQ(program.form().controls().Label1->text(), " ");
+  EXPECT_FALSE(*watchdog);
+}
+
+TEST_F(Launchers, the_options_command_shows_the_stored_step) {
+  const auto watchdog = test::armWatchdog();
+  test::whenModal([] {
+    QWidget* dialog = test::activeModal();
+    auto* box = dialog->findChild<QLineEdit*>("Text1");
+    box->selectAll();
+    QTest::keyClicks(box, "25");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  });
+  program.form().menus().mopt->trigger();
+  EXPECT_EQ(state.CounterStep, 25);
+  EXPECT_EQ(program.form().controls().Label14->text(), "25");
+  EXPECT_FALSE(*watchdog);
+}
+
+}  // namespace
+}  // namespace zembra::ui

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QComboBox>
+
+#include "ui/dialogs/volumes.h"
+
+namespace zembra::ui {
+
+// The drive list: one entry per volume. Setting the drive to any path selects
+// the volume that holds it; `driveChanged` follows every change of the
+// selection, by the user or by code.
+class DriveList : public QComboBox {
+  Q_OBJECT
+
+ public:
+  DriveList(Volumes volumes, QWidget* parent);
+
+  QString drive() const;  // the selected volume's mount point
+  void setDrive(const QString& path);
+  const Volumes& volumes() const { return volumes_; }
+
+ signals:
+  void driveChanged();
+
+ private:
+  Volumes volumes_;
+};
+
+}  // namespace zembra::ui

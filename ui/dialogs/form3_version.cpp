@@ -1,0 +1,61 @@
+#include "ui/dialogs/form3_version.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+#include "ui/dialogs/window_style.h"
+
+namespace zembra::ui {
+namespace {
+
+QLabel* picture(QWidget* parent, const char* name, const char* resource, int left, int top) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setPixmap(QPixmap(resource));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  place(label, left, top, 510, 510);
+  return label;
+}
+
+// A one-line label at its designed place. The lines designed 180 twips high
+// get a small font to match; a text wider than its place still shows whole.
+void text(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+          int height) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  if (height < 270) {
+    QFont small = label->font();
+    small.setPixelSize(px(height) - 1);
+    label->setFont(small);
+  }
+  place(label, left, top, width, height);
+  const QSize fit = label->sizeHint();
+  label->resize(std::max(label->width(), fit.width()), std::max(label->height(), fit.height()));
+}
+
+}  // namespace
+
+const char* Form3::homePage() { return "https://zembra32.example/"; }
+
+Form3::Form3(QWidget* parent) : QDialog(parent) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("ZEMBRAバージョン情報");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(px(3360), px(2295));
+  setBackground(this, colors::kSilver);
+  text(this, "Label1", "ZEMBRA32 バージョン V1.2", 735, 120, 1965, 180);
+  text(this, "Label2", "円周率の計算", 855, 450, 1440, 270);
+  text(this, "Label3", homePage(), 765, 1305, 2250, 180);
+  auto* command1 = new QPushButton("確認", this);
+  command1->setObjectName("Command1");
+  command1->setAutoDefault(false);
+  place(command1, 2340, 1800, 885, 375);
+  picture(this, "Picture1", ":/product_tile.xpm", 45, 45);
+  picture(this, "Picture2", ":/icon.xpm", 90, 1080);
+  connect(command1, &QPushButton::clicked, this, &QDialog::close);
+  move(px(2000), px(1000));  // Form_Load
+}
+
+}  // namespace zembra::ui

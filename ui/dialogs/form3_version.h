@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+namespace zembra::ui {
+
+// The version window: the product tile, the version, the subject, the logo
+// and the home page. "確認" closes it.
+class Form3 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Form3(QWidget* parent = nullptr);
+
+  // The home page shown under the logo.
+  static const char* homePage();
+};
+
+}  // namespace zembra::ui
