@@ -46,6 +46,7 @@ void ProgressBar::finish() {
   if (!terminal_ || !drawn_) return;
   std::fprintf(terminal_, "\r\033[K");
   std::fflush(terminal_);
+  drawn_ = false;
 }
 
 }  // namespace zembra::cli

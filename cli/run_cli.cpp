@@ -45,9 +45,23 @@ void writeResultFile(const Options& options, ProgressBar& bar) {
   bar.finish();
 }
 
+// The exit status of a failed run: 2 for a digit count the engine refuses,
+// 1 for everything else (the file, memory, the system).
+int exitStatusOf(const RunError& error) {
+  switch (error.kind()) {
+    case RunError::Kind::NotANumber:
+    case RunError::Kind::NegativeDigitCount:
+    case RunError::Kind::DigitCountTooLarge:
+      return 2;
+    default:
+      return 1;
+  }
+}
+
 int compute(const Options& options, std::FILE* out, std::FILE* err) {
   const bool showProgress = !options.quiet && ::isatty(::fileno(err));
   ProgressBar bar(showProgress ? err : nullptr);
+  int status = 0;
   try {
     if (options.outputPath) {
       writeResultFile(options, bar);
@@ -57,16 +71,17 @@ int compute(const Options& options, std::FILE* out, std::FILE* err) {
   } catch (const RunError& error) {
     bar.finish();
     std::fprintf(err, "%s: %s\n", kProgram, error.what());
-    return error.kind() == RunError::Kind::FileOpen || error.kind() == RunError::Kind::FileWrite ||
-                   error.kind() == RunError::Kind::OutOfMemory
-               ? 1
-               : 2;
+    status = exitStatusOf(error);
+  } catch (const std::exception& error) {
+    bar.finish();
+    std::fprintf(err, "%s: %s\n", kProgram, error.what());
+    status = 1;
   }
-  if (std::fflush(out) != 0 || std::ferror(out)) {
+  if (status == 0 && (std::fflush(out) != 0 || std::ferror(out))) {
     std::fprintf(err, "%s: cannot write the digits to standard output\n", kProgram);
-    return 1;
+    status = 1;
   }
-  return 0;
+  return status;
 }
 
 }  // namespace

@@ -41,7 +41,8 @@ struct PendingFiles {
 
   void add(const std::string& path) {
     std::lock_guard lock(mutex);
-    if (paths.empty()) std::atexit(&PendingFiles::removeAll);
+    static const bool registered = std::atexit(&PendingFiles::removeAll) == 0;
+    (void)registered;
     paths.insert(path);
   }
   void remove(const std::string& path) {
@@ -61,7 +62,7 @@ ssize_t posixWrite(int fd, const void* data, size_t size) { return ::write(fd, d
 
 }  // namespace
 
-ResultFile::ResultFile(std::string path, WriteFunction write)
+ResultFile::ResultFile(std::string path, WriteFunction write, bool allowUnnamed)
     : target_(std::move(path)), write_(write ? write : &posixWrite) {
   char resolved[PATH_MAX];
   struct stat info {};
@@ -80,7 +81,8 @@ ResultFile::ResultFile(std::string path, WriteFunction write)
     fail(target_.empty() ? ENOENT : EISDIR);  // no file name
   }
   folder_ = folderOf(target_);
-  openUnnamed();
+  // An unnamed file is given its name through /proc at the commit.
+  if (allowUnnamed && ::access("/proc/self/fd", X_OK) == 0) openUnnamed();
   if (fd_ < 0) openNamed();
   if (keepMode_) ::fchmod(fd_, mode_);
 }

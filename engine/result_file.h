@@ -20,8 +20,10 @@ class ResultFile {
   using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
 
   // Checks that the target can be created or replaced and prepares the new
-  // content. Throws RunError(FileOpen) with the system's reason.
-  explicit ResultFile(std::string path, WriteFunction write = nullptr);
+  // content. Throws RunError(FileOpen) with the system's reason. `write`
+  // replaces the system's write(2) and `allowUnnamed` = false forces a named
+  // file beside the target: both for tests.
+  explicit ResultFile(std::string path, WriteFunction write = nullptr, bool allowUnnamed = true);
   ~ResultFile();
   ResultFile(const ResultFile&) = delete;
   ResultFile& operator=(const ResultFile&) = delete;

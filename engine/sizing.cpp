@@ -5,7 +5,7 @@
 namespace zembra {
 
 // Each step is a separate double operation so that the rounding is exactly
-// that of the documented formula: the division, then + 1.5, then + 2.
+// that of the program's formula: the division, then + 1.5, then + 2.
 double Terms239(double digitCount) {
   double value = digitCount / 4.7568;
   value = value + 1.5;

@@ -2,8 +2,8 @@
 
 // How much work a digit count takes: the term counts of the two arctangent
 // series and the number of fractional limbs. All in double precision, in the
-// documented order of operations, so that the term counts (and with them the
-// counter the user sees) are the ones the program has always shown.
+// program's fixed order of operations, so that the term counts (and with them
+// the counter the user sees) are the ones the program has always shown.
 
 namespace zembra {
 

@@ -31,10 +31,16 @@ void WorkerPool::run(const std::function<void(int)>& task) {
     ++generation_;
   }
   start_.notify_all();
+  // The workers use what the task refers to: wait for them even if task(0) throws.
+  struct WaitForWorkers {
+    WorkerPool& pool;
+    ~WaitForWorkers() {
+      std::unique_lock lock(pool.mutex_);
+      pool.finished_.wait(lock, [this] { return pool.running_ == 0; });
+      pool.task_ = nullptr;
+    }
+  } waitForWorkers{*this};
   task(0);
-  std::unique_lock lock(mutex_);
-  finished_.wait(lock, [this] { return running_ == 0; });
-  task_ = nullptr;
 }
 
 void WorkerPool::work(int index) {

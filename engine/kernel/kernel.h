@@ -55,8 +55,4 @@ const Kernel* availableKernels(int& count);
 // The kernel with this name, or nullptr when it is not available here.
 const Kernel* kernelNamed(std::string_view name);
 
-// Largest term count for which every value a kernel handles stays an exact
-// double (partial dividends below 2^53, divisors below 2^19).
-inline constexpr long kMaxTerms = 262000;
-
 }  // namespace zembra::kernel

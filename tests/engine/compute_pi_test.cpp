@@ -16,7 +16,7 @@ std::string piGroup(std::size_t group) {
   return reference::piDecimals(10 * group).substr(10 * (group - 1));
 }
 
-TEST(ComputePi, a_run_of_100_digits_fills_labels_list_and_file_as_in_the_worked_example) {
+TEST(ComputePi, a_run_of_100_digits_fills_the_labels_the_list_and_the_file) {
   TempFolder folder;
   RecorderWindow window;
   GlobalState state;
@@ -46,6 +46,21 @@ TEST(ComputePi, a_run_of_100_digits_fills_labels_list_and_file_as_in_the_worked_
   std::string lines;
   for (const std::string& line : window.list) lines += "\"" + line + "\"\r\n";
   EXPECT_EQ(file, header + lines);
+}
+
+TEST(ComputePi, a_run_works_on_the_window_in_a_fixed_order) {
+  RecorderWindow window;
+  GlobalState state;
+  state.CounterStep = 1000;  // no counter updates in between
+  state.RunMode = 1;         // no pumps while computing
+  ComputePi(window, state);
+  const std::vector<std::string> expected = {
+      "clear",           "Label11= ",      "Label2= ",         "Label3= ",
+      "Label25= ",       "Label1= ",       "refresh Label1",   "Label3=99",
+      "Label2=21:04:05", "refresh Label2", "Label25=21:04:06", "refresh Label25",
+      "Label11=99",      "pump",           "append",           "append",
+      "append"};
+  EXPECT_EQ(window.log, expected);
 }
 
 TEST(ComputePi, the_labels_are_reset_at_the_start_of_a_run) {

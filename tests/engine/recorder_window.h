@@ -15,12 +15,28 @@ namespace zembra {
 // 21:04:05, 21:04:06, … at successive readings.
 class RecorderWindow : public Window {
  public:
+  static std::string name(Label label) {
+    switch (label) {
+      case Label::Label1:
+        return "Label1";
+      case Label::Label2:
+        return "Label2";
+      case Label::Label3:
+        return "Label3";
+      case Label::Label11:
+        return "Label11";
+      case Label::Label25:
+        return "Label25";
+    }
+    return "?";
+  }
+
   std::string text = "100";
   std::map<Label, std::string> captions;
   std::vector<std::string> list;
   std::vector<std::string> counterCaptions;  // Label11, in order
+  std::vector<std::string> log;              // what the run did to the window, in order
   int pumps = 0;
-  int refreshes = 0;
   int clockReadings = 0;
   std::function<void()> onPump;  // runs inside every pump
 
@@ -34,14 +50,22 @@ class RecorderWindow : public Window {
     return number;
   }
   void setCaption(Label label, const std::string& caption) override {
+    log.push_back(name(label) + "=" + caption);
     captions[label] = caption;
     if (label == Label::Label11) counterCaptions.push_back(caption);
   }
   std::string caption(Label label) override { return captions[label]; }
-  void refresh(Label) override { ++refreshes; }
-  void clearList() override { list.clear(); }
-  void appendList(const std::string& line) override { list.push_back(line); }
+  void refresh(Label label) override { log.push_back("refresh " + name(label)); }
+  void clearList() override {
+    log.push_back("clear");
+    list.clear();
+  }
+  void appendList(const std::string& line) override {
+    log.push_back("append");
+    list.push_back(line);
+  }
   void pumpEvents() override {
+    log.push_back("pump");
     ++pumps;
     if (onPump) onPump();
   }

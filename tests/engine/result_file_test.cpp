@@ -71,6 +71,35 @@ TEST(ResultFile, an_abandoned_file_leaves_the_earlier_one_and_no_stray_file) {
   EXPECT_EQ(folder.entryCount(), 1u);
 }
 
+TEST(ResultFile, a_named_file_beside_the_target_is_renamed_or_removed) {
+  TempFolder folder;
+  const std::string path = folder.file("pi.txt");
+  writeBytes(path, "earlier");
+  {
+    ResultFile file(path, nullptr, /*allowUnnamed=*/false);
+    file.writeLine("abandoned");
+    EXPECT_EQ(folder.entryCount(), 2u);  // the target and the new content beside it
+  }
+  EXPECT_EQ(readBytes(path), "earlier");
+  EXPECT_EQ(folder.entryCount(), 1u);
+  ResultFile file(path, nullptr, /*allowUnnamed=*/false);
+  file.writeLine("new");
+  file.commit();
+  EXPECT_EQ(readBytes(path), "\"new\"\r\n");
+  EXPECT_EQ(folder.entryCount(), 1u);
+}
+
+TEST(ResultFile, a_link_keeps_pointing_at_the_replaced_file) {
+  TempFolder folder;
+  writeBytes(folder.file("real.txt"), "earlier");
+  std::filesystem::create_symlink(folder.file("real.txt"), folder.file("link.txt"));
+  ResultFile file(folder.file("link.txt"));
+  file.writeLine("new");
+  file.commit();
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.txt")));
+  EXPECT_EQ(readBytes(folder.file("real.txt")), "\"new\"\r\n");
+}
+
 TEST(ResultFile, targets_that_cannot_be_created_fail_at_once) {
   TempFolder folder;
   EXPECT_EQ(failureKind([&] { ResultFile file(folder.path().string()); }),

@@ -1,5 +1,5 @@
 // Checks the three reference computations against each other and against the
-// documented worked values of the floored Machin arithmetic.
+// known values of the floored Machin arithmetic.
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ void addOmittedTermBound(mpz_ptr bound, unsigned long c, unsigned long q, long t
   mpz_add_ui(bound, bound, 1);
 }
 
-TEST(ReferenceSizes, WorkedSizes) {
+TEST(ReferenceSizes, KnownSizes) {
   struct Case {
     double n;
     MachinSizes sizes;
@@ -68,7 +68,7 @@ TEST(ReferenceSizes, WorkedSizes) {
   }
 }
 
-TEST(ReferenceFloors, WorkedValues) {
+TEST(ReferenceFloors, KnownValues) {
   EXPECT_EQ(machinFloorsGmp(0), (std::vector<std::uint64_t>{3, 1416210294}));
   EXPECT_EQ(machinFloorsGmp(10), (std::vector<std::uint64_t>{3, 1415926535, 8979169693}));
 
