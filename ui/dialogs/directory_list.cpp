@@ -3,6 +3,7 @@
 #include <dirent.h>
 
 #include <QDir>
+#include <QMessageBox>
 #include <cerrno>
 #include <cstring>
 
@@ -31,8 +32,26 @@ QStringList ancestorsOf(const QString& folder) {
 
 DirectoryList::DirectoryList(const Volumes& volumes, QWidget* parent)
     : QListWidget(parent), volumes_(volumes) {
-  connect(this, &QListWidget::itemActivated, this,
-          [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
+  connect(this, &QListWidget::itemActivated, this, &DirectoryList::openEntry);
+}
+
+void DirectoryList::openEntry(QListWidgetItem* item) {
+  const QString folder = item->data(kPathRole).toString();
+  try {
+    setPath(folder);
+  } catch (const DirectoryError& error) {
+    QMessageBox::warning(this, window()->windowTitle(),
+                         QString("フォルダ「%1」を開けません。\n%2")
+                             .arg(folder, QString::fromLocal8Bit(error.what())));
+  }
+}
+
+void DirectoryList::openAt(const QString& folder) {
+  try {
+    setPath(folder);
+  } catch (const DirectoryError&) {
+    setPathToDrive(volumes_.volumeOf(folder));
+  }
 }
 
 void DirectoryList::setPath(const QString& folder) {

@@ -1,13 +1,12 @@
 #include "ui/dialogs/file_list.h"
 
 #include <QDir>
+#include <QKeyEvent>
 
 namespace zembra::ui {
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
-  connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) emit fileClicked();
-  });
+  connect(this, &QListWidget::itemClicked, this, &FileList::fileClicked);
 }
 
 void FileList::setPath(const QString& folder) {
@@ -20,6 +19,12 @@ void FileList::setPath(const QString& folder) {
 QString FileList::selectedName() const {
   const QListWidgetItem* item = currentItem();
   return item ? item->text() : QString();
+}
+
+void FileList::keyPressEvent(QKeyEvent* event) {
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  if (currentRow() != before && currentRow() >= 0) emit fileClicked();
 }
 
 }  // namespace zembra::ui

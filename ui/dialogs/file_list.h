@@ -5,7 +5,9 @@
 namespace zembra::ui {
 
 // The file list: the names of the plain files of a folder, hidden ones left
-// out. `fileClicked` follows the user's choice of an entry (mouse or keys).
+// out. `fileClicked` follows the user's choice of an entry, by mouse (also
+// of the entry already chosen) or by the arrow keys; taking the focus chooses
+// nothing.
 class FileList : public QListWidget {
   Q_OBJECT
 
@@ -17,6 +19,9 @@ class FileList : public QListWidget {
 
  signals:
   void fileClicked();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace zembra::ui

@@ -14,11 +14,7 @@
 namespace zembra::ui {
 
 Form2::Form2(GlobalState& state, Volumes volumes, QWidget* parent)
-    : QDialog(parent), state_(state) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("ファイル選択");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+    : ModalWindow(parent, "ファイル選択", Frame::Fixed, Icon::Program), state_(state) {
   setFixedSize(px(6915), px(3525));
   setBackground(this, colors::kGrey);
   buildControls(std::move(volumes));
@@ -30,25 +26,26 @@ QString Form2::programDirectory() { return QCoreApplication::applicationDirPath(
 void Form2::buildControls(Volumes volumes) {
   Drive1 = named(new DriveList(std::move(volumes), this), "Drive1");
   place(Drive1, 120, 60, 2415, 390);
-  setColors(Drive1, colors::kSilver, 0x000000FF);
+  setColors(Drive1, colors::kLightGrey, 0x000000FF);
   Dir1 = named(new DirectoryList(Drive1->volumes(), this), "Dir1");
   place(Dir1, 120, 510, 4335, 2730);
-  setColors(Dir1, colors::kSilver, 0x00000000);
+  setColors(Dir1, colors::kLightGrey, 0x00000000);
   Command1 = named(new QPushButton("確認", this), "Command1");
   place(Command1, 2760, 120, 825, 375);
   Command1->setAutoDefault(false);
   Text1 = named(new QLineEdit(this), "Text1");
   place(Text1, 4500, 60, 2325, 405);
-  setColors(Text1, colors::kSilver);
+  setColors(Text1, colors::kLightGrey);
   Label1 = named(new QLabel(this), "Label1");
+  Label1->setTextFormat(Qt::PlainText);
   place(Label1, 120, 3240, 4365, 270);
-  setColors(Label1, colors::kSilver);
+  setColors(Label1, colors::kLightGrey);
   Label2 = named(new QLabel("FILE→", this), "Label2");
   place(Label2, 3750, 90, 630, 270);
   setColors(Label2, colors::kGreen);
   File1 = named(new FileList(this), "File1");
   place(File1, 4500, 495, 2325, 2910);
-  setColors(File1, colors::kSilver);
+  setColors(File1, colors::kLightGrey);
   setTabChain({Drive1, Dir1, Command1, Text1, File1});
 
   connect(Drive1, &DriveList::driveChanged, this, &Form2::Drive1_Change);
@@ -62,11 +59,7 @@ void Form2::Form_Load() {
   move(px(500), px(1200));
   const QString home = programDirectory();
   Drive1->setDrive(home);
-  try {
-    Dir1->setPath(home);
-  } catch (const DirectoryError&) {
-    Dir1->setPathToDrive(Drive1->drive());  // the program's folder went away: its volume
-  }
+  Dir1->openAt(home);
   File1->setPath(Dir1->path());
   Label1->setText(" ");
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "engine/window.h"
+#include "ui/dialogs/modal_window.h"
 #include "ui/dialogs/volumes.h"
 
 class QLabel;
@@ -18,7 +17,7 @@ class FileList;
 // The file selection dialog: a drive, a folder and a file name, picked or
 // typed. Label1 always shows the composed path; "確認" stores it in
 // ResultFilePath and closes. Closing in any other way stores nothing.
-class Form2 : public QDialog {
+class Form2 : public ModalWindow {
   Q_OBJECT
 
  public:

@@ -15,20 +15,19 @@ QLabel* picture(QWidget* parent, const char* name, const char* resource, int lef
   label->setPixmap(QPixmap(resource));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   place(label, left, top, 510, 510);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, windowBackgroundColor());
+  label->setPalette(palette);
+  label->setAutoFillBackground(true);
   return label;
 }
 
-// A one-line label at its designed place. The lines designed 180 twips high
-// get a small font to match; a text wider than its place still shows whole.
+// A one-line label at its designed place, in the default font; a text larger
+// than its place still shows whole.
 void text(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
           int height) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
-  if (height < 270) {
-    QFont small = label->font();
-    small.setPixelSize(px(height) - 1);
-    label->setFont(small);
-  }
   place(label, left, top, width, height);
   const QSize fit = label->sizeHint();
   label->resize(std::max(label->width(), fit.width()), std::max(label->height(), fit.height()));
@@ -38,13 +37,10 @@ void text(QWidget* parent, const char* name, const QString& caption, int left, i
 
 const char* Form3::homePage() { return "https://zembra32.example/"; }
 
-Form3::Form3(QWidget* parent) : QDialog(parent) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("ZEMBRAバージョン情報");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+Form3::Form3(QWidget* parent)
+    : ModalWindow(parent, "ZEMBRAバージョン情報", Frame::Fixed, Icon::None) {
   setFixedSize(px(3360), px(2295));
-  setBackground(this, colors::kSilver);
+  setBackground(this, colors::kLightGrey);
   text(this, "Label1", "ZEMBRA32 バージョン V1.2", 735, 120, 1965, 180);
   text(this, "Label2", "円周率の計算", 855, 450, 1440, 270);
   text(this, "Label3", homePage(), 765, 1305, 2250, 180);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogs/modal_window.h"
 
 namespace zembra::ui {
 
 // The version window: the product tile, the version, the subject, the logo
 // and the home page. "確認" closes it.
-class Form3 : public QDialog {
+class Form3 : public ModalWindow {
   Q_OBJECT
 
  public:

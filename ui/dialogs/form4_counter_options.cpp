@@ -26,13 +26,10 @@ std::int16_t counterStepFor(const QString& text, std::int16_t previous) {
   return *rounded;
 }
 
-Form4::Form4(GlobalState& state, QWidget* parent) : QDialog(parent), state_(state) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("カウンタのオプション");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+Form4::Form4(GlobalState& state, QWidget* parent)
+    : ModalWindow(parent, "カウンタのオプション", Frame::Fixed, Icon::None), state_(state) {
   setFixedSize(px(3840), px(2835));
-  setBackground(this, colors::kSilver);
+  setBackground(this, colors::kLightGrey);
   buildControls();
   Form_Load();
 }
@@ -44,7 +41,7 @@ void Form4::buildControls() {
   place(HScroll1, 315, 990, 1305, 345);
   Text1 = named(new QLineEdit("1", this), "Text1");
   place(Text1, 315, 570, 1275, 405);
-  setColors(Text1, colors::kSilver);
+  setColors(Text1, colors::kLightGrey);
   Command1 = named(new QPushButton("確認", this), "Command1");
   Command1->setAutoDefault(false);
   place(Command1, 2475, 675, 915, 465);

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "engine/window.h"
+#include "ui/dialogs/modal_window.h"
 
 class QGroupBox;
 class QLabel;
@@ -17,7 +16,7 @@ class HorizontalScrollBar;
 // The counter options: how many terms pass between two counter updates (1 to
 // 200) and whether a run lets other work in. "確認" stores both; closing by
 // the close box changes nothing.
-class Form4 : public QDialog {
+class Form4 : public ModalWindow {
   Q_OBJECT
 
  public:

@@ -31,13 +31,10 @@ constexpr HelpLine kLines[] = {
 
 }  // namespace
 
-Form5::Form5(QWidget* parent) : QDialog(parent) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("ｚｅｍｂｒａヘルプ");
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowMinMaxButtonsHint);
+Form5::Form5(QWidget* parent)
+    : ModalWindow(parent, "ｚｅｍｂｒａヘルプ", Frame::Sizable, Icon::None) {
   resize(px(7305), px(3480));
-  setBackground(this, colors::kSilver);
+  setBackground(this, colors::kLightGrey);
   for (const HelpLine& line : kLines) {
     auto* label = new QLabel(QString::fromUtf8(line.caption), this);
     label->setObjectName(line.name);

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QDialog>
-
-#include "engine/window.h"
+#include "ui/dialogs/modal_window.h"
 
 namespace zembra::ui {
 
 // The help window: short notes on the commands and limits. "バージョン情報"
 // opens the version window over it; "確認" closes it.
-class Form5 : public QDialog {
+class Form5 : public ModalWindow {
   Q_OBJECT
 
  public:

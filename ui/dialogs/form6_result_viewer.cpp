@@ -9,19 +9,11 @@
 
 #include "ui/dialogs/result_file_reader.h"
 #include "ui/dialogs/window_style.h"
+#include "ui/main/list_notice.h"
 
 namespace zembra::ui {
-namespace {
-
-const char* const kNotice = "４万５千桁を越えた為、画面表示はしません！";
-
-}  // namespace
-
-Form6::Form6(GlobalState& state, QWidget* parent) : QDialog(parent), state_(state) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle("計算結果の表示");
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowMinMaxButtonsHint);
+Form6::Form6(GlobalState& state, QWidget* parent)
+    : ModalWindow(parent, "計算結果の表示", Frame::Sizable, Icon::Program), state_(state) {
   resize(px(8790), px(5220));
   setBackground(this, colors::kGrey);
 
@@ -37,6 +29,7 @@ Form6::Form6(GlobalState& state, QWidget* parent) : QDialog(parent), state_(stat
   Command1->setAutoDefault(false);
   place(Command1, 7740, 0, 975, 375);
   Label1 = named(new QLabel(this), "Label1");
+  Label1->setTextFormat(Qt::PlainText);
   place(Label1, 240, 60, 6105, 345);
   setColors(Label1, colors::kGrey, 0x00FFFFFF);
   setTabOrder(Command1, List1);
@@ -48,7 +41,7 @@ QStringList Form6::entries() const { return lines_->stringList(); }
 
 void Form6::Form_Load() {
   move(px(250), px(1000));
-  lines_->setStringList({kNotice});
+  lines_->setStringList({overLimitNotice()});
   state_.ViewerListMargin = static_cast<float>(toTwips(height()) - toTwips(List1->height()));
   if (state_.ResultFilePath != " ") showFile(QString::fromStdString(state_.ResultFilePath));
 }
@@ -65,12 +58,12 @@ void Form6::showFile(const QString& path) {
     return;
   }
   if (!file.lines.isEmpty()) state_.LineBuffer = file.lines.last().toStdString();
-  file.lines.prepend(kNotice);
+  file.lines.prepend(overLimitNotice());
   lines_->setStringList(file.lines);
 }
 
 void Form6::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
+  ModalWindow::resizeEvent(event);
   Form_Resize();
 }
 

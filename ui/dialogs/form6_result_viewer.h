@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
-
 #include "engine/window.h"
+#include "ui/dialogs/modal_window.h"
 
 class QLabel;
 class QListView;
@@ -13,7 +12,7 @@ namespace zembra::ui {
 
 // The result viewer: the notice line, then every line of the file named by
 // ResultFilePath, as stored. The list follows the window's size.
-class Form6 : public QDialog {
+class Form6 : public ModalWindow {
   Q_OBJECT
 
  public:

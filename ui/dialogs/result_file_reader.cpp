@@ -25,7 +25,10 @@ QStringList splitLines(const QString& text) {
 }  // namespace
 
 FileLines readShiftJisLines(const QString& path) {
-  if (QFileInfo(path).isDir()) return {{}, QString::fromLocal8Bit(std::strerror(EISDIR))};
+  // Only plain files: a folder, a device or a pipe would fail, never end or hang.
+  const QFileInfo info(path);
+  if (info.isDir()) return {{}, QString::fromLocal8Bit(std::strerror(EISDIR))};
+  if (info.exists() && !info.isFile()) return {{}, "通常のファイルではありません"};
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
   const QByteArray bytes = file.readAll();

@@ -10,13 +10,12 @@
 
 namespace zembra::ui {
 
-namespace {
-
-QWidget* owner() { return QApplication::activeWindow(); }
-
-}  // namespace
-
 SecondaryWindows::SecondaryWindows(GlobalState& state) : state_(state) {}
+
+QWidget* SecondaryWindows::owner() const {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal ? modal : mainWindow_;
+}
 
 // Each window deletes itself when it closes (before exec() returns), so
 // nothing of it is touched afterwards.

@@ -1,6 +1,7 @@
 #include "ui/dialogs/volumes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QStorageInfo>
 #include <algorithm>
@@ -13,7 +14,7 @@ QHash<QString, QString>& currentDirectories() {
   return directories;
 }
 
-// File systems that hold no user files.
+// File systems and places that hold no user files.
 bool isPseudoFileSystem(const QStorageInfo& volume) {
   static const QStringList kPseudo = {
       "proc",       "sysfs",    "devtmpfs",   "devpts",   "cgroup",      "cgroup2",
@@ -21,8 +22,12 @@ bool isPseudoFileSystem(const QStorageInfo& volume) {
       "hugetlbfs",  "pstore",   "bpf",        "autofs",   "binfmt_misc", "overlay",
       "nsfs",       "efivarfs", "rpc_pipefs", "squashfs"};
   const QString type = QString::fromLatin1(volume.fileSystemType());
-  return kPseudo.contains(type) || volume.rootPath().startsWith("/proc") ||
-         volume.rootPath().startsWith("/sys") || volume.rootPath().startsWith("/dev");
+  const QString root = volume.rootPath();
+  for (const char* system : {"/proc", "/sys", "/dev", "/run", "/boot/efi"}) {
+    if (root == system || root.startsWith(QString(system) + '/')) return true;
+  }
+  // A single file mounted in place (as containers do with /etc/hosts) is no drive.
+  return kPseudo.contains(type) || !QFileInfo(root).isDir();
 }
 
 bool contains(const QString& mountPoint, const QString& path) {

@@ -10,10 +10,6 @@
 
 namespace zembra::ui {
 
-namespace colors {
-inline constexpr unsigned kSilver = 0x00C0C0C0;
-}
-
 // Gives a control its name, so that tests and tools can find it.
 template <class Control>
 Control* named(Control* control, const char* name) {

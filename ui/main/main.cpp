@@ -14,6 +14,7 @@ int main(int argc, char* argv[]) {
   zembra::GlobalState state;
   zembra::ui::SecondaryWindows dialogs(state);
   zembra::ui::MainProgram program(state, dialogs, [] { QCoreApplication::exit(0); });
+  dialogs.setMainWindow(&program.form());
   program.form().show();
   return QApplication::exec();
 }

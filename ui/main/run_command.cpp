@@ -54,6 +54,8 @@ void RunCommand::runEngine() {
       failure = error;
     } catch (const ProgramEnding&) {
       return;  // the event loop is ending; nothing more to show
+    } catch (const std::exception& error) {
+      failure = RunError(RunError::Kind::Internal, {}, error.what());  // e.g. no thread
     }
   }
   if (failure) showRunFailure(&form_, *failure);

@@ -84,7 +84,8 @@ TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
   open(base, [&](Form2& dialog) {
     auto* files = dialog.findChild<FileList*>("File1");
     ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
-    files->setCurrentRow(0);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(files->item(0)).center());
     EXPECT_EQ(label(dialog), base + "/x.txt");
     dialog.findChild<DirectoryList*>("Dir1")->setPath(base + "/sub");
     EXPECT_EQ(label(dialog), base + "/x.txt");
@@ -126,6 +127,51 @@ TEST_F(FileSelection, an_unreadable_volume_shows_the_reason_and_puts_the_drive_b
       Volumes({"/", "/zembra-missing-volume"}));
   EXPECT_EQ(message, "No such file or directory");
   EXPECT_EQ(state.ResultFilePath, "/earlier.txt");
+}
+
+TEST_F(FileSelection, taking_the_focus_into_the_file_list_keeps_the_typed_name) {
+  open(base, [&](Form2& dialog) {
+    QTest::keyClicks(name(dialog), "new.txt");
+    auto* files = dialog.findChild<FileList*>("File1");
+    QTest::keyClick(name(dialog), Qt::Key_Tab);
+    files->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(label(dialog), base + "/new.txt");
+    QTest::keyClick(files, Qt::Key_Down);  // choosing by key picks the entry
+    EXPECT_EQ(label(dialog), base + "/x.txt");
+    dialog.close();
+  });
+}
+
+TEST_F(FileSelection, clicking_the_chosen_file_again_picks_it_again) {
+  open(base, [&](Form2& dialog) {
+    auto* files = dialog.findChild<FileList*>("File1");
+    const QRect entry = files->visualItemRect(files->item(0));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::keyClicks(name(dialog), "2");
+    EXPECT_EQ(label(dialog), base + "/x.txt2");
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry.center());
+    EXPECT_EQ(label(dialog), base + "/x.txt");
+    dialog.close();
+  });
+}
+
+TEST_F(FileSelection, a_folder_that_cannot_be_opened_is_reported_and_the_list_stays) {
+  QString message;
+  open(base, [&](Form2& dialog) {
+    auto* folders = dialog.findChild<DirectoryList*>("Dir1");
+    const QList<QListWidgetItem*> sub = folders->findItems("sub", Qt::MatchEndsWith);
+    ASSERT_EQ(sub.size(), 1);
+    std::filesystem::remove_all(folder.path() / "sub");  // gone since it was listed
+    folders->setCurrentItem(sub.first());
+    test::whenModal([&] { message = test::takeMessageBox(); });
+    QTest::keyClick(folders, Qt::Key_Return);
+    EXPECT_EQ(folders->path(), base);
+    QTest::keyClick(&dialog, Qt::Key_Escape);  // no cancel key: the dialog stays
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.close();
+  });
+  EXPECT_TRUE(message.contains(base + "/sub")) << message.toStdString();
+  EXPECT_TRUE(message.contains("No such file or directory")) << message.toStdString();
 }
 
 TEST(Volumes, a_path_belongs_to_the_longest_mount_point_that_holds_it) {

@@ -18,7 +18,10 @@ namespace {
 
 class Launchers : public ::testing::Test {
  protected:
-  Launchers() { program.form().show(); }
+  Launchers() {
+    windows.setMainWindow(&program.form());
+    program.form().show();
+  }
 
   // Inside the file selection dialog: the folder, the typed name, confirm.
   static void chooseFile(const QString& folder, const QString& name) {
@@ -71,6 +74,27 @@ TEST_F(Launchers, the_output_file_command_shows_the_choice_or_a_blank) {
   program.form().menus().mout->trigger();
   EXPECT_EQ(state.ResultFilePath, " ");
   EXPECT_EQ(program.form().controls().Label1->text(), " ");
+  EXPECT_FALSE(*watchdog);
+}
+
+TEST_F(Launchers, closing_the_display_dialog_keeps_the_former_file_for_the_viewer) {
+  writeBytes(folder.file("former.txt"), "\"former\"\r\n");
+  state.ResultFilePath = folder.file("former.txt");
+  QStringList viewed;
+  const auto watchdog = test::armWatchdog();
+  test::whenModal([&] {
+    test::activeModal()->close();
+    test::whenModal([&] {
+      auto* viewer = qobject_cast<Form6*>(test::activeModal());
+      ASSERT_NE(viewer, nullptr);
+      viewed = viewer->entries();
+      viewer->close();
+    });
+  });
+  program.form().menus().MLIST->trigger();
+  EXPECT_EQ(state.ResultFilePath, folder.file("former.txt"));
+  ASSERT_EQ(viewed.size(), 2);
+  EXPECT_EQ(viewed[1], "\"former\"");
   EXPECT_FALSE(*watchdog);
 }
 

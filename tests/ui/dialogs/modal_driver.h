@@ -5,6 +5,10 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
+#include <ostream>
+
+// Test failures show QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 // Drives modal windows from inside their exec(): each step runs once the
 // event loop of the window opened last is up. A watchdog closes every modal
