@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/plain_number.h"
+#include "cli/progress_bar.h"
 #include "cli/run_cli.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/reference/pi_mpfr.h"
@@ -113,6 +114,19 @@ TEST(Cli, help_and_version) {
   const CliResult version = runTool({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("zembra32-cli ", 0), 0u);
+}
+
+TEST(ProgressBar, shows_terms_done_of_the_total_and_clears_its_line) {
+  std::FILE* terminal = std::tmpfile();
+  ProgressBar bar(terminal);
+  bar.update(0, 931);
+  bar.update(465, 931);  // within a tenth of a second: not redrawn
+  bar.finish();
+  const std::string shown = contents(terminal);
+  EXPECT_NE(shown.find("0/931 terms"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("elapsed 0:00"), std::string::npos) << shown;
+  EXPECT_EQ(shown.find("465/931"), std::string::npos) << shown;
+  EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K");
 }
 
 TEST(PlainNumber, accepts_decimal_numbers_and_nothing_else) {
