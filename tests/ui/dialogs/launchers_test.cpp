@@ -31,6 +31,16 @@ class Launchers : public ::testing::Test {
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
   }
 
+  // Once the viewer is open: what it lists, then close it.
+  static void readViewerWhenOpen(QStringList& entries) {
+    test::whenModal([&entries] {
+      auto* viewer = qobject_cast<Form6*>(test::activeModal());
+      ASSERT_NE(viewer, nullptr);
+      entries = viewer->entries();
+      viewer->close();
+    });
+  }
+
   TempFolder folder;
   GlobalState state;
   SecondaryWindows windows{state};
@@ -44,12 +54,7 @@ TEST_F(Launchers, a_run_after_the_display_command_writes_to_the_file_displayed) 
   const auto watchdog = test::armWatchdog();
   test::whenModal([&] {
     chooseFile(base, "pi.txt");
-    test::whenModal([&] {
-      auto* viewer = qobject_cast<Form6*>(test::activeModal());
-      ASSERT_NE(viewer, nullptr);
-      viewed = viewer->entries();
-      viewer->close();
-    });
+    readViewerWhenOpen(viewed);
   });
   program.form().menus().MLIST->trigger();
   ASSERT_EQ(viewed.size(), 2);
@@ -84,12 +89,7 @@ TEST_F(Launchers, closing_the_display_dialog_keeps_the_former_file_for_the_viewe
   const auto watchdog = test::armWatchdog();
   test::whenModal([&] {
     test::activeModal()->close();
-    test::whenModal([&] {
-      auto* viewer = qobject_cast<Form6*>(test::activeModal());
-      ASSERT_NE(viewer, nullptr);
-      viewed = viewer->entries();
-      viewer->close();
-    });
+    readViewerWhenOpen(viewed);
   });
   program.form().menus().MLIST->trigger();
   EXPECT_EQ(state.ResultFilePath, folder.file("former.txt"));
