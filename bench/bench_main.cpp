@@ -19,7 +19,7 @@
 
 #include "engine/pi_digits.h"
 #include "tests/reference/machin_gmp.h"
-#include "tests/reference/machin_literal.h"
+#include "bench/machin_literal.h"
 
 namespace {
 

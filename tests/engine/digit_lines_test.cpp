@@ -28,17 +28,6 @@ TEST(DigitLines, five_limbs_make_one_full_line_and_no_partial_line) {
                                      "0000000005   : 50"});
 }
 
-TEST(DigitLines, later_lines_start_with_two_blanks_and_count_on) {
-  std::vector<std::uint64_t> limbs(13, 1111111111);  // 12 fractional limbs
-  limbs[0] = 3;
-  const auto lines = linesOf(limbs);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].substr(0, 2), "3.");
-  EXPECT_EQ(lines[1].substr(0, 2), "  ");
-  EXPECT_EQ(lines[1].substr(lines[1].size() - 8), "   : 100");
-  EXPECT_EQ(lines[2], "  1111111111  1111111111  ");
-}
-
 TEST(DigitLines, the_largest_count_ends_on_a_full_line) {
   std::vector<std::uint64_t> limbs(32766, 0);  // 32,765 fractional limbs
   limbs[0] = 3;

@@ -15,38 +15,19 @@ namespace zembra {
 // 21:04:05, 21:04:06, … at successive readings.
 class RecorderWindow : public Window {
  public:
-  static std::string name(Label label) {
-    switch (label) {
-      case Label::Label1:
-        return "Label1";
-      case Label::Label2:
-        return "Label2";
-      case Label::Label3:
-        return "Label3";
-      case Label::Label11:
-        return "Label11";
-      case Label::Label25:
-        return "Label25";
-    }
-    return "?";
-  }
-
   std::string text = "100";
   std::map<Label, std::string> captions;
   std::vector<std::string> list;
   std::vector<std::string> counterCaptions;  // Label11, in order
   std::vector<std::string> log;              // what the run did to the window, in order
   int pumps = 0;
-  int clockReadings = 0;
   std::function<void()> onPump;  // runs inside every pump
 
   std::string digitText() override { return text; }
   std::optional<double> toNumber(const std::string& value) override {
     double number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size()) {
-      return std::nullopt;
-    }
+    if (value.empty() || error != std::errc() || end != value.data() + value.size()) return {};
     return number;
   }
   void setCaption(Label label, const std::string& caption) override {
@@ -56,22 +37,23 @@ class RecorderWindow : public Window {
   }
   std::string caption(Label label) override { return captions[label]; }
   void refresh(Label label) override { log.push_back("refresh " + name(label)); }
-  void clearList() override {
-    log.push_back("clear");
-    list.clear();
-  }
+  void clearList() override { log.push_back("clear"), list.clear(); }
   void appendList(const std::string& line) override {
-    log.push_back("append");
-    list.push_back(line);
+    log.push_back("append"), list.push_back(line);
   }
   void pumpEvents() override {
     log.push_back("pump");
     ++pumps;
     if (onPump) onPump();
   }
-  std::string longTimeNow() override {
-    const int second = 5 + clockReadings++;
-    return "21:04:" + std::string(second < 10 ? "0" : "") + std::to_string(second);
+  std::string longTimeNow() override { return "21:04:0" + std::to_string(5 + clockReadings++); }
+
+  int clockReadings = 0;
+
+ private:
+  static std::string name(Label label) {
+    const char* names[] = {"Label1", "Label2", "Label3", "Label11", "Label25"};
+    return names[static_cast<int>(label)];
   }
 };
 

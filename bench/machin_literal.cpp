@@ -1,4 +1,4 @@
-#include "tests/reference/machin_literal.h"
+#include "bench/machin_literal.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,0 +1,79 @@
+// The engine's digits against the references. For a count N, with n = ⌊N⌋
+// decimals asked for, the floored Machin arithmetic is kept where it shows
+// π's first n decimals; elsewhere π's own first 10·L decimals, truncated.
+#include "engine/pi_digits.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+
+#include "tests/reference/limbs.h"
+#include "tests/reference/machin_gmp.h"
+#include "tests/reference/pi_mpfr.h"
+
+namespace zembra {
+namespace {
+
+// π's first `count` decimals, from one MPFR run as long as the longest asked.
+std::string piPrefix(std::size_t count) {
+  static std::string cache;
+  if (cache.size() < count) cache = reference::piDecimals(std::max(count, 2 * cache.size()));
+  return cache.substr(0, count);
+}
+
+// Computes N with these options and checks it against the references alone.
+void expectReferenceDigits(double n, const EngineOptions& options = {}) {
+  SCOPED_TRACE(testing::Message() << "N = " << n);
+  std::vector<std::uint64_t> floors = reference::machinFloorsGmp(n);
+  const std::string pi = piPrefix(10 * (floors.size() - 1));
+  const auto wanted = static_cast<std::size_t>(n);
+  const bool floorsRight = reference::limbDecimals(floors).compare(0, wanted, pi, 0, wanted) == 0;
+  SilentListener silent;
+  const PiDigits got = computePiDigits(sizeSeries(n), silent, options);
+  EXPECT_EQ(got.limbs, floorsRight ? floors : reference::limbsFromDecimals(3, pi));
+  EXPECT_EQ(got.mended, !floorsRight);
+  EXPECT_EQ(reference::limbDecimals(got.limbs).substr(0, wanted), pi.substr(0, wanted));
+}
+
+TEST(PiDigits, every_count_up_to_300_and_fractional_counts) {
+  for (double n = 0; n <= 300; ++n) expectReferenceDigits(n);
+  for (double n : {0.5, 9.999, 18.75, 1234.5}) expectReferenceDigits(n);
+}
+
+TEST(PiDigits, random_counts_and_counts_next_to_runs_of_nines) {
+  std::mt19937_64 random(20240607);
+  std::uniform_int_distribution<int> count(301, 20000);
+  for (int i = 0; i < 40; ++i) expectReferenceDigits(count(random));
+  for (int tens = 0; tens < 200; tens += 3) expectReferenceDigits(10 * tens + 8.0);
+  for (double n : {761.0, 1607.0, 1999.0}) expectReferenceDigits(n);
+}
+
+TEST(PiDigits, every_kernel_and_thread_count_gives_the_same_digits) {
+  int kernels = 0;
+  const kernel::Kernel* available = kernel::availableKernels(kernels);
+  for (int k = 0; k < kernels; ++k) {
+    for (int threads : {1, 2, 3}) {
+      SCOPED_TRACE(testing::Message() << available[k].name << ", " << threads << " threads");
+      for (double n : {0.0, 9.0, 99.0, 762.0, 6999.0})
+        expectReferenceDigits(n, {&available[k], 2, threads});
+    }
+  }
+}
+
+TEST(PiDigits, a_reference_too_narrow_to_decide_is_widened) {
+  for (double n : {0.0, 28.0, 1000.0}) expectReferenceDigits(n, {nullptr, 0, 0});
+}
+
+TEST(PiDigits, counts_out_of_range_are_refused) {
+  for (double n : {-1.0, 327641.0, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_THROW(computePiDigits(n), std::runtime_error) << n;
+  }
+}
+
+TEST(SlowPiDigits, large_counts_including_those_the_floors_get_wrong) {
+  for (double n : {60000.0, 196990.0, 250000.0, 327640.0}) expectReferenceDigits(n);
+}
+
+}  // namespace
+}  // namespace zembra
