@@ -46,48 +46,42 @@ class FileSelection : public ::testing::Test {
   QString base = QString::fromStdString(folder.path().string());
 };
 
-TEST_F(FileSelection, the_path_follows_every_keystroke_and_confirm_stores_it) {
+TEST_F(FileSelection, the_path_follows_every_keystroke_and_only_confirm_stores_it) {
   QStringList seen;
   open(base, [&](Form2& dialog) {
-    EXPECT_EQ(label(dialog), " ");
+    seen << label(dialog);
     QTest::keyClicks(name(dialog), "a");
     seen << label(dialog);
     QTest::keyClicks(name(dialog), "b");
     seen << label(dialog);
     confirm(dialog);
   });
-  EXPECT_EQ(seen, (QStringList{base + "/a", base + "/ab"}));
+  EXPECT_EQ(seen, (QStringList{" ", base + "/a", base + "/ab"}));
   EXPECT_EQ(state.ResultFilePath, (base + "/ab").toStdString());
-}
-
-TEST_F(FileSelection, a_root_folder_gets_no_second_separator) {
   open("/", [&](Form2& dialog) {
     QTest::keyClicks(name(dialog), "pi.txt");
-    EXPECT_EQ(label(dialog), "/pi.txt");
-    confirm(dialog);
-  });
-  EXPECT_EQ(state.ResultFilePath, "/pi.txt");
-}
-
-TEST_F(FileSelection, confirming_at_once_stores_a_blank_and_closing_stores_nothing) {
-  open(base, [&](Form2& dialog) { confirm(dialog); });
-  EXPECT_EQ(state.ResultFilePath, " ");
-  state.ResultFilePath = "/earlier.txt";
-  open(base, [&](Form2& dialog) {
-    QTest::keyClicks(name(dialog), "new.txt");
+    EXPECT_EQ(label(dialog), "/pi.txt");  // no second separator after the root
+    QTest::keyClick(&dialog, Qt::Key_Escape);  // no cancel key: the dialog stays
+    EXPECT_TRUE(dialog.isVisible());
     dialog.close();
   });
-  EXPECT_EQ(state.ResultFilePath, "/earlier.txt");
+  EXPECT_EQ(state.ResultFilePath, (base + "/ab").toStdString());
+  open(base, [&](Form2& dialog) { confirm(dialog); });
+  EXPECT_EQ(state.ResultFilePath, " ");
 }
 
 TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
   open(base, [&](Form2& dialog) {
     auto* files = dialog.findChild<FileList*>("File1");
     ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
-                      files->visualItemRect(files->item(0)).center());
+    const QPoint entry = files->visualItemRect(files->item(0)).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);
+    QTest::keyClicks(name(dialog), "2");
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);  // again
     EXPECT_EQ(label(dialog), base + "/x.txt");
-    dialog.findChild<DirectoryList*>("Dir1")->setPath(base + "/sub");
+    auto* folders = dialog.findChild<DirectoryList*>("Dir1");
+    folders->setCurrentItem(folders->findItems("sub", Qt::MatchEndsWith).value(0));
+    QTest::keyClick(folders, Qt::Key_Return);  // opens the folder
     EXPECT_EQ(label(dialog), base + "/x.txt");
     EXPECT_EQ(files->item(0)->text(), "y.txt");
     QTest::keyClick(name(dialog), Qt::Key_End);
@@ -96,19 +90,6 @@ TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
     confirm(dialog);
   });
   EXPECT_EQ(state.ResultFilePath, (base + "/sub/x.txt2").toStdString());
-}
-
-TEST_F(FileSelection, opening_a_folder_entry_lists_its_files) {
-  open(base, [&](Form2& dialog) {
-    auto* folders = dialog.findChild<DirectoryList*>("Dir1");
-    const QList<QListWidgetItem*> sub = folders->findItems("sub", Qt::MatchEndsWith);
-    ASSERT_EQ(sub.size(), 1);
-    folders->setCurrentItem(sub.first());
-    QTest::keyClick(folders, Qt::Key_Return);
-    EXPECT_EQ(folders->path(), base + "/sub");
-    EXPECT_EQ(dialog.findChild<FileList*>("File1")->item(0)->text(), "y.txt");
-    dialog.close();
-  });
 }
 
 TEST_F(FileSelection, an_unreadable_volume_shows_the_reason_and_puts_the_drive_back) {
@@ -133,23 +114,9 @@ TEST_F(FileSelection, taking_the_focus_into_the_file_list_keeps_the_typed_name) 
   open(base, [&](Form2& dialog) {
     QTest::keyClicks(name(dialog), "new.txt");
     auto* files = dialog.findChild<FileList*>("File1");
-    QTest::keyClick(name(dialog), Qt::Key_Tab);
     files->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(label(dialog), base + "/new.txt");
     QTest::keyClick(files, Qt::Key_Down);  // choosing by key picks the entry
-    EXPECT_EQ(label(dialog), base + "/x.txt");
-    dialog.close();
-  });
-}
-
-TEST_F(FileSelection, clicking_the_chosen_file_again_picks_it_again) {
-  open(base, [&](Form2& dialog) {
-    auto* files = dialog.findChild<FileList*>("File1");
-    const QRect entry = files->visualItemRect(files->item(0));
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry.center());
-    QTest::keyClicks(name(dialog), "2");
-    EXPECT_EQ(label(dialog), base + "/x.txt2");
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry.center());
     EXPECT_EQ(label(dialog), base + "/x.txt");
     dialog.close();
   });
@@ -166,8 +133,6 @@ TEST_F(FileSelection, a_folder_that_cannot_be_opened_is_reported_and_the_list_st
     test::whenModal([&] { message = test::takeMessageBox(); });
     QTest::keyClick(folders, Qt::Key_Return);
     EXPECT_EQ(folders->path(), base);
-    QTest::keyClick(&dialog, Qt::Key_Escape);  // no cancel key: the dialog stays
-    EXPECT_TRUE(dialog.isVisible());
     dialog.close();
   });
   EXPECT_TRUE(message.contains(base + "/sub")) << message.toStdString();
@@ -178,13 +143,10 @@ TEST(Volumes, a_path_belongs_to_the_longest_mount_point_that_holds_it) {
   const Volumes volumes({"/", "/home", "/home/user/usb"});
   EXPECT_EQ(volumes.volumeOf("/etc"), "/");
   EXPECT_EQ(volumes.volumeOf("/home"), "/home");
-  EXPECT_EQ(volumes.volumeOf("/home/user"), "/home");
   EXPECT_EQ(volumes.volumeOf("/home/user/usb/a"), "/home/user/usb");
   EXPECT_EQ(volumes.volumeOf("/homework"), "/");
   EXPECT_EQ(Volumes::system().mountPoints().first(), "/");
-  EXPECT_EQ(joinPath("/data", "pi.txt"), "/data/pi.txt");
-  EXPECT_EQ(joinPath("/", "pi.txt"), "/pi.txt");
-  EXPECT_EQ(joinPath("/data", ""), "/data/");
+  EXPECT_EQ(joinPath("/data", ""), "/data/");  // an emptied name
 }
 
 }  // namespace

@@ -70,18 +70,6 @@ TEST_F(Launchers, a_run_after_the_display_command_writes_to_the_file_displayed) 
   EXPECT_FALSE(*watchdog);
 }
 
-TEST_F(Launchers, the_output_file_command_shows_the_choice_or_a_blank) {
-  const auto watchdog = test::armWatchdog();
-  test::whenModal([&] { chooseFile(base, "out.txt"); });
-  program.form().menus().mout->trigger();
-  EXPECT_EQ(program.form().controls().Label1->text(), base + "/out.txt");
-  test::whenModal([] { test::activeModal()->close(); });
-  program.form().menus().mout->trigger();
-  EXPECT_EQ(state.ResultFilePath, " ");
-  EXPECT_EQ(program.form().controls().Label1->text(), " ");
-  EXPECT_FALSE(*watchdog);
-}
-
 TEST_F(Launchers, closing_the_display_dialog_keeps_the_former_file_for_the_viewer) {
   writeBytes(folder.file("former.txt"), "\"former\"\r\n");
   state.ResultFilePath = folder.file("former.txt");
@@ -95,21 +83,6 @@ TEST_F(Launchers, closing_the_display_dialog_keeps_the_former_file_for_the_viewe
   EXPECT_EQ(state.ResultFilePath, folder.file("former.txt"));
   ASSERT_EQ(viewed.size(), 2);
   EXPECT_EQ(viewed[1], "\"former\"");
-  EXPECT_FALSE(*watchdog);
-}
-
-TEST_F(Launchers, the_options_command_shows_the_stored_step) {
-  const auto watchdog = test::armWatchdog();
-  test::whenModal([] {
-    QWidget* dialog = test::activeModal();
-    auto* box = dialog->findChild<QLineEdit*>("Text1");
-    box->selectAll();
-    QTest::keyClicks(box, "25");
-    QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-  });
-  program.form().menus().mopt->trigger();
-  EXPECT_EQ(state.CounterStep, 25);
-  EXPECT_EQ(program.form().controls().Label14->text(), "25");
   EXPECT_FALSE(*watchdog);
 }
 
