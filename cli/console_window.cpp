@@ -17,14 +17,15 @@ std::optional<double> ConsoleWindow::toNumber(const std::string& text) {
 
 void ConsoleWindow::setCaption(Label label, const std::string& caption) {
   captions_[label] = caption;
+  // The counter and the total, as numbers for the progress bar (" " reads as 0).
+  if (label == Label::Label11) termsDone_ = parsePlainNumber(caption).value_or(0);
+  if (label == Label::Label3) termsTotal_ = parsePlainNumber(caption).value_or(0);
 }
 
 std::string ConsoleWindow::caption(Label label) { return captions_[label]; }
 
 void ConsoleWindow::pumpEvents() {
-  const auto done = parsePlainNumber(captions_[Label::Label11]);
-  const auto total = parsePlainNumber(captions_[Label::Label3]);
-  if (done && total) progress_.update(static_cast<long>(*done), static_cast<long>(*total));
+  progress_.update(static_cast<long>(termsDone_), static_cast<long>(termsTotal_));
 }
 
 std::string ConsoleWindow::longTimeNow() { return clockTime(); }

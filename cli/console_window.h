@@ -27,6 +27,8 @@ class ConsoleWindow final : public Window {
  private:
   std::string digitText_;
   std::map<Label, std::string> captions_;
+  double termsDone_ = 0;
+  double termsTotal_ = 0;
   ProgressBar& progress_;
 };
 
