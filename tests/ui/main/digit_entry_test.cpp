@@ -2,7 +2,6 @@
 
 #include <QClipboard>
 #include <QStyleOptionSlider>
-#include <QTest>
 
 #include "tests/ui/main/form1_fixture.h"
 #include "ui/main/list_notice.h"
@@ -10,165 +9,85 @@
 namespace zembra::ui::test {
 namespace {
 
-class DigitEntryTest : public Form1Test {
+class DigitEntry : public Form1Test {
  protected:
-  // Replaces the whole text by typing, as a user would.
-  void typeOver(const QString& keys) {
-    c.Text17->setFocus();
-    QTest::keyClick(c.Text17, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(c.Text17, keys);
+  // The list after a change of the count: the lines of a run are gone, and
+  // the notice is the one line above 45,000 digits.
+  void expectCount(const char* text, bool notice) {
+    EXPECT_EQ(c.Text17->text(), QString::fromUtf8(text));
+    EXPECT_EQ(listLines(), notice ? QStringList{overLimitNotice()} : QStringList()) << text;
   }
-  // Where a part of the scroll bar is drawn.
-  QPoint centreOf(QStyle::SubControl part) const {
+  // Where the style draws a piece of the scroll bar.
+  QPoint centreOf(QStyle::SubControl piece) const {
     QStyleOptionSlider option;
     option.initFrom(c.HScroll1);
     option.orientation = Qt::Horizontal;
-    option.state |= QStyle::State_Horizontal;
-    option.minimum = c.HScroll1->minimum();
     option.maximum = c.HScroll1->maximum();
-    option.sliderPosition = c.HScroll1->sliderPosition();
-    option.sliderValue = c.HScroll1->value();
-    option.singleStep = c.HScroll1->singleStep();
+    option.sliderPosition = option.sliderValue = c.HScroll1->value();
     option.pageStep = c.HScroll1->pageStep();
     return c.HScroll1->style()
-        ->subControlRect(QStyle::CC_ScrollBar, &option, part, c.HScroll1)
+        ->subControlRect(QStyle::CC_ScrollBar, &option, piece, c.HScroll1)
         .center();
   }
-  QStringList notice() const { return {overLimitNotice()}; }
+  void click(QStyle::SubControl piece) {
+    QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(piece));
+  }
 };
 
-TEST_F(DigitEntryTest, typed_numbers_stay_as_typed_and_do_not_move_the_scroll_bar) {
-  for (const char* typed : {"1234", "45000.5", "0", "12.5", "327640"}) {
-    typeOver(QString::fromUtf8(typed));
-    EXPECT_EQ(c.Text17->text(), QString::fromUtf8(typed));
+TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
+  enum How { kType, kPaste, kSet };
+  const std::tuple<How, const char*, const char*, bool> cases[] = {
+      {kType, "1234", "1234", false},    {kType, "45000", "45000", false},
+      {kType, "45001", "45001", true},   {kType, "45000.5", "45000.5", true},
+      {kType, "12a", "0", false},        {kType, "x", "0", false},      // a letter in an empty box
+      {kType, "\b", "0", false},         {kType, "-50", "050", false},  // "-" is no number
+      {kType, "400000", "327640", true}, {kPaste, "-50", "-50", false},
+      {kPaste, "12 apples", "0", false}, {kSet, "44999.9", "44999.9", false},
+      {kSet, "9999999", "327640", true},  // corrected inside the correction: one notice
+  };
+  for (const auto& [how, entered, shown, notice] : cases) {
+    c.List1->addItem(QStringLiteral("line of a run"));
+    const QString text = QString::fromUtf8(entered);
+    if (how == kSet) {
+      c.Text17->setText(text);
+    } else {
+      c.Text17->setFocus();
+      QApplication::clipboard()->setText(text);
+      QTest::keyClick(c.Text17, Qt::Key_A, Qt::ControlModifier);
+      if (how == kType) QTest::keyClicks(c.Text17, text);
+      if (how == kPaste) QTest::keyClick(c.Text17, Qt::Key_V, Qt::ControlModifier);
+    }
+    expectCount(shown, notice);
   }
-  EXPECT_EQ(c.HScroll1->value(), 0);
+  EXPECT_EQ(c.HScroll1->value(), 0) << "the text does not move the scroll bar";
 }
 
-TEST_F(DigitEntryTest, text_that_is_not_a_number_becomes_0_at_once) {
-  // "-50" and "1e3" cannot be typed: "-" and "1e" are no numbers yet.
-  const std::pair<const char*, const char*> cases[] = {
-      {"12a", "0"}, {"-", "0"},     {"e", "0"},     {"x", "0"},
-      {"0x", "0"},  {"inf", "0"},   {"-50", "050"}, {"1e3", "03"}};
-  for (const auto& [typed, shown] : cases) {
-    typeOver(QString::fromUtf8(typed));
-    EXPECT_EQ(c.Text17->text(), QString::fromUtf8(shown)) << typed;
-    EXPECT_TRUE(listLines().isEmpty());
-  }
-}
+TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
+  c.Text17->setText(QStringLiteral("1234"));
+  click(QStyle::SC_ScrollBarAddLine);
+  expectCount("10", false);
+  click(QStyle::SC_ScrollBarSubLine);
+  expectCount("00", false);
+  click(QStyle::SC_ScrollBarAddPage);
+  expectCount("1000", false);
+  c.HScroll1->setValue(4501);
+  expectCount("45010", true);
+  c.List1->addItem(QStringLiteral("line of a run"));
+  click(QStyle::SC_ScrollBarSubPage);
+  expectCount("44010", false);
+  QTest::keyClick(c.HScroll1, Qt::Key_Right);
+  expectCount("44020", false);
 
-TEST_F(DigitEntryTest, deleting_all_text_leaves_0_and_an_empty_list) {
-  c.Text17->setText(QStringLiteral("50000"));
-  c.Text17->setFocus();
-  QTest::keyClick(c.Text17, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(c.Text17, Qt::Key_Backspace);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("0"));
-  EXPECT_TRUE(listLines().isEmpty());
-}
-
-TEST_F(DigitEntryTest, a_count_above_327640_becomes_327640_with_a_single_notice_line) {
-  typeOver(QStringLiteral("400000"));
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("327640"));
-  EXPECT_EQ(listLines(), notice());
-  c.Text17->setText(QStringLiteral("9999999"));  // the nested correction
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("327640"));
-  EXPECT_EQ(listLines(), notice());
-}
-
-TEST_F(DigitEntryTest, the_notice_shows_above_45000_digits_only) {
-  const std::pair<const char*, bool> cases[] = {
-      {"45000", false}, {"45001", true}, {"45000.5", true}, {"44999.9", false},
-      {"327640", true}, {"-50000", false}, {"0", false}};
-  for (const auto& [text, shown] : cases) {
-    c.Text17->setText(QString::fromUtf8(text));
-    EXPECT_EQ(listLines(), shown ? notice() : QStringList()) << text;
-  }
-}
-
-TEST_F(DigitEntryTest, typing_50000_clears_the_list_at_every_key_and_shows_the_notice_at_the_fifth) {
-  typeOver(QString());
-  for (int key = 0; key < 5; ++key) {
-    c.List1->addItem(QStringLiteral("old line"));
-    QTest::keyClick(c.Text17, key == 0 ? Qt::Key_5 : Qt::Key_0);
-    EXPECT_EQ(listLines(), key < 4 ? QStringList() : notice()) << "key " << key + 1;
-  }
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("50000"));
-}
-
-TEST_F(DigitEntryTest, pasting_over_the_whole_text_keeps_what_was_pasted_if_it_is_a_number) {
-  QApplication::clipboard()->setText(QStringLiteral("-50"));
-  c.Text17->setFocus();
-  QTest::keyClick(c.Text17, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(c.Text17, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("-50"));
-  EXPECT_EQ(c.HScroll1->value(), 0);
-
-  QApplication::clipboard()->setText(QStringLiteral("12 apples"));
-  QTest::keyClick(c.Text17, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(c.Text17, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("0"));
-}
-
-TEST_F(DigitEntryTest, the_scroll_bar_writes_ten_times_its_value) {
-  const std::pair<int, const char*> cases[] = {
-      {4500, "45000"}, {4501, "45010"}, {32764, "327640"}, {1, "10"}, {0, "00"}};
-  for (const auto& [value, text] : cases) {
-    c.HScroll1->setValue(value);
-    EXPECT_EQ(c.Text17->text(), QString::fromUtf8(text));
-    EXPECT_EQ(listLines(), value > 4500 ? notice() : QStringList()) << value;
-  }
-}
-
-TEST_F(DigitEntryTest, after_typing_the_scroll_bar_writes_over_the_typed_count) {
-  typeOver(QStringLiteral("1234"));
-  QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(QStyle::SC_ScrollBarAddLine));
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("10"));
-}
-
-TEST_F(DigitEntryTest, an_arrow_click_moves_10_digits_and_a_track_click_1000) {
-  QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(QStyle::SC_ScrollBarAddLine));
-  EXPECT_EQ(c.HScroll1->value(), 1);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("10"));
-  QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(QStyle::SC_ScrollBarSubLine));
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("00"));
-  QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(QStyle::SC_ScrollBarAddPage));
-  EXPECT_EQ(c.HScroll1->value(), 100);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("1000"));
-  c.HScroll1->setValue(16000);
-  QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(QStyle::SC_ScrollBarSubPage));
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("159000"));
-}
-
-TEST_F(DigitEntryTest, dragging_the_thumb_changes_the_count_only_when_it_is_released) {
+  // A drag moves the thumb; the count follows only when it is let go.
+  c.HScroll1->setValue(0);
   const QPoint thumb = centreOf(QStyle::SC_ScrollBarSlider);
   QTest::mousePress(c.HScroll1, Qt::LeftButton, {}, thumb);
   QTest::mouseMove(c.HScroll1, thumb + QPoint(60, 0));
   EXPECT_GT(c.HScroll1->sliderPosition(), 0);
-  EXPECT_EQ(c.HScroll1->value(), 0);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("0"));
+  expectCount("00", false);
   QTest::mouseRelease(c.HScroll1, Qt::LeftButton, {}, thumb + QPoint(60, 0));
   EXPECT_GT(c.HScroll1->value(), 0);
-  EXPECT_EQ(c.Text17->text(), QString::number(c.HScroll1->value()) + QStringLiteral("0"));
-}
-
-TEST_F(DigitEntryTest, the_arrow_keys_move_the_scroll_bar_the_way_the_arrows_point) {
-  ASSERT_TRUE(c.HScroll1->hasFocus());
-  QTest::keyClick(c.HScroll1, Qt::Key_Right);
-  QTest::keyClick(c.HScroll1, Qt::Key_Right);
-  EXPECT_EQ(c.HScroll1->value(), 2);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("20"));
-  QTest::keyClick(c.HScroll1, Qt::Key_Left);
-  EXPECT_EQ(c.HScroll1->value(), 1);
-  QTest::keyClick(c.HScroll1, Qt::Key_PageDown);
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("1010"));
-}
-
-TEST_F(DigitEntryTest, any_change_of_the_count_removes_the_lines_of_a_run) {
-  c.Text17->setText(QStringLiteral("100"));
-  menus.mrun->trigger();
-  ASSERT_EQ(c.List1->count(), 3);
-  QTest::keyClick(c.HScroll1, Qt::Key_Right);
-  EXPECT_TRUE(listLines().isEmpty());
+  EXPECT_EQ(c.Text17->text(), QString::number(c.HScroll1->value()) + "0");
 }
 
 }  // namespace

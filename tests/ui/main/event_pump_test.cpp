@@ -1,69 +1,61 @@
-#include "ui/main/event_pump.h"
+// The window as a run sees it: its painting follows the event pump, which lets
+// events in at most every 15 ms, and always at the end of a run.
 
-#include <gtest/gtest.h>
+#include "tests/ui/main/form1_fixture.h"
+#include "ui/main/qt_window_adapter.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QObject>
-
-namespace zembra::ui {
+namespace zembra::ui::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Counts the events posted to it that have been delivered.
-class Receiver final : public QObject {
- public:
-  int delivered = 0;
-  bool event(QEvent* event) override {
-    if (event->type() != QEvent::User) return QObject::event(event);
-    ++delivered;
-    return true;
-  }
-  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
-};
-
-class EventPumpTest : public ::testing::Test {
+class WindowAdapter : public Form1Test {
  protected:
+  WindowAdapter() {
+    pump.pumpNow();  // settles the window's first paints
+    c.Label11->installEventFilter(&paints);
+  }
+  // Counts the paint events of the label it watches.
+  struct PaintCounter final : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      count += event->type() == QEvent::Paint;
+      return false;
+    }
+  } paints;
   std::chrono::steady_clock::time_point now{};
   EventPump pump{[this] { return now; }};
-  Receiver receiver;
+  ProgramEnd end{[] {}};
+  QtWindowAdapter window{form, pump, end};
 };
 
-TEST_F(EventPumpTest, the_first_pump_lets_pending_events_run) {
-  receiver.post();
-  EXPECT_TRUE(pump.due());
-  pump.pump();
-  EXPECT_EQ(receiver.delivered, 1);
-}
+TEST_F(WindowAdapter, paints_when_the_pump_is_due_and_always_at_the_end_of_the_run) {
+  now += 20ms;
+  window.setCaption(Label::Label11, "1");
+  window.refresh(Label::Label11);
+  EXPECT_EQ(paints.count, 1) << "due: painted at once";
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 1) << "nothing left to paint";
 
-TEST_F(EventPumpTest, a_pump_within_15_ms_of_the_last_does_nothing_until_the_interval_is_over) {
-  pump.pump();
-  receiver.post();
-  now += 14ms;
-  EXPECT_FALSE(pump.due());
-  pump.pump();
-  EXPECT_EQ(receiver.delivered, 0);
-  now += 1ms;
-  EXPECT_TRUE(pump.due());
-  pump.pump();
-  EXPECT_EQ(receiver.delivered, 1);
-}
-
-TEST_F(EventPumpTest, the_interval_counts_from_the_end_of_the_last_pump_that_ran) {
-  pump.pump();
-  now += 10ms;
-  pump.pump();  // too soon: does not move the start of the interval
   now += 5ms;
-  EXPECT_TRUE(pump.due());
-}
+  window.setCaption(Label::Label11, "2");
+  window.refresh(Label::Label11);
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 1) << "too soon after the last pump";
+  EXPECT_EQ(c.Label11->text(), QStringLiteral("2")) << "the caption changes all the same";
 
-TEST_F(EventPumpTest, pump_now_runs_whatever_the_interval) {
-  pump.pump();
-  receiver.post();
-  pump.pumpNow();
-  EXPECT_EQ(receiver.delivered, 1);
+  now += 10ms;
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 2) << "the next pump paints what changed meanwhile";
+  now += 1ms;
+  window.refresh(Label::Label25);  // the end time
+  window.setCaption(Label::Label11, "931");
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 3) << "the last pump runs however soon";
+
+  end.request();
+  EXPECT_THROW(window.pumpEvents(), ProgramEnding) << "the end of the program unwinds the run";
 }
 
 }  // namespace
-}  // namespace zembra::ui
+}  // namespace zembra::ui::test

@@ -3,29 +3,63 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStringList>
+#include <QTest>
+#include <QTimer>
 #include <functional>
+#include <utility>
 
-#include "engine/window.h"
-#include "tests/ui/main/fake_dialogs.h"
-#include "tests/ui/main/window_watchdog.h"
 #include "ui/main/main_program.h"
 
 namespace zembra::ui::test {
 
+// Secondary windows that record each opening ("Form2 <title>", "Form3" …)
+// and do what the test says in place of the user.
+struct FakeDialogs final : DialogHost {
+  QStringList openings;
+  std::function<void()> onFileSelection, onCounterOptions, onResultViewer;
+
+  void open(const QString& name, const std::function<void()>& action) {
+    openings << name;
+    if (action) action();
+  }
+  void showFileSelection(const QString& title) override { open("Form2 " + title, onFileSelection); }
+  void showVersion() override { open("Form3", {}); }
+  void showCounterOptions() override { open("Form4", onCounterOptions); }
+  void showHelp() override { open("Form5", {}); }
+  void showResultViewer() override { open("Form6", onResultViewer); }
+};
+
 // A fresh main window for each test, shown and active, with fresh global
-// state, recording secondary windows and a recorded end of the program.
+// state and a recorded end of the program. A watchdog hands an expected modal
+// window to expectModal and closes any other, or a popup menu unless allowed,
+// as a failure, so that none can hang the suite.
 class Form1Test : public ::testing::Test {
  protected:
-  Form1Test();
-  ~Form1Test() override;
+  Form1Test() {
+    QObject::connect(&watchdog, &QTimer::timeout, [this] {
+      QWidget* window = QApplication::activeModalWidget();
+      if (!window && !popupsAllowed) window = QApplication::activePopupWidget();
+      if (!window) return;
+      if (expectModal && window->isModal()) return std::exchange(expectModal, nullptr)(window);
+      ADD_FAILURE() << "an unexpected window opened: " << window->metaObject()->className();
+      window->close();
+    });
+    watchdog.start(20);
+    form.show();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  ~Form1Test() override { EXPECT_FALSE(expectModal) << "an expected modal window never opened"; }
 
-  // What the list shows, line by line.
-  QStringList listLines() const;
-  // Processes events until the condition holds or the time is up.
-  static bool waitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
+  QStringList listLines() const {
+    QStringList lines;
+    for (int row = 0; row < c.List1->count(); ++row) lines << c.List1->item(row)->text();
+    return lines;
+  }
 
-  WindowWatchdog watchdog;
+  QTimer watchdog;
+  std::function<void(QWidget*)> expectModal;  // must close the window
+  bool popupsAllowed = false;
   GlobalState state;
   FakeDialogs dialogs;
   int endRequests = 0;

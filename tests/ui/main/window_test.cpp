@@ -1,0 +1,60 @@
+// The main window as it opens, its menus, and how it follows its size.
+
+#include "engine/shift_jis.h"
+#include "tests/ui/main/form1_fixture.h"
+
+namespace zembra::ui::test {
+namespace {
+
+using MainWindow = Form1Test;
+
+TEST_F(MainWindow, opens_with_its_caption_menus_a_zero_count_an_empty_list_and_step_1) {
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("ππ   円周率の計算  目指せ？桁    zembra32 "));
+  EXPECT_EQ(toShiftJis(form.windowTitle().toStdString()).size(), 44u);
+  EXPECT_FALSE(form.windowIcon().isNull());
+  EXPECT_EQ(c.Text17->text(), QStringLiteral("0"));
+  EXPECT_EQ(c.HScroll1->value(), 0);
+  EXPECT_EQ(c.List1->count(), 0);
+  EXPECT_EQ(c.Label14->text(), QStringLiteral("1"));
+  for (CaptionLabel* empty : {c.Label1, c.Label2, c.Label3, c.Label11, c.Label25}) {
+    EXPECT_EQ(empty->text(), QString()) << empty->objectName().toStdString();
+  }
+  EXPECT_EQ(state.ResultFilePath, " ");
+  // The scroll bar has the focus; Tab goes round the text box, strip and list.
+  for (QWidget* next : std::initializer_list<QWidget*>{c.Text17, c.Picture1, c.List1, c.HScroll1}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+  }
+  // The menus' captions with their access keys; no other shortcut.
+  QStringList captions;
+  for (QAction* top : form.menuBar()->actions()) {
+    captions << top->text();
+    for (QAction* item : top->menu()->actions()) captions << "  " + item->text();
+  }
+  EXPECT_EQ(captions, (QStringList{"ﾌｧｲﾙ(&F)", "  結果出力先(&W)", "  ", "  結果の表示(&D)", "  ",
+                                   "  終了(&E)", "実行(&R)", "  円周率の計算実行(&G)", "ｵﾌﾟｼｮﾝ(&O)",
+                                   "  処理カウントの指定オプション(&C)", "ﾍﾙﾌﾟ(&H)",
+                                   "  zembraについて(&H)", "  バージョン情報(&V)"}));
+  for (QAction* item : form.findChildren<QAction*>()) {
+    EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
+  }
+}
+
+TEST_F(MainWindow, the_strip_and_the_list_follow_the_size_and_the_list_is_never_negative) {
+  EXPECT_EQ(form.clientArea()->size(), QSize(548, 374));
+  const QRect text = c.Text17->geometry();
+  const QSize frame = form.size() - form.clientArea()->size();
+  // The list keeps the 102 pixels above it that it had at the start.
+  const std::pair<QSize, int> cases[] = {
+      {{700, 500}, 398}, {{300, 200}, 98}, {{400, 60}, 0}, {{548, 374}, 272}};
+  for (const auto& [client, listHeight] : cases) {
+    form.resize(client + frame);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.clientArea()->size() == client; }));
+    EXPECT_EQ(c.List1->geometry(), QRect(0, 102, client.width(), listHeight)) << listHeight;
+    EXPECT_EQ(c.Picture1->width(), client.width());
+    EXPECT_EQ(c.Text17->geometry(), text) << "nothing else moves";
+  }
+}
+
+}  // namespace
+}  // namespace zembra::ui::test
