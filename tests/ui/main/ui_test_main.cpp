@@ -1,5 +1,6 @@
-// Runs the window tests headless: the offscreen platform unless another is
-// asked for, the window's fonts, and Japan's locale, the program's home.
+// Runs the window tests, main and secondary, headless: the offscreen platform
+// unless another is asked for, the window's fonts, and Japan's locale, the
+// program's home.
 
 #include <gtest/gtest.h>
 
