@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "engine/compute_pi.h"
 #include "engine/digit_lines.h"
+#include "engine/kernel/kernel.h"
 #include "engine/run_error.h"
 
 namespace zembra::cli {
@@ -99,7 +100,8 @@ int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
       std::fputs(helpText().c_str(), out);
       return 0;
     case Options::Action::Version:
-      std::fprintf(out, "%s 1.0.0\n", kProgram);
+      std::fprintf(out, "%s 1.0.0 (kernel %s)\n", kProgram,
+                   std::string(kernel::selectedKernel().name).c_str());
       return 0;
     case Options::Action::Compute:
       break;

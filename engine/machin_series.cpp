@@ -1,8 +1,6 @@
 #include "engine/machin_series.h"
 
 #include <algorithm>
-#include <atomic>
-#include <memory>
 
 namespace zembra {
 namespace {
@@ -45,8 +43,9 @@ std::vector<Block> planRound(const Series& series, long k, int threads) {
 // t, t + threads, … and all threads work at once, each a little behind the
 // one before.
 void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool) {
-  const auto progress = std::make_unique<std::atomic<long>[]>(blocks.size());
-  for (std::size_t b = 0; b < blocks.size(); ++b) progress[b].store(series.first - 1);
+  // Written before the workers start (run() publishes it), then only
+  // atomically by the kernels.
+  std::vector<long> progress(blocks.size(), series.first - 1);
   pool.run([&](int thread) {
     for (std::size_t b = static_cast<std::size_t>(thread); b < blocks.size();
          b += static_cast<std::size_t>(pool.size())) {

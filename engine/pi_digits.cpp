@@ -3,6 +3,8 @@
 #include <cmath>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
+#include <new>
 
 #include "engine/machin_series.h"
 #include "engine/run_error.h"
@@ -94,17 +96,12 @@ class YieldOnly final : public TermListener {
   TermListener& inner_;
 };
 
-}  // namespace
-
-void checkDigitCount(double digitCount) {
-  if (!(digitCount >= 0)) throw RunError(RunError::Kind::NegativeDigitCount);
-  if (digitCount > kMaxDigits) throw RunError(RunError::Kind::DigitCountTooLarge);
-}
-
-PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
+// π on a pool of the asked threads (as many as the system grants).
+PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options) {
   const kernel::Kernel& kernel = options.kernel ? *options.kernel : kernel::selectedKernel();
-  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize());
+  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize(),
+                  options.startThread ? options.startThread : ThreadStarter(startThread));
   const auto shownLimbs = static_cast<std::size_t>(sizes.limbCount) + 1;
   std::optional<Limbs> shown;
   TermListener* currentListener = &listener;
@@ -128,6 +125,24 @@ PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
       return {std::move(*pi), true};
     }
     currentListener = &yieldOnly;  // π has a long run of 0s or 9s there: look further
+  }
+}
+
+}  // namespace
+
+void checkDigitCount(double digitCount) {
+  if (!(digitCount >= 0)) throw RunError(RunError::Kind::NegativeDigitCount);
+  if (digitCount > kMaxDigits) throw RunError(RunError::Kind::DigitCountTooLarge);
+}
+
+PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
+                         const EngineOptions& options) {
+  try {
+    return computeWithPool(sizes, listener, options);
+  } catch (const std::bad_alloc&) {
+    throw RunError(RunError::Kind::OutOfMemory);
+  } catch (const std::system_error& error) {
+    throw RunError(RunError::Kind::OutOfResources, {}, error.code().message());
   }
 }
 

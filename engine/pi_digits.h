@@ -6,6 +6,7 @@
 #include "engine/kernel/kernel.h"
 #include "engine/sizing.h"
 #include "engine/term_listener.h"
+#include "engine/worker_pool.h"
 
 namespace zembra {
 
@@ -21,7 +22,8 @@ struct PiDigits {
 struct EngineOptions {
   const kernel::Kernel* kernel = nullptr;  // nullptr: the selected kernel
   long guardLimbs = 2;                     // hidden limbs of the reference
-  int threads = 0;                         // 0: one per core
+  int threads = 0;                         // 0: WorkerPool::defaultSize()
+  ThreadStarter startThread;               // empty: a plain std::jthread
 };
 
 // Throws RunError unless 0 ≤ digitCount ≤ kMaxDigits.
@@ -29,6 +31,9 @@ void checkDigitCount(double digitCount);
 
 // π with the given sizes. The counter goes through the listener in order:
 // terms 1 … Terms239 of arctan(1/239), then 1 … Terms5 of arctan(1/5).
+// Runs on as many of the asked threads as the system grants, the same digits
+// whatever their number. Throws RunError when memory or another resource of
+// the system runs out.
 PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options = {});
 

@@ -17,6 +17,8 @@ std::string describe(RunError::Kind kind, const std::string& path, const std::st
       return "cannot write " + path + ": " + reason;
     case RunError::Kind::OutOfMemory:
       return "not enough memory for the computation";
+    case RunError::Kind::OutOfResources:
+      return "the system refused a resource the computation needs: " + reason;
     case RunError::Kind::Internal:
       return "the computation failed: " + reason;
   }

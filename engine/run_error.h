@@ -16,6 +16,7 @@ class RunError : public std::runtime_error {
     FileOpen,            // the result file cannot be created
     FileWrite,           // the result file cannot be written or put in place
     OutOfMemory,
+    OutOfResources,  // the system refused another resource (reason says which)
     Internal,  // anything else that stopped the computation (reason says what)
   };
 

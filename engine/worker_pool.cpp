@@ -1,12 +1,52 @@
 #include "engine/worker_pool.h"
 
+#include <sched.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <system_error>
 
 namespace zembra {
+namespace {
 
-WorkerPool::WorkerPool(int size) {
-  for (int index = 1; index < std::max(1, size); ++index) {
-    workers_.emplace_back([this, index] { work(index); });
+// The positive whole number in `text`, or 0.
+int positiveNumber(const char* text) {
+  if (!text) return 0;
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < 1) return 0;
+  return static_cast<int>(std::min(value, 1024L));
+}
+
+// Processors this process may run on (its affinity mask, which also reflects
+// cpusets and taskset), never more than the system says it has.
+int usableProcessors() {
+  const int online = static_cast<int>(std::thread::hardware_concurrency());
+  cpu_set_t mask;
+  CPU_ZERO(&mask);
+  if (sched_getaffinity(0, sizeof mask, &mask) == 0 && CPU_COUNT(&mask) > 0) {
+    return online > 0 ? std::min(online, CPU_COUNT(&mask)) : CPU_COUNT(&mask);
+  }
+  return std::max(1, online);
+}
+
+}  // namespace
+
+std::jthread startThread(std::function<void()> body) { return std::jthread(std::move(body)); }
+
+WorkerPool::WorkerPool(int wanted, const ThreadStarter& start) {
+  // Every thread started here must be joined by the destructor, so no
+  // exception may leave the constructor once one runs; the room for all of
+  // them is taken first, so keeping a started thread cannot fail.
+  try {
+    workers_.reserve(static_cast<std::size_t>(std::max(wanted, 1)) - 1);
+    for (int index = 1; index < wanted; ++index) {
+      workers_.push_back(start([this, index] { work(index); }));
+    }
+  } catch (const std::system_error&) {
+  } catch (const std::bad_alloc&) {
   }
 }
 
@@ -20,7 +60,8 @@ WorkerPool::~WorkerPool() {
 }
 
 int WorkerPool::defaultSize() {
-  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  if (const int asked = positiveNumber(std::getenv("ZEMBRA_THREADS"))) return asked;
+  return usableProcessors();
 }
 
 void WorkerPool::run(const std::function<void(int)>& task) {

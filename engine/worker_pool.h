@@ -8,12 +8,22 @@
 
 namespace zembra {
 
+// Starts one thread running `body`. Throws (std::system_error, std::bad_alloc)
+// when the system refuses; tests inject one that fails on purpose.
+using ThreadStarter = std::function<std::jthread(std::function<void()> body)>;
+
+// The starter used when none is given: a plain std::jthread.
+std::jthread startThread(std::function<void()> body);
+
 // A fixed set of threads that run one task together: run(task) calls task(0)
 // on the calling thread and task(1 … size − 1) on the workers, and returns
 // when all of them have returned.
 class WorkerPool {
  public:
-  explicit WorkerPool(int size);  // size ≥ 1 threads, the caller included
+  // Asks for `wanted` threads, the caller included, and keeps as many as the
+  // system grants: a refused start leaves a smaller pool, down to the calling
+  // thread alone, never a half-built one.
+  explicit WorkerPool(int wanted, const ThreadStarter& start = startThread);
   ~WorkerPool();
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
@@ -21,7 +31,8 @@ class WorkerPool {
   int size() const { return static_cast<int>(workers_.size()) + 1; }
   void run(const std::function<void(int)>& task);
 
-  // The number of threads to use when none is asked for: one per core.
+  // The number of threads to use when none is asked for: ZEMBRA_THREADS when
+  // it holds a positive number, else one per processor this process may use.
   static int defaultSize();
 
  private:

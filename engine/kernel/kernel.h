@@ -15,9 +15,11 @@
 // Blocks of the same series may run at the same time on several threads, one
 // behind the other: a block reads limb j only once the block before it has
 // published (through `ready`) that it is done with limb j, and it publishes
-// its own progress through `done`.
+// its own progress through `done`. Both are plain longs that the kernels
+// read and write with the compiler's __atomic built-ins: the kernels, compiled
+// for other instruction sets, use no library templates whose copies the
+// linker could share with the rest of the program.
 
-#include <atomic>
 #include <string_view>
 
 namespace zembra::kernel {
@@ -33,8 +35,8 @@ struct BlockArgs {
   // From this limb on, the power of every term of the block is zero and its
   // division leaves no remainder (see powerVanishesFrom); > last if never.
   long powerZeroFrom;
-  const std::atomic<long>* ready;  // limbs the previous block is done with; nullptr: all
-  std::atomic<long>* done;         // limbs this block is done with; may be nullptr
+  const long* ready;  // limbs the previous block is done with; nullptr: all
+  long* done;         // limbs this block is done with; may be nullptr
 };
 
 using BlockFunction = void (*)(const BlockArgs&);

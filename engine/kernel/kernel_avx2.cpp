@@ -3,8 +3,8 @@
 #include "engine/kernel/kernel_variants.h"
 #include "engine/kernel/series_kernel.h"
 
-namespace zembra::kernel {
+namespace zembra::kernel::avx2 {
 
-void runBlockAvx2(const BlockArgs& args) { avx2::runBlock<kAvx2Width, kAvx2Registers>(args); }
+void runBlock(const BlockArgs& args) { runWavefront<kAvx2Width, kAvx2Registers>(args); }
 
-}  // namespace zembra::kernel
+}  // namespace zembra::kernel::avx2

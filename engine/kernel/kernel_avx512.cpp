@@ -3,10 +3,8 @@
 #include "engine/kernel/kernel_variants.h"
 #include "engine/kernel/series_kernel.h"
 
-namespace zembra::kernel {
+namespace zembra::kernel::avx512 {
 
-void runBlockAvx512(const BlockArgs& args) {
-  avx512::runBlock<kAvx512Width, kAvx512Registers>(args);
-}
+void runBlock(const BlockArgs& args) { runWavefront<kAvx512Width, kAvx512Registers>(args); }
 
-}  // namespace zembra::kernel
+}  // namespace zembra::kernel::avx512

@@ -12,15 +12,15 @@ namespace {
 // operating system saves the wide registers (XCR0), so a feature the system
 // has switched off is not used.
 std::vector<Kernel> detectKernels() {
-  std::vector<Kernel> kernels{{"portable", kPortableWidth * kPortableRegisters, &runBlockPortable}};
+  std::vector<Kernel> kernels{{"portable", kPortableWidth * kPortableRegisters, &portable::runBlock}};
 #if defined(ZEMBRA_HAVE_X86_KERNELS)
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) {
-    kernels.push_back({"avx2", kAvx2Width * kAvx2Registers, &runBlockAvx2});
+    kernels.push_back({"avx2", kAvx2Width * kAvx2Registers, &avx2::runBlock});
   }
   if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
       __builtin_cpu_supports("avx512vl")) {
-    kernels.push_back({"avx512", kAvx512Width * kAvx512Registers, &runBlockAvx512});
+    kernels.push_back({"avx512", kAvx512Width * kAvx512Registers, &avx512::runBlock});
   }
 #endif
   return kernels;

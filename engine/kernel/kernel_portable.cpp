@@ -3,10 +3,8 @@
 #include "engine/kernel/kernel_variants.h"
 #include "engine/kernel/series_kernel.h"
 
-namespace zembra::kernel {
+namespace zembra::kernel::portable {
 
-void runBlockPortable(const BlockArgs& args) {
-  portable::runBlock<kPortableWidth, kPortableRegisters>(args);
-}
+void runBlock(const BlockArgs& args) { runWavefront<kPortableWidth, kPortableRegisters>(args); }
 
-}  // namespace zembra::kernel
+}  // namespace zembra::kernel::portable

@@ -12,8 +12,16 @@ inline constexpr int kPortableWidth = 2, kPortableRegisters = 8;
 inline constexpr int kAvx2Width = 4, kAvx2Registers = 6;
 inline constexpr int kAvx512Width = 8, kAvx512Registers = 6;
 
-void runBlockPortable(const BlockArgs& args);
-void runBlockAvx2(const BlockArgs& args);
-void runBlockAvx512(const BlockArgs& args);
+// Each variant lives in a namespace of its own, and everything its object file
+// defines lies inside it (scripts/check-kernel-symbols verifies this).
+namespace portable {
+void runBlock(const BlockArgs& args);
+}
+namespace avx2 {
+void runBlock(const BlockArgs& args);
+}
+namespace avx512 {
+void runBlock(const BlockArgs& args);
+}
 
 }  // namespace zembra::kernel

@@ -25,10 +25,9 @@
 // args.powerZeroFrom on), a step only continues the division by 2k − 1 of the
 // remainders: r ← r·B mod d, term limb ⌊r·B/d⌋.
 
-#include <algorithm>
-#include <atomic>
+#include <sched.h>
+
 #include <cstddef>
-#include <thread>
 #include <utility>
 
 #include "engine/kernel/kernel.h"
@@ -38,6 +37,12 @@
 #endif
 
 namespace zembra::kernel::ZEMBRA_KERNEL_VARIANT {
+
+// Small helpers of the kernel's own. Library templates (std::min, atomics,
+// std::this_thread) would be compiled here for this instruction set as weak
+// copies that the linker may pick for the whole program.
+inline long smaller(long a, long b) { return a < b ? a : b; }
+inline long larger(long a, long b) { return a < b ? b : a; }
 
 // N doubles in one register of the target, and the matching integer masks.
 template <int N>
@@ -155,25 +160,25 @@ inline constexpr long kStepsPerChunk = 512;
 
 inline void waitUntilReady(const BlockArgs& args, long limb) {
   if (!args.ready) return;
-  for (int spins = 0; args.ready->load(std::memory_order_acquire) < limb; ++spins) {
-    if (spins > 64) std::this_thread::yield();
+  for (int spins = 0; __atomic_load_n(args.ready, __ATOMIC_ACQUIRE) < limb; ++spins) {
+    if (spins > 64) sched_yield();
   }
 }
 
 template <int N, int R>
-void runBlock(const BlockArgs& args) {
+void runWavefront(const BlockArgs& args) {
   using Front = Wavefront<N, R>;
   Front front(args);
   const long end = args.last + Front::kLanes - 1;
   // The first step at which the last lane, too, has reached the zero power.
-  const long remainderOnlyFrom = std::max(args.first, args.powerZeroFrom + Front::kLanes - 1);
+  const long remainderOnlyFrom = larger(args.first, args.powerZeroFrom + Front::kLanes - 1);
   for (long chunk = args.first; chunk <= end; chunk += kStepsPerChunk) {
-    const long chunkEnd = std::min(end, chunk + kStepsPerChunk - 1);
-    waitUntilReady(args, std::min(chunkEnd, args.last));
+    const long chunkEnd = smaller(end, chunk + kStepsPerChunk - 1);
+    waitUntilReady(args, smaller(chunkEnd, args.last));
     long step = chunk;
     for (; step <= chunkEnd && step < remainderOnlyFrom; ++step) front.fullStep(step);
     for (; step <= chunkEnd; ++step) front.remainderStep(step);
-    if (args.done) args.done->store(chunkEnd - (Front::kLanes - 1), std::memory_order_release);
+    if (args.done) __atomic_store_n(args.done, chunkEnd - (Front::kLanes - 1), __ATOMIC_RELEASE);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <limits>
 #include <random>
+#include <system_error>
 
 #include "tests/reference/limbs.h"
 #include "tests/reference/machin_gmp.h"
@@ -56,13 +57,32 @@ TEST(PiDigits, every_kernel_and_thread_count_gives_the_same_digits) {
     for (int threads : {1, 2, 3}) {
       SCOPED_TRACE(testing::Message() << available[k].name << ", " << threads << " threads");
       for (double n : {0.0, 9.0, 99.0, 762.0, 6999.0})
-        expectReferenceDigits(n, {&available[k], 2, threads});
+        expectReferenceDigits(n, {&available[k], 2, threads, {}});
+    }
+  }
+}
+
+TEST(PiDigits, a_system_granting_fewer_threads_than_asked_gives_the_same_digits) {
+  for (int granted : {0, 1, 2}) {
+    SCOPED_TRACE(testing::Message() << granted << " threads granted of 5");
+    int started = 0;
+    EngineOptions options;
+    options.threads = 6;
+    options.startThread = [&](std::function<void()> body) {
+      if (started == granted) throw std::system_error(EAGAIN, std::generic_category());
+      ++started;
+      return std::jthread(std::move(body));
+    };
+    for (double n : {99.0, 2000.0, 7777.0}) {
+      started = 0;
+      expectReferenceDigits(n, options);
+      EXPECT_EQ(started, granted);
     }
   }
 }
 
 TEST(PiDigits, a_reference_too_narrow_to_decide_is_widened) {
-  for (double n : {0.0, 28.0, 1000.0}) expectReferenceDigits(n, {nullptr, 0, 0});
+  for (double n : {0.0, 28.0, 1000.0}) expectReferenceDigits(n, {nullptr, 0, 0, {}});
 }
 
 TEST(PiDigits, counts_out_of_range_are_refused) {

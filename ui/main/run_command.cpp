@@ -55,7 +55,7 @@ void RunCommand::runEngine() {
     } catch (const ProgramEnding&) {
       return;  // the event loop is ending; nothing more to show
     } catch (const std::exception& error) {
-      failure = RunError(RunError::Kind::Internal, {}, error.what());  // e.g. no thread
+      failure = RunError(RunError::Kind::Internal, {}, error.what());
     }
   }
   if (failure) showRunFailure(&form_, *failure);

@@ -13,6 +13,8 @@ QString headline(RunError::Kind kind) {
       return QStringLiteral("結果ファイルに書き込めません。");
     case RunError::Kind::OutOfMemory:
       return QStringLiteral("メモリが足りないため、計算できません。");
+    case RunError::Kind::OutOfResources:
+      return QStringLiteral("システムの資源が足りないため、計算できません。");
     case RunError::Kind::Internal:
       return QStringLiteral("計算を続けられませんでした。");
     case RunError::Kind::NotANumber:

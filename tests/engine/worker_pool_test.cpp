@@ -1,0 +1,96 @@
+// The pool under a system that grants fewer threads than asked, and the
+// thread count a user can set.
+#include "engine/worker_pool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <new>
+#include <system_error>
+
+#include "engine/pi_digits.h"
+#include "engine/run_error.h"
+
+namespace zembra {
+namespace {
+
+// A starter that grants `allowed` threads, then refuses every further one
+// with `refusal` thrown, as a system out of threads or memory would.
+template <typename Refusal>
+ThreadStarter grantingOnly(int allowed, int& started, Refusal refusal) {
+  return [allowed, &started, refusal](std::function<void()> body) {
+    if (started == allowed) throw refusal;
+    ++started;
+    return std::jthread(std::move(body));
+  };
+}
+
+TEST(WorkerPool, a_refused_thread_start_leaves_a_smaller_pool_that_still_runs_every_part) {
+  const std::system_error noThreads(EAGAIN, std::generic_category());
+  for (int allowed : {0, 1, 3}) {
+    for (bool outOfMemory : {false, true}) {
+      SCOPED_TRACE(testing::Message() << allowed << " granted, bad_alloc " << outOfMemory);
+      int started = 0;
+      WorkerPool pool(8, outOfMemory ? grantingOnly(allowed, started, std::bad_alloc())
+                                     : grantingOnly(allowed, started, noThreads));
+      EXPECT_EQ(pool.size(), allowed + 1);
+      std::atomic<int> ranMask = 0;
+      for (int round = 0; round < 3; ++round) {
+        pool.run([&](int index) { ranMask |= 1 << index; });
+      }
+      EXPECT_EQ(ranMask.load(), (1 << (allowed + 1)) - 1);
+    }  // the destructor joins the threads that did start
+  }
+}
+
+TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_number) {
+  const char* saved = std::getenv("ZEMBRA_THREADS");
+  const std::string savedValue = saved ? saved : "";
+  ::unsetenv("ZEMBRA_THREADS");
+  const int processors = WorkerPool::defaultSize();
+  EXPECT_GE(processors, 1);
+  for (const auto& [text, expected] : std::vector<std::pair<const char*, int>>{
+           {"1", 1}, {"3", 3}, {"0", processors}, {"-2", processors}, {"two", processors},
+           {"7x", processors}, {"", processors}}) {
+    ::setenv("ZEMBRA_THREADS", text, 1);
+    EXPECT_EQ(WorkerPool::defaultSize(), expected) << '"' << text << '"';
+  }
+  if (saved) {
+    ::setenv("ZEMBRA_THREADS", savedValue.c_str(), 1);
+  } else {
+    ::unsetenv("ZEMBRA_THREADS");
+  }
+}
+
+// A listener that fails as a full memory would, partway through the series.
+class FailingListener final : public TermListener {
+ public:
+  void termStarted(long, long k) override {
+    if (k == 50) throw std::bad_alloc();
+  }
+  void yieldPoint() override {}
+};
+
+TEST(PiDigits, memory_and_system_failures_become_run_errors_with_readable_text) {
+  FailingListener failing;
+  try {
+    computePiDigits(sizeSeries(1000), failing);
+    FAIL() << "no error";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.kind(), RunError::Kind::OutOfMemory);
+    EXPECT_STREQ(error.what(), "not enough memory for the computation");
+  }
+  EngineOptions options;
+  options.threads = 2;
+  SilentListener silent;
+  options.startThread = [](std::function<void()>) -> std::jthread {
+    throw std::system_error(EPERM, std::generic_category());
+  };
+  // A refused start is no error: the run goes on with the calling thread.
+  EXPECT_NO_THROW(computePiDigits(sizeSeries(100), silent, options));
+}
+
+}  // namespace
+}  // namespace zembra
