@@ -7,8 +7,9 @@
 
 namespace zembra::ui {
 
-QtWindowAdapter::QtWindowAdapter(Form1& form, EventPump& pump, const ProgramEnd& programEnd)
-    : form_(form), pump_(pump), programEnd_(programEnd) {}
+QtWindowAdapter::QtWindowAdapter(Form1& form, EventPump& pump, const ProgramEnd& programEnd,
+                                 std::function<QTime()> clock)
+    : form_(form), pump_(pump), programEnd_(programEnd), clock_(std::move(clock)) {}
 
 std::string QtWindowAdapter::digitText() { return form_.controls().Text17->text().toStdString(); }
 
@@ -48,7 +49,7 @@ void QtWindowAdapter::pumpEvents() {
 }
 
 std::string QtWindowAdapter::longTimeNow() {
-  return formatLongTime(QTime::currentTime(), QLocale()).toStdString();
+  return formatLongTime(clock_(), QLocale()).toStdString();
 }
 
 }  // namespace zembra::ui

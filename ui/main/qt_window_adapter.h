@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QTime>
+#include <functional>
+
 #include "engine/window.h"
 #include "ui/main/event_pump.h"
 #include "ui/main/form1.h"
@@ -12,7 +15,9 @@ namespace zembra::ui {
 // only when the next pump is due, the pump after the end time always runs.
 class QtWindowAdapter final : public Window {
  public:
-  QtWindowAdapter(Form1& form, EventPump& pump, const ProgramEnd& programEnd);
+  // `clock` gives the time of day for the start and end times.
+  QtWindowAdapter(Form1& form, EventPump& pump, const ProgramEnd& programEnd,
+                  std::function<QTime()> clock);
 
   std::string digitText() override;
   std::optional<double> toNumber(const std::string& text) override;
@@ -29,6 +34,7 @@ class QtWindowAdapter final : public Window {
   Form1& form_;
   EventPump& pump_;
   const ProgramEnd& programEnd_;
+  std::function<QTime()> clock_;
   bool endOfRun_ = false;
 };
 

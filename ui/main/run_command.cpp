@@ -47,7 +47,7 @@ void RunCommand::runEngine() {
   std::optional<RunError> failure;
   {
     RunInProgress inProgress(running_, entry_);
-    QtWindowAdapter window(form_, pump_, programEnd_);
+    QtWindowAdapter window(form_, pump_, programEnd_, clock_);
     try {
       ComputePi(window, state_);
     } catch (const RunError& error) {

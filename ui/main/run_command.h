@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QTime>
+#include <functional>
+
 #include "engine/window.h"
 #include "ui/main/digit_entry.h"
 #include "ui/main/event_pump.h"
@@ -18,6 +21,9 @@ class RunCommand {
 
   void run();
   bool running() const { return running_; }
+  // Replaces the system clock for the start and end times (for pictures
+  // that must not change from one rendering to the next).
+  void setClock(std::function<QTime()> clock) { clock_ = std::move(clock); }
 
  private:
   void runEngine();
@@ -27,6 +33,7 @@ class RunCommand {
   DigitEntry& entry_;
   const ProgramEnd& programEnd_;
   EventPump pump_;
+  std::function<QTime()> clock_ = &QTime::currentTime;
   bool running_ = false;
 };
 

@@ -65,6 +65,8 @@ int main(int argc, char* argv[]) {
   zembra::ui::NoDialogs dialogs;
   zembra::ui::MainProgram program(state, dialogs, [] {});
   zembra::ui::Form1& form = program.form();
+  // A fixed time of day, so that the pictures only change when the windows do.
+  program.runCommand().setClock([] { return QTime(21, 4, 5); });
   form.show();
 
   bool ok = save(form, folder, QStringLiteral("main_window_start.png"));
