@@ -8,6 +8,8 @@
 namespace zembra::cli {
 namespace {
 
+const std::string kMaxDigitsText = std::to_string(static_cast<long>(kMaxDigits));
+
 // The count as the window would show it: plain integer text when whole.
 std::string canonicalText(double count, const std::string& typed) {
   if (count == std::floor(count)) return std::to_string(static_cast<long>(count));
@@ -20,7 +22,7 @@ void setDigitCount(Options& options, const std::string& argument) {
   if (!count) throw UsageError{"the digit count is not a number: " + argument};
   if (*count < 0) throw UsageError{"the digit count must not be negative: " + argument};
   if (*count > kMaxDigits) {
-    throw UsageError{"the digit count must not exceed 327640: " + argument};
+    throw UsageError{"the digit count must not exceed " + kMaxDigitsText + ": " + argument};
   }
   options.digitCount = *count;
   options.digitText = canonicalText(*count, argument);
@@ -59,7 +61,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 
 std::string helpText() {
   return "Usage: zembra32-cli DIGITS [-o FILE] [--quiet]\n"
-         "Computes DIGITS decimal places of pi (0 to 327640) with Machin's formula\n"
+         "Computes DIGITS decimal places of pi (0 to " + kMaxDigitsText +
+         ") with Machin's formula\n"
          "and prints them in lines of five ten-digit groups with a running count.\n"
          "\n"
          "  -o, --output FILE  write the result file instead (Shift-JIS, every line\n"
@@ -67,7 +70,7 @@ std::string helpText() {
          "                     an earlier file is replaced only when the run succeeds\n"
          "  -q, --quiet        no progress bar on standard error\n"
          "  -h, --help         show this help\n"
-         "  -V, --version      show the version\n"
+         "  -V, --version      show the version and the long-division kernel in use\n"
          "\n"
          "Exit status: 0 success, 1 the file could not be written, 2 bad usage.\n";
 }

@@ -2,12 +2,13 @@
 
 #include <unistd.h>
 
-#include "cli/console_window.h"
+#include "cli/console_run_window.h"
 #include "cli/options.h"
-#include "engine/compute_pi.h"
+#include "engine/computation_run.h"
 #include "engine/digit_lines.h"
 #include "engine/kernel/kernel.h"
 #include "engine/run_error.h"
+#include "engine/version.h"
 
 namespace zembra::cli {
 namespace {
@@ -39,10 +40,10 @@ void printLines(const Options& options, ProgressBar& bar, std::FILE* out) {
 }
 
 void writeResultFile(const Options& options, ProgressBar& bar) {
-  ConsoleWindow window(options.digitText, bar);
-  GlobalState state;
-  state.ResultFilePath = *options.outputPath;
-  ComputePi(window, state);
+  ConsoleRunWindow window(options.digitText, bar);
+  RunSettings settings;
+  settings.resultFilePath = *options.outputPath;
+  runComputation(window, settings);
   bar.finish();
 }
 
@@ -100,7 +101,7 @@ int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
       std::fputs(helpText().c_str(), out);
       return 0;
     case Options::Action::Version:
-      std::fprintf(out, "%s 1.0.0 (kernel %s)\n", kProgram,
+      std::fprintf(out, "%s %s (kernel %s)\n", kProgram, kVersion,
                    std::string(kernel::selectedKernel().name).c_str());
       return 0;
     case Options::Action::Compute:

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <system_error>
 #include <new>
@@ -23,7 +24,7 @@ long termsForReference(double numerator, double square, long last) {
 }
 
 // Column sums (plus − minus) carried into normalised limbs 0 … count − 1.
-Limbs carryColumns(const std::vector<double>& plus, const std::vector<double>& minus,
+Limbs carryColumns(std::span<const double> plus, std::span<const double> minus,
                    std::size_t count) {
   std::vector<std::int64_t> column(count);
   for (std::size_t j = 0; j < count; ++j) {
@@ -72,7 +73,8 @@ std::optional<Limbs> certifiedTruncation(const Limbs& reference, std::int64_t bo
 
 // Whether a and b agree in the integer part and the first `decimals` decimals
 // (limb j ≥ 1 holds decimals 10(j − 1) + 1 … 10j).
-bool sameDecimals(const Limbs& a, const Limbs& b, long decimals) {
+bool sameDecimals(std::span<const std::uint64_t> a, std::span<const std::uint64_t> b,
+                  long decimals) {
   const auto wholeLimbs = static_cast<std::size_t>(decimals / 10);
   for (std::size_t j = 0; j <= wholeLimbs; ++j) {
     if (a[j] != b[j]) return false;

@@ -1,5 +1,7 @@
 #include "engine/run_error.h"
 
+#include "engine/sizing.h"
+
 namespace zembra {
 namespace {
 
@@ -10,7 +12,7 @@ std::string describe(RunError::Kind kind, const std::string& path, const std::st
     case RunError::Kind::NegativeDigitCount:
       return "the digit count must not be negative";
     case RunError::Kind::DigitCountTooLarge:
-      return "the digit count must not exceed 327640";
+      return "the digit count must not exceed " + std::to_string(static_cast<long>(kMaxDigits));
     case RunError::Kind::FileOpen:
       return "cannot create " + path + ": " + reason;
     case RunError::Kind::FileWrite:

@@ -13,6 +13,9 @@ inline constexpr double kLimbBase = 1e10;
 // The largest digit count the engine computes (32764 steps of ten digits).
 inline constexpr double kMaxDigits = 327640;
 
+// The largest digit count whose lines go into the window's list.
+inline constexpr double kListDigitLimit = 45000;
+
 double Terms239(double digitCount);   // Int(N / 4.7568 + 1.5 + 2)
 double Terms5(double digitCount);     // Int(N / 1.398 + 1.5 + 2)
 double LimbCount(double digitCount);  // Int(N / 10) + 1

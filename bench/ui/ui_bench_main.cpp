@@ -1,5 +1,5 @@
 // Times runs of the main window at the largest digit count, with the counter
-// shown at every term (CounterStep 1) and at every 200th, and prints the
+// shown at every term (counter step 1) and at every 200th, and prints the
 // ratio: showing every term should cost at most 30 % more.
 //
 // Usage: zembra32-ui-bench [DIGITS [REPETITIONS]]   (default 327640 3)
@@ -13,7 +13,7 @@
 
 #include "ui/main/fonts.h"
 #include "ui/main/main_program.h"
-#include "ui/main/no_dialogs.h"
+#include "ui/main/no_window_launchers.h"
 
 namespace {
 
@@ -39,23 +39,23 @@ int main(int argc, char* argv[]) {
   const int repetitions = std::max(1, arguments.value(2, QStringLiteral("3")).toInt());
 
   zembra::ui::registerFontSubstitutes();
-  zembra::GlobalState state;
-  zembra::ui::NoDialogs dialogs;
-  zembra::ui::MainProgram program(state, dialogs, [] {});
-  program.form().show();
-  program.form().controls().Text17->setText(digits);
+  zembra::ui::ProgramState state;
+  zembra::ui::NoWindowLaunchers launchers(state);
+  zembra::ui::MainProgram program(state, launchers, [] {});
+  program.window().show();
+  program.window().controls().digitCountEdit->setText(digits);
   QCoreApplication::processEvents();
 
   QTextStream out(stdout);
-  out << "digits " << program.form().controls().Text17->text() << ", " << repetitions
+  out << "digits " << program.window().controls().digitCountEdit->text() << ", " << repetitions
       << " runs each, fastest shown, platform " << QGuiApplication::platformName() << "\n";
   double seconds[2] = {};
   const std::int16_t steps[2] = {200, 1};
   for (int i = 0; i < 2; ++i) {
-    state.CounterStep = steps[i];
+    state.run.counterStep = steps[i];
     seconds[i] = fastestRun(program, repetitions);
-    out << "CounterStep " << qSetFieldWidth(3) << steps[i] << qSetFieldWidth(0) << ": "
-        << QString::number(seconds[i], 'f', 3) << " s  (" << program.form().controls().Label3->text()
+    out << "counter step " << qSetFieldWidth(3) << steps[i] << qSetFieldWidth(0) << ": "
+        << QString::number(seconds[i], 'f', 3) << " s  (" << program.window().controls().termTotalLabel->text()
         << " terms)\n";
     out.flush();
   }

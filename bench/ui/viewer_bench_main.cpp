@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/window.h"
-#include "ui/dialogs/form6_result_viewer.h"
+#include "ui/main/program_state.h"
+#include "ui/dialogs/result_viewer.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ int main(int argc, char* argv[]) {
   const QString path = folder.filePath("pi.txt");
   writeResultFile(path, lines);
 
-  zembra::GlobalState state;
-  state.ResultFilePath = path.toStdString();
+  zembra::ui::ProgramState state;
+  state.run.resultFilePath = path.toStdString();
   QElapsedTimer clock;
   clock.start();
-  auto* viewer = new zembra::ui::Form6(state);
+  auto* viewer = new zembra::ui::ResultViewer(state);
   viewer->show();
   QCoreApplication::processEvents();
   const double openSeconds = clock.nsecsElapsed() / 1e9;

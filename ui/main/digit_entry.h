@@ -2,28 +2,28 @@
 
 #include <QObject>
 
-#include "ui/main/form1_controls.h"
+#include "ui/main/main_window_controls.h"
 
 namespace zembra::ui {
 
-// The digit count: HScroll1 writes ten times its value into Text17, and
-// every change of Text17, by the user or by code, is checked at once and
-// clears List1 (leaving the notice there above 45,000 digits).
+// The digit count: the scroll bar writes ten times its value into the digit
+// box, and every change of the box, by the user or by code, is checked at
+// once and clears the list (leaving the notice there above 45,000 digits).
 class DigitEntry final : public QObject {
   Q_OBJECT
 
  public:
-  explicit DigitEntry(const Form1Controls& controls, QObject* parent = nullptr);
+  explicit DigitEntry(const MainWindowControls& controls, QObject* parent = nullptr);
 
-  // While a run goes on the count stays as it is: Text17 read-only and
-  // HScroll1 disabled.
+  // While a run goes on the count stays as it is: the box read-only and the
+  // scroll bar disabled.
   void setLocked(bool locked);
 
  private:
-  void HScroll1_Change();
-  void Text17_Change();
+  void onScrollBarMoved();
+  void onDigitCountEdited();
 
-  const Form1Controls& c_;
+  const MainWindowControls& c_;
   bool scrollBarHadFocus_ = false;
 };
 

@@ -3,7 +3,7 @@
 #include <QProxyStyle>
 
 #include "ui/main/fonts.h"
-#include "ui/main/twips.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -17,12 +17,6 @@ bool mayBelongToNumber(QChar c, const QLocale& locale) {
   return symbols.contains(c);
 }
 
-double roundHalfToEven(double value) {
-  double rounded = std::round(value);  // halves away from zero
-  if (std::fabs(rounded - value) == 0.5) rounded = 2.0 * std::round(value / 2.0);
-  return rounded;
-}
-
 }  // namespace
 
 std::optional<double> parseLocaleNumber(const QString& text, const QLocale& locale) {
@@ -40,7 +34,7 @@ std::optional<double> parseLocaleNumber(const QString& text, const QLocale& loca
 std::optional<std::int16_t> parseLocaleInteger16(const QString& text, const QLocale& locale) {
   const std::optional<double> value = parseLocaleNumber(text, locale);
   if (!value) return std::nullopt;
-  const double rounded = roundHalfToEven(*value);
+  const double rounded = std::nearbyint(*value);  // halves to even, the default rounding
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {
     return std::nullopt;

@@ -2,8 +2,7 @@
 
 #include <QApplication>
 
-#include "engine/window.h"
-#include "ui/dialogs/secondary_windows.h"
+#include "ui/dialogs/dialog_launchers.h"
 #include "ui/main/fonts.h"
 #include "ui/main/main_program.h"
 
@@ -11,10 +10,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   zembra::ui::registerFontSubstitutes();
 
-  zembra::GlobalState state;
-  zembra::ui::SecondaryWindows dialogs(state);
-  zembra::ui::MainProgram program(state, dialogs, [] { QCoreApplication::exit(0); });
-  dialogs.setMainWindow(&program.form());
-  program.form().show();
+  zembra::ui::ProgramState state;
+  zembra::ui::DialogLaunchers launchers(state);
+  zembra::ui::MainProgram program(state, launchers, [] { QCoreApplication::exit(0); });
+  program.window().show();
   return QApplication::exec();
 }

@@ -2,15 +2,41 @@
 
 namespace zembra::ui {
 
-MainProgram::MainProgram(GlobalState& state, DialogHost& dialogs,
+MainProgram::MainProgram(ProgramState& state, Launchers& launchers,
                          std::function<void()> endEventLoop)
     : programEnd_(std::move(endEventLoop)),
-      form_(state),
-      entry_(form_.controls()),
-      zembra1_(state, form_, dialogs),
-      run_(state, form_, entry_, programEnd_),
-      commands_(form_, zembra1_, run_, programEnd_) {
-  QObject::connect(&form_, &Form1::closed, [this] { programEnd_.request(); });
+      window_(state),
+      entry_(window_.controls()),
+      run_(state.run, window_, entry_, programEnd_) {
+  launchers.setMainWindow(window_);
+  connectMenus(launchers);
+  connectPictureButtons(launchers);
+  QObject::connect(&window_, &MainWindow::closed, &window_, [this] { programEnd_.request(); });
+}
+
+void MainProgram::connectMenus(Launchers& launchers) {
+  const MainMenus& m = window_.menus();
+  Launchers* l = &launchers;
+  QObject::connect(m.chooseOutputFile, &QAction::triggered, &window_, [l] { l->chooseOutputFile(); });
+  QObject::connect(m.showResultFile, &QAction::triggered, &window_, [l] {
+    l->chooseDisplayFile();
+    l->showResultViewer();
+  });
+  QObject::connect(m.exit, &QAction::triggered, &window_, [this] { programEnd_.request(); });
+  QObject::connect(m.run, &QAction::triggered, &window_, [this] { run_.run(); });
+  QObject::connect(m.counterOptions, &QAction::triggered, &window_, [l] { l->showCounterOptions(); });
+  QObject::connect(m.help, &QAction::triggered, &window_, [l] { l->showHelp(); });
+  QObject::connect(m.version, &QAction::triggered, &window_, [l] { l->showVersion(); });
+}
+
+// Output file, run, counter options, help.
+void MainProgram::connectPictureButtons(Launchers& launchers) {
+  const auto& buttons = window_.controls().pictureButtons;
+  Launchers* l = &launchers;
+  QObject::connect(buttons[0], &PictureButton::clicked, &window_, [l] { l->chooseOutputFile(); });
+  QObject::connect(buttons[1], &PictureButton::clicked, &window_, [this] { run_.run(); });
+  QObject::connect(buttons[2], &PictureButton::clicked, &window_, [l] { l->showCounterOptions(); });
+  QObject::connect(buttons[3], &PictureButton::clicked, &window_, [l] { l->showHelp(); });
 }
 
 }  // namespace zembra::ui

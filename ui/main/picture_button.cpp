@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "ui/main/twips.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -18,7 +18,7 @@ struct EdgeLineDesign {
 
 // One picture button of the strip, in twips relative to the strip.
 struct PictureButtonDesign {
-  int number;           // ImageN and ShapeN
+  int number;           // N of the object names ImageN and ShapeN
   const char* picture;  // resource path of the bitmap
   QRect image;          // designed Left, Top, Width, Height
   QPoint frame;         // Left, Top of the 390 × 360 frame
@@ -43,15 +43,15 @@ class PictureButton final : public QObject {
   EdgeLine* bottomEdge() const { return bottom_; }
   EdgeLine* rightEdge() const { return right_; }
 
-  // ImageN_MouseDown: top and left edges grey, bottom and right hidden, the
+  // Mouse down on the picture: top and left edges grey, bottom and right hidden, the
   // picture 20 twips right and down.
   void showPressed();
-  // ImageN_MouseUp: top and left edges white, bottom and right shown, the
+  // Mouse up: top and left edges white, bottom and right shown, the
   // picture back in its place.
   void showRaised();
 
  signals:
-  void clicked();  // ImageN_Click
+  void clicked();  // a left click on the picture
 
  private:
   QRect designedImage_;  // in twips

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "engine/compute_pi.h"
+#include "engine/computation_run.h"
 #include "engine/run_error.h"
 #include "ui/main/locale_number.h"
-#include "ui/main/qt_window_adapter.h"
+#include "ui/main/main_run_window.h"
 #include "ui/main/run_failure_message.h"
 
 namespace zembra::ui {
@@ -32,13 +32,13 @@ class RunInProgress {
 
 }  // namespace
 
-RunCommand::RunCommand(GlobalState& state, Form1& form, DigitEntry& entry,
+RunCommand::RunCommand(const RunSettings& settings, MainWindow& window, DigitEntry& entry,
                        const ProgramEnd& programEnd)
-    : state_(state), form_(form), entry_(entry), programEnd_(programEnd) {}
+    : settings_(settings), window_(window), entry_(entry), programEnd_(programEnd) {}
 
 void RunCommand::run() {
   if (running_) return;
-  const std::optional<double> count = parseLocaleNumber(form_.controls().Text17->text());
+  const std::optional<double> count = parseLocaleNumber(window_.controls().digitCountEdit->text());
   if (!count || *count <= 0) return;
   runEngine();
 }
@@ -47,9 +47,9 @@ void RunCommand::runEngine() {
   std::optional<RunError> failure;
   {
     RunInProgress inProgress(running_, entry_);
-    QtWindowAdapter window(form_, pump_, programEnd_, clock_);
+    MainRunWindow runWindow(window_, pump_, programEnd_, clock_);
     try {
-      ComputePi(window, state_);
+      runComputation(runWindow, settings_);
     } catch (const RunError& error) {
       failure = error;
     } catch (const ProgramEnding&) {
@@ -58,7 +58,7 @@ void RunCommand::runEngine() {
       failure = RunError(RunError::Kind::Internal, {}, error.what());
     }
   }
-  if (failure) showRunFailure(&form_, *failure);
+  if (failure) showRunFailure(&window_, *failure);
 }
 
 }  // namespace zembra::ui

@@ -3,10 +3,10 @@
 #include <QTime>
 #include <functional>
 
-#include "engine/window.h"
+#include "engine/run_window.h"
 #include "ui/main/digit_entry.h"
 #include "ui/main/event_pump.h"
-#include "ui/main/form1.h"
+#include "ui/main/main_window.h"
 #include "ui/main/program_end.h"
 
 namespace zembra::ui {
@@ -17,7 +17,8 @@ namespace zembra::ui {
 // box, and the window keeps what the run had shown.
 class RunCommand {
  public:
-  RunCommand(GlobalState& state, Form1& form, DigitEntry& entry, const ProgramEnd& programEnd);
+  RunCommand(const RunSettings& settings, MainWindow& window, DigitEntry& entry,
+             const ProgramEnd& programEnd);
 
   void run();
   bool running() const { return running_; }
@@ -28,8 +29,8 @@ class RunCommand {
  private:
   void runEngine();
 
-  GlobalState& state_;
-  Form1& form_;
+  const RunSettings& settings_;
+  MainWindow& window_;
   DigitEntry& entry_;
   const ProgramEnd& programEnd_;
   EventPump pump_;

@@ -6,14 +6,14 @@
 #include <QDir>
 #include <QTextStream>
 
-#include "ui/dialogs/form2_file_selection.h"
-#include "ui/dialogs/form3_version.h"
-#include "ui/dialogs/form4_counter_options.h"
-#include "ui/dialogs/form5_help.h"
-#include "ui/dialogs/form6_result_viewer.h"
+#include "ui/dialogs/counter_options_dialog.h"
+#include "ui/dialogs/file_selection_dialog.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/version_window.h"
 #include "ui/main/fonts.h"
 #include "ui/main/main_program.h"
-#include "ui/main/no_dialogs.h"
+#include "ui/main/no_window_launchers.h"
 #include "ui/main/run_failure_message.h"
 
 namespace {
@@ -38,13 +38,14 @@ bool saveWindow(QDialog* window, const QDir& folder, const QString& name) {
 }
 
 // The secondary windows, the viewer on the result file just written.
-bool saveSecondaryWindows(zembra::GlobalState& state, const QDir& folder) {
+bool saveSecondaryWindows(zembra::ui::ProgramState& state, const QDir& folder) {
   using namespace zembra::ui;
-  bool ok = saveWindow(new Form2(state, Volumes::system()), folder, "file_selection.png");
-  ok = saveWindow(new Form3, folder, "version.png") && ok;
-  ok = saveWindow(new Form4(state), folder, "counter_options.png") && ok;
-  ok = saveWindow(new Form5, folder, "help.png") && ok;
-  return saveWindow(new Form6(state), folder, "result_viewer.png") && ok;
+  bool ok = saveWindow(new FileSelectionDialog(state.run, Volumes::system()), folder,
+                       "file_selection.png");
+  ok = saveWindow(new VersionWindow, folder, "version.png") && ok;
+  ok = saveWindow(new CounterOptionsDialog(state.run), folder, "counter_options.png") && ok;
+  ok = saveWindow(new HelpWindow, folder, "help.png") && ok;
+  return saveWindow(new ResultViewer(state), folder, "result_viewer.png") && ok;
 }
 
 }  // namespace
@@ -61,33 +62,33 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   zembra::ui::registerFontSubstitutes();
-  zembra::GlobalState state;
-  zembra::ui::NoDialogs dialogs;
-  zembra::ui::MainProgram program(state, dialogs, [] {});
-  zembra::ui::Form1& form = program.form();
+  zembra::ui::ProgramState state;
+  zembra::ui::NoWindowLaunchers launchers(state);
+  zembra::ui::MainProgram program(state, launchers, [] {});
+  zembra::ui::MainWindow& window = program.window();
   // A fixed time of day, so that the pictures only change when the windows do.
   program.runCommand().setClock([] { return QTime(21, 4, 5); });
-  form.show();
+  window.show();
 
-  bool ok = save(form, folder, QStringLiteral("main_window_start.png"));
+  bool ok = save(window, folder, QStringLiteral("main_window_start.png"));
 
-  state.ResultFilePath = folder.filePath("pi.txt").toStdString();
-  form.controls().Text17->setText(QStringLiteral("100"));
+  state.run.resultFilePath = folder.filePath("pi.txt").toStdString();
+  window.controls().digitCountEdit->setText(QStringLiteral("100"));
   program.runCommand().run();
-  ok = save(form, folder, QStringLiteral("main_window_after_run.png")) && ok;
+  ok = save(window, folder, QStringLiteral("main_window_after_run.png")) && ok;
 
-  form.controls().pictureButtons[1]->showPressed();
-  ok = save(form, folder, QStringLiteral("main_window_run_button_pressed.png")) && ok;
-  form.controls().pictureButtons[1]->showRaised();
+  window.controls().pictureButtons[1]->showPressed();
+  ok = save(window, folder, QStringLiteral("main_window_run_button_pressed.png")) && ok;
+  window.controls().pictureButtons[1]->showRaised();
 
-  form.controls().Text17->setText(QStringLiteral("50000"));
-  ok = save(form, folder, QStringLiteral("main_window_over_45000.png")) && ok;
+  window.controls().digitCountEdit->setText(QStringLiteral("50000"));
+  ok = save(window, folder, QStringLiteral("main_window_over_45000.png")) && ok;
 
   ok = saveSecondaryWindows(state, folder) && ok;
 
   const zembra::RunError failure(zembra::RunError::Kind::FileOpen, "/home/user/missing/pi.txt",
                                  "No such file or directory");
-  const std::unique_ptr<QMessageBox> box = zembra::ui::makeRunFailureBox(&form, failure);
+  const std::unique_ptr<QMessageBox> box = zembra::ui::makeRunFailureBox(&window, failure);
   box->show();
   ok = save(*box, folder, QStringLiteral("run_failure_message.png")) && ok;
   return ok ? 0 : 1;

@@ -7,51 +7,51 @@
 #include <QTest>
 
 #include "tests/ui/dialogs/modal_driver.h"
-#include "ui/dialogs/form4_counter_options.h"
+#include "ui/dialogs/counter_options_dialog.h"
 
 namespace zembra::ui {
 namespace {
 
 class CounterOptions : public ::testing::Test {
  protected:
-  void open(const std::function<void(Form4&)>& act) {
-    auto* dialog = new Form4(state);
+  void open(const std::function<void(CounterOptionsDialog&)>& act) {
+    auto* dialog = new CounterOptionsDialog(settings);
     test::whenModal([dialog, act] { act(*dialog); });
     const auto watchdog = test::armWatchdog();
     dialog->exec();
     EXPECT_FALSE(*watchdog);
   }
-  static QLineEdit* box(Form4& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
-  static QScrollBar* bar(Form4& dialog) { return dialog.findChild<QScrollBar*>("HScroll1"); }
-  static void type(Form4& dialog, const QString& text) {
+  static QLineEdit* box(CounterOptionsDialog& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
+  static QScrollBar* bar(CounterOptionsDialog& dialog) { return dialog.findChild<QScrollBar*>("HScroll1"); }
+  static void type(CounterOptionsDialog& dialog, const QString& text) {
     box(dialog)->selectAll();
     QTest::keyClicks(box(dialog), text);
   }
-  static void confirm(Form4& dialog) {
+  static void confirm(CounterOptionsDialog& dialog) {
     QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
   }
   // Types `text`, confirms, and returns the step stored.
   int stored(const QString& text) {
-    open([&](Form4& dialog) {
+    open([&](CounterOptionsDialog& dialog) {
       type(dialog, text);
       confirm(dialog);
     });
-    return state.CounterStep;
+    return settings.counterStep;
   }
 
-  GlobalState state;
+  RunSettings settings;
 };
 
 TEST_F(CounterOptions, opens_on_the_current_step_and_mode) {
-  open([](Form4& dialog) {
+  open([](CounterOptionsDialog& dialog) {
     EXPECT_EQ(box(dialog)->text(), "1");
     EXPECT_EQ(bar(dialog)->value(), 0);
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option1")->isChecked());
     dialog.close();
   });
-  state.CounterStep = 37;
-  state.RunMode = 1;
-  open([](Form4& dialog) {
+  settings.counterStep = 37;
+  settings.yieldWhileComputing = false;
+  open([](CounterOptionsDialog& dialog) {
     EXPECT_EQ(box(dialog)->text(), "37");
     EXPECT_EQ(bar(dialog)->value(), 37);
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option2")->isChecked());
@@ -60,7 +60,7 @@ TEST_F(CounterOptions, opens_on_the_current_step_and_mode) {
 }
 
 TEST_F(CounterOptions, the_box_follows_the_scroll_bar_and_stays_between_1_and_200) {
-  open([](Form4& dialog) {
+  open([](CounterOptionsDialog& dialog) {
     bar(dialog)->setFocus();
     QTest::keyClick(bar(dialog), Qt::Key_Right);
     EXPECT_EQ(box(dialog)->text(), "1");
@@ -86,24 +86,24 @@ TEST_F(CounterOptions, confirm_rounds_halves_to_even_and_never_stores_less_than_
   EXPECT_EQ(stored("0.4"), 1);
   EXPECT_EQ(stored("-3"), 1);
   EXPECT_EQ(stored("abc"), 1);  // not a number: the step stays
-  state.CounterStep = 50;
+  settings.counterStep = 50;
   EXPECT_EQ(stored(""), 50);
   EXPECT_EQ(stored("x7"), 50);
 }
 
 TEST_F(CounterOptions, the_mode_buttons_set_run_mode_and_the_close_box_changes_nothing) {
-  open([](Form4& dialog) {
+  open([](CounterOptionsDialog& dialog) {
     QTest::mouseClick(dialog.findChild<QRadioButton*>("Option2"), Qt::LeftButton);
     confirm(dialog);
   });
-  EXPECT_EQ(state.RunMode, 1);
-  open([](Form4& dialog) {
+  EXPECT_FALSE(settings.yieldWhileComputing);
+  open([](CounterOptionsDialog& dialog) {
     QTest::mouseClick(dialog.findChild<QRadioButton*>("Option1"), Qt::LeftButton);
     type(dialog, "99");
     dialog.close();
   });
-  EXPECT_EQ(state.RunMode, 1);
-  EXPECT_EQ(state.CounterStep, 1);
+  EXPECT_FALSE(settings.yieldWhileComputing);
+  EXPECT_EQ(settings.counterStep, 1);
 }
 
 }  // namespace

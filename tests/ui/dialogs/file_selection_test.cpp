@@ -10,7 +10,7 @@
 #include "ui/dialogs/directory_list.h"
 #include "ui/dialogs/drive_list.h"
 #include "ui/dialogs/file_list.h"
-#include "ui/dialogs/form2_file_selection.h"
+#include "ui/dialogs/file_selection_dialog.h"
 
 namespace zembra::ui {
 namespace {
@@ -25,9 +25,9 @@ class FileSelection : public ::testing::Test {
   }
 
   // Opens the dialog, moves it to `start`, and runs `act` inside it.
-  void open(const QString& start, const std::function<void(Form2&)>& act,
+  void open(const QString& start, const std::function<void(FileSelectionDialog&)>& act,
             Volumes volumes = Volumes({"/"})) {
-    auto* dialog = new Form2(state, std::move(volumes));
+    auto* dialog = new FileSelectionDialog(settings, std::move(volumes));
     dialog->findChild<DirectoryList*>("Dir1")->setPath(start);
     test::whenModal([dialog, act] { act(*dialog); });
     const auto watchdog = test::armWatchdog();
@@ -35,20 +35,20 @@ class FileSelection : public ::testing::Test {
     EXPECT_FALSE(*watchdog) << "the dialog stayed open";
   }
 
-  static QString label(Form2& dialog) { return dialog.findChild<QLabel*>("Label1")->text(); }
-  static QLineEdit* name(Form2& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
-  static void confirm(Form2& dialog) {
+  static QString label(FileSelectionDialog& dialog) { return dialog.findChild<QLabel*>("Label1")->text(); }
+  static QLineEdit* name(FileSelectionDialog& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
+  static void confirm(FileSelectionDialog& dialog) {
     QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
   }
 
   TempFolder folder;
-  GlobalState state;
+  RunSettings settings;
   QString base = QString::fromStdString(folder.path().string());
 };
 
 TEST_F(FileSelection, the_path_follows_every_keystroke_and_only_confirm_stores_it) {
   QStringList seen;
-  open(base, [&](Form2& dialog) {
+  open(base, [&](FileSelectionDialog& dialog) {
     seen << label(dialog);
     QTest::keyClicks(name(dialog), "a");
     seen << label(dialog);
@@ -57,21 +57,21 @@ TEST_F(FileSelection, the_path_follows_every_keystroke_and_only_confirm_stores_i
     confirm(dialog);
   });
   EXPECT_EQ(seen, (QStringList{" ", base + "/a", base + "/ab"}));
-  EXPECT_EQ(state.ResultFilePath, (base + "/ab").toStdString());
-  open("/", [&](Form2& dialog) {
+  EXPECT_EQ(settings.resultFilePath, (base + "/ab").toStdString());
+  open("/", [&](FileSelectionDialog& dialog) {
     QTest::keyClicks(name(dialog), "pi.txt");
     EXPECT_EQ(label(dialog), "/pi.txt");  // no second separator after the root
     QTest::keyClick(&dialog, Qt::Key_Escape);  // no cancel key: the dialog stays
     EXPECT_TRUE(dialog.isVisible());
     dialog.close();
   });
-  EXPECT_EQ(state.ResultFilePath, (base + "/ab").toStdString());
-  open(base, [&](Form2& dialog) { confirm(dialog); });
-  EXPECT_EQ(state.ResultFilePath, " ");
+  EXPECT_EQ(settings.resultFilePath, (base + "/ab").toStdString());
+  open(base, [&](FileSelectionDialog& dialog) { confirm(dialog); });
+  EXPECT_EQ(settings.resultFilePath, " ");
 }
 
 TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
-  open(base, [&](Form2& dialog) {
+  open(base, [&](FileSelectionDialog& dialog) {
     auto* files = dialog.findChild<FileList*>("File1");
     ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
     const QPoint entry = files->visualItemRect(files->item(0)).center();
@@ -89,15 +89,15 @@ TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
     EXPECT_EQ(label(dialog), base + "/sub/x.txt2");
     confirm(dialog);
   });
-  EXPECT_EQ(state.ResultFilePath, (base + "/sub/x.txt2").toStdString());
+  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
 }
 
 TEST_F(FileSelection, an_unreadable_volume_shows_the_reason_and_puts_the_drive_back) {
-  state.ResultFilePath = "/earlier.txt";
+  settings.resultFilePath = "/earlier.txt";
   QString message;
   open(
       base,
-      [&](Form2& dialog) {
+      [&](FileSelectionDialog& dialog) {
         auto* drives = dialog.findChild<DriveList*>("Drive1");
         test::whenModal([&] { message = test::takeMessageBox(); });
         drives->setCurrentIndex(1);  // a volume that cannot be read
@@ -107,11 +107,11 @@ TEST_F(FileSelection, an_unreadable_volume_shows_the_reason_and_puts_the_drive_b
       },
       Volumes({"/", "/zembra-missing-volume"}));
   EXPECT_EQ(message, "No such file or directory");
-  EXPECT_EQ(state.ResultFilePath, "/earlier.txt");
+  EXPECT_EQ(settings.resultFilePath, "/earlier.txt");
 }
 
 TEST_F(FileSelection, taking_the_focus_into_the_file_list_keeps_the_typed_name) {
-  open(base, [&](Form2& dialog) {
+  open(base, [&](FileSelectionDialog& dialog) {
     QTest::keyClicks(name(dialog), "new.txt");
     auto* files = dialog.findChild<FileList*>("File1");
     files->setFocus(Qt::TabFocusReason);
@@ -124,7 +124,7 @@ TEST_F(FileSelection, taking_the_focus_into_the_file_list_keeps_the_typed_name) 
 
 TEST_F(FileSelection, a_folder_that_cannot_be_opened_is_reported_and_the_list_stays) {
   QString message;
-  open(base, [&](Form2& dialog) {
+  open(base, [&](FileSelectionDialog& dialog) {
     auto* folders = dialog.findChild<DirectoryList*>("Dir1");
     const QList<QListWidgetItem*> sub = folders->findItems("sub", Qt::MatchEndsWith);
     ASSERT_EQ(sub.size(), 1);

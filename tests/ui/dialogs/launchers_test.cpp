@@ -9,18 +9,17 @@
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/directory_list.h"
-#include "ui/dialogs/form6_result_viewer.h"
-#include "ui/dialogs/secondary_windows.h"
+#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/dialog_launchers.h"
 #include "ui/main/main_program.h"
 
 namespace zembra::ui {
 namespace {
 
-class Launchers : public ::testing::Test {
+class LaunchersTest : public ::testing::Test {
  protected:
-  Launchers() {
-    windows.setMainWindow(&program.form());
-    program.form().show();
+  LaunchersTest() {
+    program.window().show();
   }
 
   // Inside the file selection dialog: the folder, the typed name, confirm.
@@ -34,7 +33,7 @@ class Launchers : public ::testing::Test {
   // Once the viewer is open: what it lists, then close it.
   static void readViewerWhenOpen(QStringList& entries) {
     test::whenModal([&entries] {
-      auto* viewer = qobject_cast<Form6*>(test::activeModal());
+      auto* viewer = qobject_cast<ResultViewer*>(test::activeModal());
       ASSERT_NE(viewer, nullptr);
       entries = viewer->entries();
       viewer->close();
@@ -42,13 +41,13 @@ class Launchers : public ::testing::Test {
   }
 
   TempFolder folder;
-  GlobalState state;
-  SecondaryWindows windows{state};
+  ProgramState state;
+  DialogLaunchers windows{state};
   MainProgram program{state, windows, [] {}};
   QString base = QString::fromStdString(folder.path().string());
 };
 
-TEST_F(Launchers, a_run_after_the_display_command_writes_to_the_file_displayed) {
+TEST_F(LaunchersTest, a_run_after_the_display_command_writes_to_the_file_displayed) {
   writeBytes(folder.file("pi.txt"), "\"earlier\"\r\n");
   QStringList viewed;
   const auto watchdog = test::armWatchdog();
@@ -56,31 +55,31 @@ TEST_F(Launchers, a_run_after_the_display_command_writes_to_the_file_displayed) 
     chooseFile(base, "pi.txt");
     readViewerWhenOpen(viewed);
   });
-  program.form().menus().MLIST->trigger();
+  program.window().menus().showResultFile->trigger();
   ASSERT_EQ(viewed.size(), 2);
   EXPECT_EQ(viewed[1], "\"earlier\"");
-  EXPECT_EQ(state.ResultFilePath, folder.file("pi.txt"));
+  EXPECT_EQ(state.run.resultFilePath, folder.file("pi.txt"));
 
-  program.form().controls().Text17->setText("100");
-  program.form().menus().mrun->trigger();
+  program.window().controls().digitCountEdit->setText("100");
+  program.window().menus().run->trigger();
   const std::string written = readBytes(folder.file("pi.txt"));
   EXPECT_NE(written.find("100\"\r\n"), std::string::npos);
   EXPECT_NE(written.find("\"  8214811559  \"\r\n"), std::string::npos);
-  EXPECT_EQ(program.form().controls().Label1->text(), folder.file("pi.txt").c_str());
+  EXPECT_EQ(program.window().controls().resultFileLabel->text(), folder.file("pi.txt").c_str());
   EXPECT_FALSE(*watchdog);
 }
 
-TEST_F(Launchers, closing_the_display_dialog_keeps_the_former_file_for_the_viewer) {
+TEST_F(LaunchersTest, closing_the_display_dialog_keeps_the_former_file_for_the_viewer) {
   writeBytes(folder.file("former.txt"), "\"former\"\r\n");
-  state.ResultFilePath = folder.file("former.txt");
+  state.run.resultFilePath = folder.file("former.txt");
   QStringList viewed;
   const auto watchdog = test::armWatchdog();
   test::whenModal([&] {
     test::activeModal()->close();
     readViewerWhenOpen(viewed);
   });
-  program.form().menus().MLIST->trigger();
-  EXPECT_EQ(state.ResultFilePath, folder.file("former.txt"));
+  program.window().menus().showResultFile->trigger();
+  EXPECT_EQ(state.run.resultFilePath, folder.file("former.txt"));
   ASSERT_EQ(viewed.size(), 2);
   EXPECT_EQ(viewed[1], "\"former\"");
   EXPECT_FALSE(*watchdog);

@@ -6,20 +6,21 @@
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
-#include "ui/dialogs/form6_result_viewer.h"
+#include "ui/dialogs/result_viewer.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 namespace {
 
 const QString kNotice = "４万５千桁を越えた為、画面表示はしません！";
 
-class ResultViewer : public ::testing::Test {
+class ResultViewerTest : public ::testing::Test {
  protected:
   // Opens the viewer on `path`, runs `act` inside it (a message box, if any,
   // is read and closed first), and returns what the list showed.
-  QStringList view(const std::string& path, const std::function<void(Form6&)>& act = {}) {
-    state.ResultFilePath = path;
-    auto* viewer = new Form6(state);
+  QStringList view(const std::string& path, const std::function<void(ResultViewer&)>& act = {}) {
+    state.run.resultFilePath = path;
+    auto* viewer = new ResultViewer(state);
     QStringList entries;
     test::whenModal([&, viewer] {
       message = test::takeMessageBox();
@@ -34,16 +35,16 @@ class ResultViewer : public ::testing::Test {
   }
 
   TempFolder folder;
-  GlobalState state;
+  ProgramState state;
   QString message;
 };
 
-TEST_F(ResultViewer, no_file_shows_only_the_notice) {
+TEST_F(ResultViewerTest, no_file_shows_only_the_notice) {
   EXPECT_EQ(view(" "), QStringList{kNotice});
   EXPECT_EQ(message, "");
 }
 
-TEST_F(ResultViewer, shows_every_line_as_stored_after_the_notice) {
+TEST_F(ResultViewerTest, shows_every_line_as_stored_after_the_notice) {
   writeBytes(folder.file("empty.txt"), "");
   EXPECT_EQ(view(folder.file("empty.txt")), QStringList{kNotice});
 
@@ -55,10 +56,10 @@ TEST_F(ResultViewer, shows_every_line_as_stored_after_the_notice) {
   const QStringList entries = view(folder.file("pi.txt"));
   EXPECT_EQ(entries, (QStringList{kNotice, "\"円周率の計算  桁数＝100\"", "\"3.1415926535  \"",
                                   "\"  8214811559  \""}));
-  EXPECT_EQ(state.LineBuffer, "\"  8214811559  \"");
+  EXPECT_EQ(state.lastViewedLine, "\"  8214811559  \"");
 }
 
-TEST_F(ResultViewer, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
+TEST_F(ResultViewerTest, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
   for (const std::string& path : {folder.file("missing.txt"), folder.path().string() + "/"}) {
     EXPECT_EQ(view(path), QStringList{kNotice}) << path;
     EXPECT_TRUE(message.contains(QString::fromStdString(path))) << message.toStdString();
@@ -67,17 +68,17 @@ TEST_F(ResultViewer, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
   }
 }
 
-TEST_F(ResultViewer, the_list_fills_the_width_and_keeps_its_bottom_margin) {
-  view(" ", [](Form6& viewer) {
+TEST_F(ResultViewerTest, the_list_fills_the_width_and_keeps_its_bottom_margin) {
+  view(" ", [](ResultViewer& viewer) {
     auto* list = viewer.findChild<QListView*>("List1");
     const int margin = viewer.height() - list->height();
+    EXPECT_EQ(margin, px(480)) << "the designed margin";
     viewer.resize(viewer.width() + 100, viewer.height() + 60);
     EXPECT_EQ(list->width(), viewer.width());
     EXPECT_EQ(viewer.height() - list->height(), margin);
     viewer.resize(200, 10);  // lower than the margin
     EXPECT_EQ(list->height(), 0);
   });
-  EXPECT_FLOAT_EQ(state.ViewerListMargin, 480);
 }
 
 }  // namespace

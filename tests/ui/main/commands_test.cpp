@@ -1,12 +1,12 @@
 // The commands of the menus and of the picture buttons.
 
-#include "tests/ui/main/form1_fixture.h"
-#include "ui/main/twips.h"
+#include "tests/ui/main/main_window_fixture.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui::test {
 namespace {
 
-using Commands = Form1Test;
+using Commands = MainWindowTest;
 
 TEST_F(Commands, the_access_keys_choose_every_command_of_the_menus) {
   popupsAllowed = true;
@@ -21,43 +21,43 @@ TEST_F(Commands, the_access_keys_choose_every_command_of_the_menus) {
     QTest::keyClick(menu, itemKey);
     EXPECT_FALSE(menu->isVisible());
   };
-  c.Text17->setText(QStringLiteral("100"));
-  choose(Qt::Key_R, menus.mrung, Qt::Key_G);
-  EXPECT_EQ(c.List1->count(), 3);
+  c.digitCountEdit->setText(QStringLiteral("100"));
+  choose(Qt::Key_R, menus.runMenu, Qt::Key_G);
+  EXPECT_EQ(c.digitList->count(), 3);
 
   // The output file: the former one is forgotten before the choice.
-  state.ResultFilePath = "/tmp/former.txt";
-  dialogs.onFileSelection = [this] { EXPECT_EQ(state.ResultFilePath, " "); };
-  choose(Qt::Key_F, menus.mfile, Qt::Key_W);
-  EXPECT_EQ(c.Label1->text(), QStringLiteral(" "));
-  dialogs.onFileSelection = [this] { state.ResultFilePath = "/tmp/pi.txt"; };
-  choose(Qt::Key_F, menus.mfile, Qt::Key_W);
-  EXPECT_EQ(c.Label1->text(), QStringLiteral("/tmp/pi.txt"));
-  EXPECT_EQ(c.Label1->width(), c.Label1->fontMetrics().horizontalAdvance("/tmp/pi.txt"));
+  state.run.resultFilePath = "/tmp/former.txt";
+  dialogs.onFileSelection = [this] { EXPECT_EQ(state.run.resultFilePath, " "); };
+  choose(Qt::Key_F, menus.fileMenu, Qt::Key_W);
+  EXPECT_EQ(c.resultFileLabel->text(), QStringLiteral(" "));
+  dialogs.onFileSelection = [this] { state.run.resultFilePath = "/tmp/pi.txt"; };
+  choose(Qt::Key_F, menus.fileMenu, Qt::Key_W);
+  EXPECT_EQ(c.resultFileLabel->text(), QStringLiteral("/tmp/pi.txt"));
+  EXPECT_EQ(c.resultFileLabel->width(), c.resultFileLabel->fontMetrics().horizontalAdvance("/tmp/pi.txt"));
 
   // The display: a file to show, then the viewer on it; Label1 stays.
   std::string viewed;
-  dialogs.onFileSelection = [this] { state.ResultFilePath = "/tmp/shown.txt"; };
-  dialogs.onResultViewer = [&] { viewed = state.ResultFilePath; };
-  choose(Qt::Key_F, menus.mfile, Qt::Key_D);
+  dialogs.onFileSelection = [this] { state.run.resultFilePath = "/tmp/shown.txt"; };
+  dialogs.onResultViewer = [&] { viewed = state.run.resultFilePath; };
+  choose(Qt::Key_F, menus.fileMenu, Qt::Key_D);
   EXPECT_EQ(viewed, "/tmp/shown.txt");
-  EXPECT_EQ(c.Label1->text(), QStringLiteral("/tmp/pi.txt"));
+  EXPECT_EQ(c.resultFileLabel->text(), QStringLiteral("/tmp/pi.txt"));
 
-  dialogs.onCounterOptions = [this] { state.CounterStep = 250; };
-  choose(Qt::Key_O, menus.MOPTg, Qt::Key_C);
-  EXPECT_EQ(c.Label14->text(), QStringLiteral("250"));
-  choose(Qt::Key_H, menus.mhelp, Qt::Key_H);
-  choose(Qt::Key_H, menus.mhelp, Qt::Key_V);
+  dialogs.onCounterOptions = [this] { state.run.counterStep = 250; };
+  choose(Qt::Key_O, menus.optionsMenu, Qt::Key_C);
+  EXPECT_EQ(c.counterStepLabel->text(), QStringLiteral("250"));
+  choose(Qt::Key_H, menus.helpMenu, Qt::Key_H);
+  choose(Qt::Key_H, menus.helpMenu, Qt::Key_V);
   EXPECT_EQ(dialogs.openings,
-            (QStringList{"Form2 結果の出力ファイル指定", "Form2 結果の出力ファイル指定",
-                         "Form2 結果の表示ファイル指定", "Form6", "Form4", "Form5", "Form3"}));
-  choose(Qt::Key_F, menus.mfile, Qt::Key_E);
+            (QStringList{"FileSelection 結果の出力ファイル指定", "FileSelection 結果の出力ファイル指定",
+                         "FileSelection 結果の表示ファイル指定", "ResultViewer", "CounterOptions", "HelpWindow", "VersionWindow"}));
+  choose(Qt::Key_F, menus.fileMenu, Qt::Key_E);
   EXPECT_EQ(endRequests, 1);
   form.close();
   EXPECT_EQ(endRequests, 2);
 }
 
-class PictureButtons : public Form1Test, public ::testing::WithParamInterface<int> {
+class PictureButtons : public MainWindowTest, public ::testing::WithParamInterface<int> {
  protected:
   PictureButton& b = *c.pictureButtons[GetParam()];
 
@@ -75,7 +75,7 @@ class PictureButtons : public Form1Test, public ::testing::WithParamInterface<in
 };
 
 TEST_P(PictureButtons, look_pressed_while_held_and_run_their_command_on_a_left_click_only) {
-  c.Text17->setText(QStringLiteral("100"));
+  c.digitCountEdit->setText(QStringLiteral("100"));
   expectLook(false);
   for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
     QTest::mousePress(b.image(), mouse);
@@ -84,13 +84,13 @@ TEST_P(PictureButtons, look_pressed_while_held_and_run_their_command_on_a_left_c
     expectLook(false);
   }
   QTest::mouseClick(b.image(), Qt::RightButton);
-  QTest::mouseClick(c.Picture1, Qt::LeftButton, {}, b.frame()->geometry().topLeft());
+  QTest::mouseClick(c.pictureStrip, Qt::LeftButton, {}, b.frame()->geometry().topLeft());
   EXPECT_TRUE(dialogs.openings.isEmpty());
-  EXPECT_EQ(c.List1->count(), 0);
+  EXPECT_EQ(c.digitList->count(), 0);
 
   QTest::mouseClick(b.image(), Qt::LeftButton);
-  const char* const commands[] = {"Form2 結果の出力ファイル指定", "run", "Form4", "Form5"};
-  if (c.List1->count() == 3) dialogs.openings << QStringLiteral("run");
+  const char* const commands[] = {"FileSelection 結果の出力ファイル指定", "run", "CounterOptions", "HelpWindow"};
+  if (c.digitList->count() == 3) dialogs.openings << QStringLiteral("run");
   EXPECT_EQ(dialogs.openings, QStringList{QString::fromUtf8(commands[GetParam()])});
   QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {},
                      b.image()->mapTo(&form, b.image()->rect().center()));

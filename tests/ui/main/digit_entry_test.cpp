@@ -3,34 +3,34 @@
 #include <QClipboard>
 #include <QStyleOptionSlider>
 
-#include "tests/ui/main/form1_fixture.h"
-#include "ui/main/list_notice.h"
+#include "tests/ui/main/main_window_fixture.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui::test {
 namespace {
 
-class DigitEntry : public Form1Test {
+class DigitEntry : public MainWindowTest {
  protected:
   // The list after a change of the count: the lines of a run are gone, and
   // the notice is the one line above 45,000 digits.
   void expectCount(const char* text, bool notice) {
-    EXPECT_EQ(c.Text17->text(), QString::fromUtf8(text));
+    EXPECT_EQ(c.digitCountEdit->text(), QString::fromUtf8(text));
     EXPECT_EQ(listLines(), notice ? QStringList{overLimitNotice()} : QStringList()) << text;
   }
   // Where the style draws a piece of the scroll bar.
   QPoint centreOf(QStyle::SubControl piece) const {
     QStyleOptionSlider option;
-    option.initFrom(c.HScroll1);
+    option.initFrom(c.digitCountScrollBar);
     option.orientation = Qt::Horizontal;
-    option.maximum = c.HScroll1->maximum();
-    option.sliderPosition = option.sliderValue = c.HScroll1->value();
-    option.pageStep = c.HScroll1->pageStep();
-    return c.HScroll1->style()
-        ->subControlRect(QStyle::CC_ScrollBar, &option, piece, c.HScroll1)
+    option.maximum = c.digitCountScrollBar->maximum();
+    option.sliderPosition = option.sliderValue = c.digitCountScrollBar->value();
+    option.pageStep = c.digitCountScrollBar->pageStep();
+    return c.digitCountScrollBar->style()
+        ->subControlRect(QStyle::CC_ScrollBar, &option, piece, c.digitCountScrollBar)
         .center();
   }
   void click(QStyle::SubControl piece) {
-    QTest::mouseClick(c.HScroll1, Qt::LeftButton, {}, centreOf(piece));
+    QTest::mouseClick(c.digitCountScrollBar, Qt::LeftButton, {}, centreOf(piece));
   }
 };
 
@@ -46,48 +46,48 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       {kSet, "9999999", "327640", true},  // corrected inside the correction: one notice
   };
   for (const auto& [how, entered, shown, notice] : cases) {
-    c.List1->addItem(QStringLiteral("line of a run"));
+    c.digitList->addItem(QStringLiteral("line of a run"));
     const QString text = QString::fromUtf8(entered);
     if (how == kSet) {
-      c.Text17->setText(text);
+      c.digitCountEdit->setText(text);
     } else {
-      c.Text17->setFocus();
+      c.digitCountEdit->setFocus();
       QApplication::clipboard()->setText(text);
-      QTest::keyClick(c.Text17, Qt::Key_A, Qt::ControlModifier);
-      if (how == kType) QTest::keyClicks(c.Text17, text);
-      if (how == kPaste) QTest::keyClick(c.Text17, Qt::Key_V, Qt::ControlModifier);
+      QTest::keyClick(c.digitCountEdit, Qt::Key_A, Qt::ControlModifier);
+      if (how == kType) QTest::keyClicks(c.digitCountEdit, text);
+      if (how == kPaste) QTest::keyClick(c.digitCountEdit, Qt::Key_V, Qt::ControlModifier);
     }
     expectCount(shown, notice);
   }
-  EXPECT_EQ(c.HScroll1->value(), 0) << "the text does not move the scroll bar";
+  EXPECT_EQ(c.digitCountScrollBar->value(), 0) << "the text does not move the scroll bar";
 }
 
 TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
-  c.Text17->setText(QStringLiteral("1234"));
+  c.digitCountEdit->setText(QStringLiteral("1234"));
   click(QStyle::SC_ScrollBarAddLine);
   expectCount("10", false);
   click(QStyle::SC_ScrollBarSubLine);
   expectCount("00", false);
   click(QStyle::SC_ScrollBarAddPage);
   expectCount("1000", false);
-  c.HScroll1->setValue(4501);
+  c.digitCountScrollBar->setValue(4501);
   expectCount("45010", true);
-  c.List1->addItem(QStringLiteral("line of a run"));
+  c.digitList->addItem(QStringLiteral("line of a run"));
   click(QStyle::SC_ScrollBarSubPage);
   expectCount("44010", false);
-  QTest::keyClick(c.HScroll1, Qt::Key_Right);
+  QTest::keyClick(c.digitCountScrollBar, Qt::Key_Right);
   expectCount("44020", false);
 
   // A drag moves the thumb; the count follows only when it is let go.
-  c.HScroll1->setValue(0);
+  c.digitCountScrollBar->setValue(0);
   const QPoint thumb = centreOf(QStyle::SC_ScrollBarSlider);
-  QTest::mousePress(c.HScroll1, Qt::LeftButton, {}, thumb);
-  QTest::mouseMove(c.HScroll1, thumb + QPoint(60, 0));
-  EXPECT_GT(c.HScroll1->sliderPosition(), 0);
+  QTest::mousePress(c.digitCountScrollBar, Qt::LeftButton, {}, thumb);
+  QTest::mouseMove(c.digitCountScrollBar, thumb + QPoint(60, 0));
+  EXPECT_GT(c.digitCountScrollBar->sliderPosition(), 0);
   expectCount("00", false);
-  QTest::mouseRelease(c.HScroll1, Qt::LeftButton, {}, thumb + QPoint(60, 0));
-  EXPECT_GT(c.HScroll1->value(), 0);
-  EXPECT_EQ(c.Text17->text(), QString::number(c.HScroll1->value()) + "0");
+  QTest::mouseRelease(c.digitCountScrollBar, Qt::LeftButton, {}, thumb + QPoint(60, 0));
+  EXPECT_GT(c.digitCountScrollBar->value(), 0);
+  EXPECT_EQ(c.digitCountEdit->text(), QString::number(c.digitCountScrollBar->value()) + "0");
 }
 
 }  // namespace

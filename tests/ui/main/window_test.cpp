@@ -1,27 +1,27 @@
 // The main window as it opens, its menus, and how it follows its size.
 
 #include "engine/shift_jis.h"
-#include "tests/ui/main/form1_fixture.h"
+#include "tests/ui/main/main_window_fixture.h"
 
 namespace zembra::ui::test {
 namespace {
 
-using MainWindow = Form1Test;
+using MainWindow = MainWindowTest;
 
 TEST_F(MainWindow, opens_with_its_caption_menus_a_zero_count_an_empty_list_and_step_1) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("ππ   円周率の計算  目指せ？桁    zembra32 "));
   EXPECT_EQ(toShiftJis(form.windowTitle().toStdString()).size(), 44u);
   EXPECT_FALSE(form.windowIcon().isNull());
-  EXPECT_EQ(c.Text17->text(), QStringLiteral("0"));
-  EXPECT_EQ(c.HScroll1->value(), 0);
-  EXPECT_EQ(c.List1->count(), 0);
-  EXPECT_EQ(c.Label14->text(), QStringLiteral("1"));
-  for (CaptionLabel* empty : {c.Label1, c.Label2, c.Label3, c.Label11, c.Label25}) {
+  EXPECT_EQ(c.digitCountEdit->text(), QStringLiteral("0"));
+  EXPECT_EQ(c.digitCountScrollBar->value(), 0);
+  EXPECT_EQ(c.digitList->count(), 0);
+  EXPECT_EQ(c.counterStepLabel->text(), QStringLiteral("1"));
+  for (CaptionLabel* empty : {c.resultFileLabel, c.startTimeLabel, c.termTotalLabel, c.counterLabel, c.endTimeLabel}) {
     EXPECT_EQ(empty->text(), QString()) << empty->objectName().toStdString();
   }
-  EXPECT_EQ(state.ResultFilePath, " ");
+  EXPECT_EQ(state.run.resultFilePath, " ");
   // The scroll bar has the focus; Tab goes round the text box, strip and list.
-  for (QWidget* next : std::initializer_list<QWidget*>{c.Text17, c.Picture1, c.List1, c.HScroll1}) {
+  for (QWidget* next : std::initializer_list<QWidget*>{c.digitCountEdit, c.pictureStrip, c.digitList, c.digitCountScrollBar}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
   }
@@ -42,7 +42,7 @@ TEST_F(MainWindow, opens_with_its_caption_menus_a_zero_count_an_empty_list_and_s
 
 TEST_F(MainWindow, the_strip_and_the_list_follow_the_size_and_the_list_is_never_negative) {
   EXPECT_EQ(form.clientArea()->size(), QSize(548, 374));
-  const QRect text = c.Text17->geometry();
+  const QRect text = c.digitCountEdit->geometry();
   const QSize frame = form.size() - form.clientArea()->size();
   // The list keeps the 102 pixels above it that it had at the start.
   const std::pair<QSize, int> cases[] = {
@@ -50,9 +50,9 @@ TEST_F(MainWindow, the_strip_and_the_list_follow_the_size_and_the_list_is_never_
   for (const auto& [client, listHeight] : cases) {
     form.resize(client + frame);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.clientArea()->size() == client; }));
-    EXPECT_EQ(c.List1->geometry(), QRect(0, 102, client.width(), listHeight)) << listHeight;
-    EXPECT_EQ(c.Picture1->width(), client.width());
-    EXPECT_EQ(c.Text17->geometry(), text) << "nothing else moves";
+    EXPECT_EQ(c.digitList->geometry(), QRect(0, 102, client.width(), listHeight)) << listHeight;
+    EXPECT_EQ(c.pictureStrip->width(), client.width());
+    EXPECT_EQ(c.digitCountEdit->geometry(), text) << "nothing else moves";
   }
 }
 

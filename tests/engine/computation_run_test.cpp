@@ -1,0 +1,107 @@
+#include "engine/computation_run.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/run_error.h"
+#include "tests/engine/recorder_window.h"
+#include "tests/engine/temp_folder.h"
+#include "tests/reference/pi_mpfr.h"
+
+namespace zembra {
+namespace {
+
+TEST(ComputationRun, a_run_of_100_digits_fills_the_labels_the_list_and_the_file) {
+  TempFolder folder;
+  RecorderWindow window;
+  RunSettings settings;
+  settings.resultFilePath = folder.file("pi.txt");
+  runComputation(window, settings);
+
+  EXPECT_EQ(window.resultFile, settings.resultFilePath);
+  EXPECT_EQ(window.counter, "99");
+  ASSERT_EQ(window.list.size(), 3u);
+  const std::string pi = reference::piDecimals(50);
+  std::string first = "3.";
+  for (int g = 0; g < 5; ++g) first += pi.substr(10 * g, 10) + (g < 4 ? "  " : "   : 50");
+  EXPECT_EQ(window.list[0], first);
+  EXPECT_EQ(window.list[1].substr(window.list[1].size() - 8), "   : 100");
+  EXPECT_EQ(window.list[2], "  8214811559  ");  // the guard limb as the series leave it
+
+  // The header in Shift-JIS: 円周率の計算  桁数＝100, 開始時刻＝…  終了時刻＝…
+  std::string expected =
+      "\"\x89\x7E\x8E\xFC\x97\xA6\x82\xCC\x8C\x76\x8E\x5A  \x8C\x85\x90\x94\x81\x81"
+      "100\"\r\n"
+      "\"\x8A\x4A\x8E\x6E\x8E\x9E\x8D\x8F\x81\x81"
+      "21:04:05  "
+      "\x8F\x49\x97\xB9\x8E\x9E\x8D\x8F\x81\x81"
+      "21:04:06\"\r\n";
+  for (const std::string& line : window.list) expected += "\"" + line + "\"\r\n";
+  EXPECT_EQ(readBytes(settings.resultFilePath), expected);
+}
+
+TEST(ComputationRun, a_run_works_on_the_window_in_a_fixed_order) {
+  RecorderWindow window;
+  window.list = {"old line"};
+  RunSettings settings;
+  settings.counterStep = 1000;  // above both term counts: only the total is shown
+  settings.yieldWhileComputing = false;         // no pumps while computing
+  runComputation(window, settings);
+  const std::vector<std::string> expected = {
+      "started  ",     "total=99", "start=21:04:05", "end=21:04:06", "counter=99",
+      "pump",          "line",     "line",           "line"};
+  EXPECT_EQ(window.log, expected);
+}
+
+TEST(ComputationRun, the_counter_shows_every_counter_step_and_changes_count_at_the_next_test) {
+  RecorderWindow window;
+  window.text = "1000";
+  RunSettings settings;
+  settings.counterStep = 100;
+  runComputation(window, settings);
+  EXPECT_EQ(window.termTotal, "931");
+  EXPECT_EQ(window.counters,
+            (std::vector<std::string>{"100", "200", "313", "413", "513", "613", "713", "813",
+                                      "913", "931"}));
+  RecorderWindow changed;
+  changed.text = "1000";
+  settings.yieldWhileComputing = false;
+  int pumpsAfterSwitch = -1;
+  changed.onPump = [&] {
+    if (changed.counter != "200") return;
+    settings.counterStep = 300;  // next shown: 213 + 300 in the second series
+    settings.yieldWhileComputing = true;
+    pumpsAfterSwitch = changed.pumps;
+  };
+  runComputation(changed, settings);
+  EXPECT_EQ(changed.counters,
+            (std::vector<std::string>{"100", "200", "513", "813", "931"}));
+  EXPECT_GT(changed.pumps - pumpsAfterSwitch, 4);  // yield points pump from then on
+}
+
+TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
+  for (const char* count : {"45000", "45010"}) {
+    RecorderWindow window;
+    window.text = count;
+    RunSettings settings;
+    settings.counterStep = 30000;
+    runComputation(window, settings);
+    EXPECT_EQ(window.list.size(), std::string(count) == "45000" ? 901u : 0u) << count;
+  }
+}
+
+TEST(ComputationRun, failures_end_the_run_before_computing) {
+  TempFolder folder;
+  for (const auto& [text, path] : std::vector<std::pair<std::string, std::string>>{
+           {"100", folder.path().string()}, {"abc", " "}, {"-5", " "}, {"400000", " "}}) {
+    RecorderWindow window;
+    window.text = text;
+    RunSettings settings;
+    settings.resultFilePath = path;
+    EXPECT_THROW(runComputation(window, settings), RunError) << text;
+    EXPECT_EQ(window.termTotal, "") << text;
+    EXPECT_EQ(window.clockReadings, 0) << text;
+  }
+}
+
+}  // namespace
+}  // namespace zembra

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/run_window.h"
+#include "ui/dialogs/modal_window.h"
+#include "ui/dialogs/volumes.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zembra::ui {
+
+class DirectoryList;
+class DriveList;
+class FileList;
+
+// The file selection dialog: a drive, a folder and a file name, picked or
+// typed. The path label always shows the composed path; "確認" stores it as
+// the result file and closes. Closing in any other way stores nothing.
+class FileSelectionDialog : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  FileSelectionDialog(RunSettings& settings, Volumes volumes, QWidget* parent = nullptr);
+
+  // The program's directory, where the dialog opens.
+  static QString programDirectory();
+
+ private:
+  void buildControls(Volumes volumes);
+  void openAtProgramDirectory();
+  void onDriveChanged();
+  void onFolderChanged();
+  void onFileClicked();
+  void onFileNameEdited();
+  void onConfirm();
+
+  RunSettings& settings_;
+  DriveList* driveList_ = nullptr;
+  DirectoryList* folderList_ = nullptr;
+  FileList* fileList_ = nullptr;
+  QLineEdit* fileNameEdit_ = nullptr;
+  QPushButton* confirmButton_ = nullptr;
+  QLabel* pathLabel_ = nullptr;
+  QLabel* fileArrowLabel_ = nullptr;
+};
+
+}  // namespace zembra::ui

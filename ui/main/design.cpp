@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QPalette>
+
+#include "ui/main/design.h"
+
+namespace zembra::ui {
+
+QColor windowTextColor() { return QApplication::palette().color(QPalette::Text); }
+
+QColor windowBackgroundColor() { return QApplication::palette().color(QPalette::Base); }
+
+QString overLimitNotice() { return QStringLiteral("４万５千桁を越えた為、画面表示はしません！"); }
+
+}  // namespace zembra::ui
