@@ -49,14 +49,18 @@ class Converter {
         in += skip;
         inLeft -= skip;
         out += '?';
+        lossy_ = true;
         iconv(handle_, nullptr, nullptr, nullptr, nullptr);
       }
     }
     return out;
   }
+  // Whether a character had to be replaced by "?".
+  bool lossy() const { return lossy_; }
 
  private:
   iconv_t handle_;
+  bool lossy_ = false;
 };
 
 }  // namespace
@@ -65,6 +69,13 @@ std::string toShiftJis(std::string_view utf8) {
   if (isAscii(utf8)) return std::string(utf8);
   Converter converter;
   return converter.convert(utf8);
+}
+
+bool fitsShiftJis(std::string_view utf8) {
+  if (isAscii(utf8)) return true;
+  Converter converter;
+  converter.convert(utf8);
+  return !converter.lossy();
 }
 
 }  // namespace zembra

@@ -10,4 +10,7 @@ namespace zembra {
 // that is not valid UTF-8.
 std::string toShiftJis(std::string_view utf8);
 
+// Whether every character of the UTF-8 text has a Shift-JIS code.
+bool fitsShiftJis(std::string_view utf8);
+
 }  // namespace zembra

@@ -67,11 +67,19 @@ void CounterOptionsDialog::showSettings() {
   (settings_.yieldWhileComputing ? coexistOption_ : computeOnlyOption_)->setChecked(true);
 }
 
-void CounterOptionsDialog::onScrollBarMoved() { stepEdit_->setText(QString::number(stepScrollBar_->value())); }
+void CounterOptionsDialog::onScrollBarMoved() {
+  stepEdit_->setText(QString::number(stepScrollBar_->value()));
+}
 
 // 0 becomes 1 and anything above 200 becomes 200. The empty box and other
 // text are left alone while the user types; "確認" never stores them.
 void CounterOptionsDialog::onStepEdited() {
+  // Full-width digits count as the digits they are, shown half-width.
+  const QString halfWidth = withHalfWidthDigits(stepEdit_->text());
+  if (halfWidth != stepEdit_->text()) {
+    stepEdit_->setText(halfWidth);
+    return;  // the nested change has done the rest
+  }
   const std::optional<double> number = parseLocaleNumber(stepEdit_->text());
   if (number && *number == 0) stepEdit_->setText("1");
   const std::optional<double> again = parseLocaleNumber(stepEdit_->text());

@@ -49,6 +49,7 @@ HelpWindow::HelpWindow(QWidget* parent)
   confirmButton->setAutoDefault(false);
   place(confirmButton, 6120, 30, 915, 375);
   setTabOrder(confirmButton, versionButton);
+  confirmButton->setFocus();  // first in the tab order: Space or Enter closes
   connect(confirmButton, &QPushButton::clicked, this, &QDialog::close);
   connect(versionButton, &QPushButton::clicked, this, &HelpWindow::onVersionClicked);
   move(px(300), px(800));

@@ -33,6 +33,7 @@ ResultViewer::ResultViewer(ProgramState& state, QWidget* parent)
   place(pathLabel_, 240, 60, 6105, 345);
   setColors(pathLabel_, colors::kGrey, 0x00FFFFFF);
   setTabOrder(confirmButton_, list_);
+  confirmButton_->setFocus();  // first in the tab order
   connect(confirmButton_, &QPushButton::clicked, this, &QDialog::close);
   showResultFile();
 }

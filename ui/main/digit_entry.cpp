@@ -12,13 +12,18 @@ DigitEntry::DigitEntry(const MainWindowControls& controls, QObject* parent)
   connect(c_.digitCountEdit, &QLineEdit::textChanged, this, &DigitEntry::onDigitCountEdited);
 }
 
-// Disabling the scroll bar takes the keyboard focus from it; unlocking
-// gives the focus back.
+// Both controls look disabled for the run; the one that had the keyboard
+// focus gets it back afterwards.
 void DigitEntry::setLocked(bool locked) {
-  if (locked) scrollBarHadFocus_ = c_.digitCountScrollBar->hasFocus();
-  c_.digitCountEdit->setReadOnly(locked);
+  if (locked) {
+    focusBeforeLock_ = nullptr;
+    for (QWidget* control : std::initializer_list<QWidget*>{c_.digitCountEdit, c_.digitCountScrollBar}) {
+      if (control->hasFocus()) focusBeforeLock_ = control;
+    }
+  }
+  c_.digitCountEdit->setEnabled(!locked);
   c_.digitCountScrollBar->setEnabled(!locked);
-  if (!locked && scrollBarHadFocus_) c_.digitCountScrollBar->setFocus();
+  if (!locked && focusBeforeLock_) focusBeforeLock_->setFocus();
 }
 
 void DigitEntry::onScrollBarMoved() {
@@ -28,6 +33,12 @@ void DigitEntry::onScrollBarMoved() {
 // Each step reads the text afresh; a correction runs this handler again,
 // nested, before the step after it.
 void DigitEntry::onDigitCountEdited() {
+  // Full-width digits count as the digits they are, shown half-width.
+  const QString halfWidth = withHalfWidthDigits(c_.digitCountEdit->text());
+  if (halfWidth != c_.digitCountEdit->text()) {
+    c_.digitCountEdit->setText(halfWidth);
+    return;  // the nested change has done the rest
+  }
   if (!parseLocaleNumber(c_.digitCountEdit->text())) c_.digitCountEdit->setText(QStringLiteral("0"));
 
   const std::optional<double> count = parseLocaleNumber(c_.digitCountEdit->text());

@@ -15,8 +15,8 @@ class DigitEntry final : public QObject {
  public:
   explicit DigitEntry(const MainWindowControls& controls, QObject* parent = nullptr);
 
-  // While a run goes on the count stays as it is: the box read-only and the
-  // scroll bar disabled.
+  // While a run goes on the count stays as it is: the box and the scroll bar
+  // are disabled, and look it.
   void setLocked(bool locked);
 
  private:
@@ -24,7 +24,7 @@ class DigitEntry final : public QObject {
   void onDigitCountEdited();
 
   const MainWindowControls& c_;
-  bool scrollBarHadFocus_ = false;
+  QWidget* focusBeforeLock_ = nullptr;
 };
 
 }  // namespace zembra::ui

@@ -28,9 +28,11 @@ QListWidget* makeListBox(const QString& name, QWidget* parent) {
   colors.setColor(QPalette::Base, bgrColor(colors::kWhite));
   colors.setColor(QPalette::Text, windowTextColor());
   list->setPalette(colors);
-  list->setUniformItemSizes(true);
+  // Lines differ in width (the running count grows), so each is measured:
+  // the list holds at most 901 of them.
+  list->setUniformItemSizes(false);
   list->setTextElideMode(Qt::ElideNone);
-  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   auto* style = new NarrowMarginStyle;
   style->setParent(list);
   list->setStyle(style);

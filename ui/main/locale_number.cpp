@@ -19,6 +19,19 @@ bool mayBelongToNumber(QChar c, const QLocale& locale) {
 
 }  // namespace
 
+QString withHalfWidthDigits(const QString& text) {
+  QString result = text;
+  for (QChar& c : result) {
+    const char16_t code = c.unicode();
+    if (code >= u'０' && code <= u'９') {
+      c = QChar(u'0' + (code - u'０'));
+    } else if (code == u'．' || code == u'，' || code == u'－' || code == u'＋') {
+      c = QChar(code - 0xFEE0);  // the full-width forms of ASCII lie 0xFEE0 above them
+    }
+  }
+  return result;
+}
+
 std::optional<double> parseLocaleNumber(const QString& text, const QLocale& locale) {
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return std::nullopt;

@@ -21,4 +21,9 @@ std::optional<double> parseLocaleNumber(const QString& text, const QLocale& loca
 std::optional<std::int16_t> parseLocaleInteger16(const QString& text,
                                                  const QLocale& locale = QLocale());
 
+// The text with the full-width digits "０"…"９" and signs "．", "，", "－",
+// "＋" that a Japanese input method types turned into their half-width
+// forms; every other character stays as it is.
+QString withHalfWidthDigits(const QString& text);
+
 }  // namespace zembra::ui

@@ -1,5 +1,7 @@
 #include "ui/main/long_time.h"
 
+#include "engine/shift_jis.h"
+
 namespace zembra::ui {
 namespace {
 
@@ -17,6 +19,13 @@ QString withoutTimeZone(const QString& format) {
     }
     while (i + 1 < format.size() && format[i + 1] == u't') ++i;
     while (!result.isEmpty() && result.back().isSpace()) result.chop(1);
+    // A zone written in brackets, "(t)", leaves the brackets: drop them.
+    if (!result.isEmpty() && QStringLiteral("([").contains(result.back()) &&
+        i + 1 < format.size() && QStringLiteral(")]").contains(format[i + 1])) {
+      result.chop(1);
+      ++i;
+      while (!result.isEmpty() && result.back().isSpace()) result.chop(1);
+    }
   }
   return result.trimmed();
 }
@@ -34,6 +43,15 @@ QString longTimeFormat(const QLocale& locale) {
 
 QString formatLongTime(const QTime& time, const QLocale& locale) {
   return locale.toString(time, longTimeFormat(locale));
+}
+
+QString timeForBox(const QTime& time, const QLocale& locale, const QFontMetrics& metrics,
+                   int width) {
+  const QString longTime = formatLongTime(time, locale);
+  if (metrics.horizontalAdvance(longTime) <= width && fitsShiftJis(longTime.toStdString())) {
+    return longTime;
+  }
+  return time.toString(QStringLiteral("HH:mm:ss"));
 }
 
 }  // namespace zembra::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QLocale>
 #include <QString>
 #include <QTime>
@@ -14,5 +15,11 @@ namespace zembra::ui {
 QString longTimeFormat(const QLocale& locale);
 
 QString formatLongTime(const QTime& time, const QLocale& locale);
+
+// The long time where it fits `width` pixels in `metrics` and can be written
+// in the result file's Shift-JIS; "HH:mm:ss" otherwise, so that a time box
+// and the file's header always show the same text.
+QString timeForBox(const QTime& time, const QLocale& locale, const QFontMetrics& metrics,
+                   int width);
 
 }  // namespace zembra::ui

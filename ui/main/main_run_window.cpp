@@ -1,5 +1,7 @@
 #include "ui/main/main_run_window.h"
 
+#include <algorithm>
+
 #include "ui/main/locale_number.h"
 #include "ui/main/long_time.h"
 
@@ -20,8 +22,13 @@ std::optional<double> MainRunWindow::toNumber(const std::string& text) {
   return parseLocaleNumber(QString::fromStdString(text));
 }
 
+// The start and end time boxes and the result file's header show the same
+// text: the long time where it fits the narrower box and Shift-JIS.
 std::string MainRunWindow::timeOfDay() {
-  return formatLongTime(clock_(), QLocale()).toStdString();
+  const int width = std::min(controls_.startTimeLabel->contentsRect().width(),
+                             controls_.endTimeLabel->contentsRect().width());
+  return timeForBox(clock_(), QLocale(), controls_.endTimeLabel->fontMetrics(), width)
+      .toStdString();
 }
 
 void MainRunWindow::show(CaptionLabel* label, const QString& text, bool paintNow) {

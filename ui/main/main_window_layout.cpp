@@ -60,6 +60,7 @@ QLineEdit* makeDigitText(QWidget* client) {
   QPalette colors = text->palette();
   colors.setColor(QPalette::Base, bgrColor(colors::kWhite));
   colors.setColor(QPalette::Text, bgrColor(colors::kDarkPurple));
+  colors.setColor(QPalette::Disabled, QPalette::Text, bgrColor(colors::kGrey));  // during a run
   text->setPalette(colors);
   return text;
 }
@@ -105,6 +106,28 @@ void setFocusOrder(const MainWindowControls& c) {
   c.digitCountScrollBar->setFocus();
 }
 
+// Names and descriptions for screen readers, in the window's language.
+void describeForScreenReaders(const MainWindowControls& c) {
+  const char* const buttons[][2] = {
+      {"結果出力先", "計算結果を書き出すファイルを指定します"},
+      {"円周率の計算実行", "指定した桁数まで円周率を計算します"},
+      {"処理カウントの指定オプション", "カウンタの表示間隔と実行形態を指定します"},
+      {"ヘルプ", "ヘルプとバージョン情報を表示します"},
+  };
+  for (std::size_t i = 0; i < c.pictureButtons.size(); ++i) {
+    c.pictureButtons[i]->image()->setAccessibleName(QString::fromUtf8(buttons[i][0]));
+    c.pictureButtons[i]->image()->setAccessibleDescription(QString::fromUtf8(buttons[i][1]));
+  }
+  const std::pair<QWidget*, const char*> values[] = {
+      {c.digitCountEdit, "有効桁数"},       {c.digitCountScrollBar, "有効桁数（１０桁単位）"},
+      {c.startTimeLabel, "開始時刻"},       {c.termTotalLabel, "項の総数"},
+      {c.counterLabel, "カウンタ"},         {c.endTimeLabel, "終了時刻"},
+      {c.counterStepLabel, "カウンタ表示まるめ"}, {c.resultFileLabel, "結果出力先ファイル"},
+      {c.digitList, "計算結果"},
+  };
+  for (const auto& [widget, name] : values) widget->setAccessibleName(QString::fromUtf8(name));
+}
+
 }  // namespace
 
 MainWindowControls buildMainWindowControls(QWidget* client) {
@@ -118,6 +141,7 @@ MainWindowControls buildMainWindowControls(QWidget* client) {
   makeLabels(client, c);
   c.digitList = makeList(client);
   setFocusOrder(c);
+  describeForScreenReaders(c);
   return c;
 }
 

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include "tests/ui/dialogs/modal_driver.h"
@@ -23,9 +25,17 @@ class CounterOptions : public ::testing::Test {
   }
   static QLineEdit* box(CounterOptionsDialog& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
   static QScrollBar* bar(CounterOptionsDialog& dialog) { return dialog.findChild<QScrollBar*>("HScroll1"); }
+  // Types `text` over the box's text; characters beyond ASCII come as an
+  // input method commits them.
   static void type(CounterOptionsDialog& dialog, const QString& text) {
     box(dialog)->selectAll();
-    QTest::keyClicks(box(dialog), text);
+    if (text.toLatin1() == text.toUtf8()) {
+      QTest::keyClicks(box(dialog), text);
+    } else {
+      QInputMethodEvent commit;
+      commit.setCommitString(text);
+      QApplication::sendEvent(box(dialog), &commit);
+    }
   }
   static void confirm(CounterOptionsDialog& dialog) {
     QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -74,6 +84,10 @@ TEST_F(CounterOptions, the_box_follows_the_scroll_bar_and_stays_between_1_and_20
     EXPECT_EQ(box(dialog)->text(), "1");
     type(dialog, "250");
     EXPECT_EQ(box(dialog)->text(), "200");
+    type(dialog, "１５");  // full-width, as an input method types it
+    EXPECT_EQ(box(dialog)->text(), "15");
+    type(dialog, "０");
+    EXPECT_EQ(box(dialog)->text(), "1");
     EXPECT_EQ(bar(dialog)->value(), 0);  // typing leaves the scroll bar alone
     dialog.close();
   });
@@ -83,6 +97,7 @@ TEST_F(CounterOptions, confirm_rounds_halves_to_even_and_never_stores_less_than_
   EXPECT_EQ(stored("2.5"), 2);
   EXPECT_EQ(stored("3.5"), 4);
   EXPECT_EQ(stored("37"), 37);
+  EXPECT_EQ(stored("３．５"), 4);
   EXPECT_EQ(stored("0.4"), 1);
   EXPECT_EQ(stored("-3"), 1);
   EXPECT_EQ(stored("abc"), 1);  // not a number: the step stays

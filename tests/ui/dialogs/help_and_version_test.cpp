@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QApplication>
+#include <QImage>
 #include <QTest>
 
 #include "tests/ui/dialogs/modal_driver.h"
@@ -31,6 +33,46 @@ TEST(HelpAndVersion, help_then_version_then_close_returns_to_help) {
   EXPECT_FALSE(*watchdog);
   EXPECT_EQ(versionTitle, "ZEMBRAバージョン情報");
   EXPECT_TRUE(helpStillOpen);
+}
+
+TEST(HelpAndVersion, help_opens_on_its_confirm_button_so_space_closes_it) {
+  auto* help = new HelpWindow;
+  QString focused;
+  bool versionOpened = false;
+  test::whenModal([&, help] {
+    QWidget* focus = help->focusWidget();
+    ASSERT_TRUE(focus);
+    focused = focus->objectName();
+    QTest::keyClick(focus, Qt::Key_Space);
+    // Had Space opened the version window, it would be the modal one now.
+    QWidget* open = test::activeModal();
+    versionOpened = open && open != help;
+    if (versionOpened) open->close();
+  });
+  const auto watchdog = test::armWatchdog();
+  EXPECT_EQ(help->exec(), QDialog::Rejected);
+  EXPECT_FALSE(*watchdog);
+  EXPECT_EQ(focused, "Command1");
+  EXPECT_FALSE(versionOpened);
+}
+
+TEST(HelpAndVersion, the_product_tile_is_a_light_grey_raised_tile_with_a_black_pi) {
+  VersionWindow version;
+  const QImage tile = version.findChild<QLabel*>("Picture1")->pixmap().toImage();
+  ASSERT_FALSE(tile.isNull());
+  EXPECT_EQ(tile.pixelColor(0, 0), QColor(Qt::white)) << "lit top-left edge";
+  EXPECT_EQ(tile.pixelColor(tile.width() - 1, tile.height() - 1), QColor(Qt::black)) << "shadow";
+  EXPECT_EQ(tile.pixelColor(2, 2), QColor(0xC0, 0xC0, 0xC0)) << "light grey face";
+  int black = 0, red = 0;
+  for (int y = 1; y < tile.height() / 2; ++y) {  // the upper half holds the π
+    for (int x = 1; x < tile.width() - 2; ++x) {
+      const QColor pixel = tile.pixelColor(x, y);
+      black += pixel == QColor(Qt::black);
+      red += pixel.red() > 2 * pixel.green();
+    }
+  }
+  EXPECT_GT(black, 60);
+  EXPECT_EQ(red, 0);
 }
 
 TEST(HelpAndVersion, the_texts_are_exact_and_the_windows_open_in_their_places) {

@@ -39,9 +39,14 @@ class ResultViewerTest : public ::testing::Test {
   QString message;
 };
 
-TEST_F(ResultViewerTest, no_file_shows_only_the_notice) {
-  EXPECT_EQ(view(" "), QStringList{kNotice});
+TEST_F(ResultViewerTest, no_file_shows_only_the_notice_with_the_confirm_button_focused) {
+  QString focused;
+  EXPECT_EQ(view(" ", [&](ResultViewer& viewer) {
+              if (viewer.focusWidget()) focused = viewer.focusWidget()->objectName();
+            }),
+            QStringList{kNotice});
   EXPECT_EQ(message, "");
+  EXPECT_EQ(focused, "Command1");
 }
 
 TEST_F(ResultViewerTest, shows_every_line_as_stored_after_the_notice) {

@@ -35,7 +35,7 @@ class DigitEntry : public MainWindowTest {
 };
 
 TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
-  enum How { kType, kPaste, kSet };
+  enum How { kType, kPaste, kSet, kInputMethod };
   const std::tuple<How, const char*, const char*, bool> cases[] = {
       {kType, "1234", "1234", false},    {kType, "45000", "45000", false},
       {kType, "45001", "45001", true},   {kType, "45000.5", "45000.5", true},
@@ -44,6 +44,10 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       {kType, "400000", "327640", true}, {kPaste, "-50", "-50", false},
       {kPaste, "12 apples", "0", false}, {kSet, "44999.9", "44999.9", false},
       {kSet, "9999999", "327640", true},  // corrected inside the correction: one notice
+      // Full-width digits and signs, as an input method types them, count as
+      // the digits they are; other look-alikes do not.
+      {kInputMethod, "１２３", "123", false},   {kPaste, "－５０", "-50", false},
+      {kPaste, "４５００１．５", "45001.5", true}, {kInputMethod, "①", "0", false},
   };
   for (const auto& [how, entered, shown, notice] : cases) {
     c.digitList->addItem(QStringLiteral("line of a run"));
@@ -56,6 +60,7 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       QTest::keyClick(c.digitCountEdit, Qt::Key_A, Qt::ControlModifier);
       if (how == kType) QTest::keyClicks(c.digitCountEdit, text);
       if (how == kPaste) QTest::keyClick(c.digitCountEdit, Qt::Key_V, Qt::ControlModifier);
+      if (how == kInputMethod) commitFromInputMethod(c.digitCountEdit, text);
     }
     expectCount(shown, notice);
   }

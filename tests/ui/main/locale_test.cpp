@@ -6,6 +6,7 @@
 
 #include "ui/main/locale_number.h"
 #include "ui/main/long_time.h"
+#include "ui/main/fonts.h"
 
 namespace zembra::ui {
 namespace {
@@ -59,6 +60,30 @@ TEST(LongTime, is_H_mm_ss_where_the_locale_spells_kanji_units_and_never_shows_a_
         << locale.name().toStdString();
     EXPECT_FALSE(format.isEmpty() || format != format.trimmed()) << locale.name().toStdString();
   }
+}
+
+TEST(LocaleNumber, full_width_digits_and_signs_become_half_width_and_nothing_else_does) {
+  EXPECT_EQ(withHalfWidthDigits(QStringLiteral("０１２３４５６７８９")), QStringLiteral("0123456789"));
+  EXPECT_EQ(withHalfWidthDigits(QStringLiteral("－１，２３４．５＋")), QStringLiteral("-1,234.5+"));
+  EXPECT_EQ(withHalfWidthDigits(QStringLiteral("①２ｅ３ ")), QStringLiteral("①2ｅ3 "));
+}
+
+TEST(LongTime, falls_back_to_HH_mm_ss_where_the_long_time_does_not_fit_its_box_or_shift_jis) {
+  const QFontMetrics metrics(systemFont());
+  const int box = 65;  // the end time box, in pixels
+  const QTime time(0, 47, 19);
+  const std::pair<QLocale, const char*> cases[] = {
+      {kJapan, "0:47:19"},           // fits
+      {kUnitedStates, "00:47:19"},   // "12:47:19 AM" is too wide
+      {QLocale(QLocale::Persian, QLocale::Iran), "00:47:19"},  // no Shift-JIS for its digits
+      {kGermany, "00:47:19"},        // its own "HH:mm:ss" fits
+  };
+  for (const auto& [locale, expected] : cases) {
+    EXPECT_EQ(timeForBox(time, locale, metrics, box), QString::fromUtf8(expected))
+        << locale.name().toStdString();
+  }
+  EXPECT_EQ(longTimeFormat(QLocale(QLocale::Persian, QLocale::Iran)), QStringLiteral("H:mm:ss"))
+      << "no brackets left from the time zone";
 }
 
 }  // namespace

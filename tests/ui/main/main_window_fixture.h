@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -11,6 +12,14 @@
 #include "ui/main/main_program.h"
 
 namespace zembra::ui::test {
+
+// What an input method does when the user confirms `text`: commits it to
+// the focused widget.
+inline void commitFromInputMethod(QWidget* widget, const QString& text) {
+  QInputMethodEvent commit;
+  commit.setCommitString(text);
+  QApplication::sendEvent(widget, &commit);
+}
 
 // Launchers whose windows record each opening ("FileSelection <title>",
 // "VersionWindow" …) and do what the test says in place of the user.

@@ -28,7 +28,7 @@ class Run : public MainWindowTest {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  bool unlocked() const { return !c.digitCountEdit->isReadOnly() && c.digitCountScrollBar->isEnabled(); }
+  bool unlocked() const { return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled(); }
 
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("pi.txt"));
@@ -54,6 +54,22 @@ TEST_F(Run, of_100_digits_shows_three_lines_the_terms_and_the_times_and_writes_t
   EXPECT_TRUE(file.contains(c.startTimeLabel->text().toLatin1()));
   EXPECT_TRUE(unlocked());
   EXPECT_EQ(QApplication::focusWidget(), c.digitCountScrollBar) << "the focus comes back after the run";
+}
+
+TEST_F(Run, of_1000_digits_every_line_can_be_scrolled_into_view_whole) {
+  run("1000");
+  ASSERT_EQ(c.digitList->count(), 21);
+  QScrollBar* sideways = c.digitList->horizontalScrollBar();
+  EXPECT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); })) << "a line ending \"   : 1000\" is wider than the list";
+  sideways->setValue(sideways->maximum());
+  const QFontMetrics metrics(c.digitList->font());
+  for (int row = 0; row < c.digitList->count(); ++row) {
+    const QListWidgetItem* item = c.digitList->item(row);
+    const QRect place = c.digitList->visualItemRect(item);
+    EXPECT_LE(place.left() + metrics.horizontalAdvance(item->text()),
+              c.digitList->viewport()->width())
+        << item->text().toStdString();
+  }
 }
 
 TEST_F(Run, the_counter_shows_every_counter_step_of_each_series_then_the_total) {
@@ -86,8 +102,12 @@ TEST_F(Run, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
 
 TEST_F(Run, locks_the_count_ignores_a_second_run_and_lets_windows_open_meanwhile) {
   QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
+  c.digitCountEdit->setFocus();
   run("2000", [this] {
-    EXPECT_TRUE(c.digitCountEdit->isReadOnly() && !c.digitCountScrollBar->isEnabled()) << "locked";
+    EXPECT_FALSE(c.digitCountEdit->isEnabled() || c.digitCountScrollBar->isEnabled()) << "locked";
+    const QPalette colors = c.digitCountEdit->palette();
+    EXPECT_NE(colors.color(QPalette::Disabled, QPalette::Text),
+              colors.color(QPalette::Active, QPalette::Text)) << "and shown greyed";
     c.digitCountEdit->setFocus();
     QTest::keyClicks(c.digitCountEdit, QStringLiteral("99"));
     menus.run->trigger();
@@ -100,6 +120,7 @@ TEST_F(Run, locks_the_count_ignores_a_second_run_and_lets_windows_open_meanwhile
   EXPECT_EQ(listLines().size(), 41);
   EXPECT_EQ(dialogs.openings, (QStringList{"CounterOptions", "VersionWindow"}));
   EXPECT_TRUE(unlocked());
+  EXPECT_TRUE(c.digitCountEdit->hasFocus()) << "the focus is back where it was";
 }
 
 TEST_F(Run, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {

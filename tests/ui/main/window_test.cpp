@@ -40,6 +40,27 @@ TEST_F(MainWindow, opens_with_its_caption_menus_a_zero_count_an_empty_list_and_s
   }
 }
 
+TEST_F(MainWindow, picture_buttons_and_value_boxes_have_japanese_names_for_screen_readers) {
+  std::vector<QWidget*> described;
+  for (PictureButton* button : c.pictureButtons) {
+    described.push_back(button->image());
+    EXPECT_FALSE(button->image()->accessibleDescription().isEmpty());
+  }
+  for (QWidget* value : std::initializer_list<QWidget*>{
+           c.digitCountEdit, c.digitCountScrollBar, c.startTimeLabel, c.termTotalLabel,
+           c.counterLabel, c.endTimeLabel, c.counterStepLabel, c.resultFileLabel, c.digitList}) {
+    described.push_back(value);
+  }
+  QSet<QString> names;
+  for (QWidget* widget : described) {
+    const QString name = widget->accessibleName();
+    EXPECT_TRUE(std::any_of(name.begin(), name.end(), [](QChar ch) { return ch.unicode() > 0x3000; }))
+        << widget->objectName().toStdString() << ": \"" << name.toStdString() << '"';
+    names.insert(name);
+  }
+  EXPECT_EQ(names.size(), static_cast<qsizetype>(described.size())) << "each name tells them apart";
+}
+
 TEST_F(MainWindow, the_strip_and_the_list_follow_the_size_and_the_list_is_never_negative) {
   EXPECT_EQ(form.clientArea()->size(), QSize(548, 374));
   const QRect text = c.digitCountEdit->geometry();
