@@ -1,31 +1,28 @@
 #include "ui/dialogs/directory_list.h"
 
-#include <dirent.h>
-
 #include <QDir>
 #include <QMessageBox>
-#include <cerrno>
-#include <cstring>
+
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-// Fails with the system's description when the folder cannot be listed.
-void checkReadable(const QString& folder) {
-  DIR* directory = ::opendir(QFile::encodeName(folder).constData());
-  if (!directory) throw DirectoryError(std::strerror(errno));
-  ::closedir(directory);
-}
-
-QStringList ancestorsOf(const QString& folder) {
-  QStringList chain;
-  for (QDir dir(folder);;) {
-    chain.prepend(dir.absolutePath());
-    if (dir.isRoot() || !dir.cdUp()) break;
+// An absolute path without "." and ".." steps, as bytes.
+QByteArray cleanAbsolute(const QByteArray& folder) {
+  QByteArray absolute = folder.startsWith('/') ? folder : QFile::encodeName(QDir::currentPath()) + '/' + folder;
+  QList<QByteArray> parts;
+  for (const QByteArray& part : absolute.split('/')) {
+    if (part.isEmpty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.isEmpty()) parts.removeLast();
+      continue;
+    }
+    parts << part;
   }
-  return chain;
+  return '/' + parts.join('/');
 }
 
 }  // namespace
@@ -36,53 +33,61 @@ DirectoryList::DirectoryList(const Volumes& volumes, QWidget* parent)
 }
 
 void DirectoryList::openEntry(QListWidgetItem* item) {
-  const QString folder = item->data(kPathRole).toString();
+  const QByteArray folder = item->data(kPathRole).toByteArray();
   try {
     setPath(folder);
-  } catch (const DirectoryError& error) {
+  } catch (const FolderError& error) {
     QMessageBox::warning(this, window()->windowTitle(),
-                         QString("フォルダ「%1」を開けません。\n%2")
-                             .arg(folder, QString::fromLocal8Bit(error.what())));
+                         QStringLiteral("フォルダ「%1」を開けません。\n%2")
+                             .arg(breakablePath(shownName(folder)), QString::fromLocal8Bit(error.what())));
+    setCurrentRow(static_cast<int>(ancestorsOf(path_).size()) - 1);  // back on the folder shown
   }
 }
 
 void DirectoryList::openAt(const QString& folder) {
   try {
     setPath(folder);
-  } catch (const DirectoryError&) {
+  } catch (const FolderError&) {
     setPathToDrive(volumes_.volumeOf(folder));
   }
 }
 
-void DirectoryList::setPath(const QString& folder) {
-  const QString absolute = QDir(folder).absolutePath();
-  checkReadable(absolute);
-  Volumes::setCurrentDirectory(volumes_.volumeOf(absolute), absolute);
+void DirectoryList::setPath(const QByteArray& folder) {
+  const QByteArray absolute = cleanAbsolute(folder);
+  const QList<FolderEntry> children = readFolder(absolute, EntryKind::Folders);
+  Volumes::setCurrentDirectory(volumes_.volumeOf(shownName(absolute)), absolute);
   if (absolute == path_) return;
   path_ = absolute;
-  fill();
+  fill(children);
   emit pathChanged();
 }
 
 void DirectoryList::setPathToDrive(const QString& mountPoint) {
-  setPath(Volumes::currentDirectory(mountPoint));
+  const QByteArray remembered = Volumes::currentDirectory(mountPoint);
+  try {
+    setPath(remembered);
+  } catch (const FolderError&) {
+    const QByteArray root = QFile::encodeName(mountPoint);
+    if (remembered == root) throw;
+    setPath(root);  // the folder last shown there is gone
+  }
 }
 
-void DirectoryList::fill() {
+void DirectoryList::fill(const QList<FolderEntry>& children) {
   const QSignalBlocker quiet(this);
   clear();
-  const QStringList ancestors = ancestorsOf(path_);
+  const QList<QByteArray> ancestors = ancestorsOf(path_);
   for (int depth = 0; depth < ancestors.size(); ++depth) {
-    const QString name = depth == 0 ? ancestors[depth] : QDir(ancestors[depth]).dirName();
+    const QByteArray& folder = ancestors[depth];
+    const QString name = depth == 0 ? shownName(folder) : shownName(folder.mid(folder.lastIndexOf('/') + 1));
     auto* item = new QListWidgetItem(QString(depth * 2, ' ') + "[" + name + "]", this);
-    item->setData(kPathRole, ancestors[depth]);
+    item->setData(kPathRole, folder);
   }
   setCurrentRow(count() - 1);
-  const QStringList children =
-      QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-  for (const QString& child : children) {
-    auto* item = new QListWidgetItem(QString(ancestors.size() * 2, ' ') + child, this);
-    item->setData(kPathRole, joinPath(path_, child));
+  const QString indent(ancestors.size() * 2, ' ');
+  for (const FolderEntry& child : children) {
+    auto* item = new QListWidgetItem(indent + child.shown, this);
+    item->setData(kPathRole, joinPath(path_, child.name));
   }
 }
 

@@ -1,33 +1,33 @@
 #pragma once
 
+#include <QFile>
 #include <QListWidget>
-#include <stdexcept>
 
+#include "ui/dialogs/folder_entries.h"
 #include "ui/dialogs/volumes.h"
 
 namespace zembra::ui {
 
-// A folder that cannot be shown; what() is the system's description.
-class DirectoryError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // The directory list: the current folder's ancestors from the root down, the
 // current folder, then its subfolders (hidden ones left out), indented like a
 // tree. Opening an entry (double click or Enter) makes it the current folder;
-// a folder that cannot be read is reported in a message box instead.
-// `pathChanged` follows every change of the path, by the user or by code.
+// a folder that cannot be read is reported in a message box instead, and the
+// highlight goes back to the current folder. `pathChanged` follows every
+// change of the path, by the user or by code. Paths are bytes (see
+// folder_entries.h).
 class DirectoryList : public QListWidget {
   Q_OBJECT
 
  public:
   DirectoryList(const Volumes& volumes, QWidget* parent);
 
-  QString path() const { return path_; }
-  // Throws DirectoryError, keeping the current path, when `folder` cannot be read.
-  void setPath(const QString& folder);
-  // Moves to the current directory of the drive with this mount point.
+  const QByteArray& path() const { return path_; }
+  QString shownPath() const { return shownName(path_); }
+  // Throws FolderError, keeping the current path, when `folder` cannot be read.
+  void setPath(const QByteArray& folder);
+  void setPath(const QString& folder) { setPath(QFile::encodeName(folder)); }
+  // Moves to the current directory of the drive with this mount point, or to
+  // the mount point itself when that folder can no longer be read.
   void setPathToDrive(const QString& mountPoint);
   // Shows `folder`, or its volume's current directory if it cannot be read.
   void openAt(const QString& folder);
@@ -36,11 +36,11 @@ class DirectoryList : public QListWidget {
   void pathChanged();
 
  private:
-  void fill();
+  void fill(const QList<FolderEntry>& children);
   void openEntry(QListWidgetItem* item);
 
   const Volumes& volumes_;
-  QString path_;
+  QByteArray path_;
 };
 
 }  // namespace zembra::ui

@@ -6,9 +6,10 @@
 
 namespace zembra::ui {
 
-// The drive list: one entry per volume. Setting the drive to any path selects
-// the volume that holds it; `driveChanged` follows every change of the
-// selection, by the user or by code.
+// The drive list: one entry per volume, its mount point shortened in the
+// middle to fit the box and whole in its tooltip. Setting the drive to any
+// path selects the volume that holds it; `driveChanged` follows every change
+// of the selection, by the user or by code.
 class DriveList : public QComboBox {
   Q_OBJECT
 
@@ -22,7 +23,12 @@ class DriveList : public QComboBox {
  signals:
   void driveChanged();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void shortenEntries();
+
   Volumes volumes_;
 };
 

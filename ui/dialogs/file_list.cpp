@@ -1,24 +1,44 @@
 #include "ui/dialogs/file_list.h"
 
-#include <QDir>
 #include <QKeyEvent>
 
+#include "ui/dialogs/folder_entries.h"
+
 namespace zembra::ui {
+namespace {
+
+constexpr int kNameRole = Qt::UserRole;
+
+}  // namespace
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
   connect(this, &QListWidget::itemClicked, this, &FileList::fileClicked);
 }
 
-void FileList::setPath(const QString& folder) {
+void FileList::setPath(const QByteArray& folder) {
   const QSignalBlocker quiet(this);
   clear();
-  addItems(QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+  QList<FolderEntry> files;
+  try {
+    files = readFolder(folder, EntryKind::Files);
+  } catch (const FolderError&) {
+    // The folder list has reported it already.
+  }
+  for (const FolderEntry& file : files) {
+    auto* item = new QListWidgetItem(file.shown, this);
+    item->setData(kNameRole, file.name);
+  }
   setCurrentRow(-1);
 }
 
 QString FileList::selectedName() const {
   const QListWidgetItem* item = currentItem();
   return item ? item->text() : QString();
+}
+
+QByteArray FileList::selectedNameBytes() const {
+  const QListWidgetItem* item = currentItem();
+  return item ? item->data(kNameRole).toByteArray() : QByteArray();
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {

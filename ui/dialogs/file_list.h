@@ -7,15 +7,18 @@ namespace zembra::ui {
 // The file list: the names of the plain files of a folder, hidden ones left
 // out. `fileClicked` follows the user's choice of an entry, by mouse (also
 // of the entry already chosen) or by the arrow keys; taking the focus chooses
-// nothing.
+// nothing. Names are kept as the bytes the folder holds (see
+// folder_entries.h).
 class FileList : public QListWidget {
   Q_OBJECT
 
  public:
   explicit FileList(QWidget* parent);
 
-  void setPath(const QString& folder);
-  QString selectedName() const;
+  // Lists `folder`; an unreadable folder leaves the list empty.
+  void setPath(const QByteArray& folder);
+  QString selectedName() const;          // as shown
+  QByteArray selectedNameBytes() const;  // as stored
 
  signals:
   void fileClicked();

@@ -1,6 +1,9 @@
 #include "ui/dialogs/file_selection_dialog.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,6 +13,7 @@
 #include "ui/dialogs/drive_list.h"
 #include "ui/dialogs/file_list.h"
 #include "ui/dialogs/window_style.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 
@@ -22,6 +26,14 @@ FileSelectionDialog::FileSelectionDialog(RunSettings& settings, Volumes volumes,
 }
 
 QString FileSelectionDialog::programDirectory() { return QCoreApplication::applicationDirPath(); }
+
+// The program's folder, where a result file lands beside the program; the
+// user's home folder where the program's folder cannot take one (an
+// installed program).
+QString FileSelectionDialog::startDirectory(const QString& programFolder) {
+  if (::access(QFile::encodeName(programFolder).constData(), W_OK) == 0) return programFolder;
+  return QDir::homePath();
+}
 
 void FileSelectionDialog::buildControls(Volumes volumes) {
   driveList_ = named(new DriveList(std::move(volumes), this), "Drive1");
@@ -57,11 +69,11 @@ void FileSelectionDialog::buildControls(Volumes volumes) {
 
 void FileSelectionDialog::openAtProgramDirectory() {
   move(px(500), px(1200));
-  const QString home = programDirectory();
-  driveList_->setDrive(home);
-  folderList_->openAt(home);
+  const QString start = startDirectory();
+  driveList_->setDrive(start);
+  folderList_->openAt(start);
   fileList_->setPath(folderList_->path());
-  pathLabel_->setText(" ");
+  pathLabel_->setText(QString::fromStdString(kNoResultFile));
 }
 
 // The one handler that reports an error: a volume that cannot be read leaves
@@ -69,20 +81,29 @@ void FileSelectionDialog::openAtProgramDirectory() {
 void FileSelectionDialog::onDriveChanged() {
   try {
     folderList_->setPathToDrive(driveList_->drive());
-  } catch (const DirectoryError& error) {
+  } catch (const FolderError& error) {
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                    QString::fromLocal8Bit(error.what()), QMessageBox::Ok, this);
+                    QStringLiteral("ドライブ「%1」を開けません。\n%2")
+                        .arg(breakablePath(driveList_->drive()), QString::fromLocal8Bit(error.what())),
+                    QMessageBox::Ok, this);
     box.exec();
-    driveList_->setDrive(folderList_->path());
+    const QSignalBlocker quiet(driveList_);
+    driveList_->setDrive(folderList_->shownPath());
   }
 }
 
-void FileSelectionDialog::onFolderChanged() { fileList_->setPath(folderList_->path()); }
+// The drive follows the folder, also across a mount point.
+void FileSelectionDialog::onFolderChanged() {
+  fileList_->setPath(folderList_->path());
+  const QSignalBlocker quiet(driveList_);
+  driveList_->setDrive(folderList_->shownPath());
+}
 
 // Picking the name the box already holds (the same file in another folder)
 // recomposes the path too, so the label always shows the folder now listed.
 void FileSelectionDialog::onFileClicked() {
   const QString name = fileList_->selectedName();
+  pickedName_ = {fileList_->selectedNameBytes(), name};
   if (fileNameEdit_->text() == name) {
     onFileNameEdited();
   } else {
@@ -90,10 +111,17 @@ void FileSelectionDialog::onFileClicked() {
   }
 }
 
-void FileSelectionDialog::onFileNameEdited() { pathLabel_->setText(joinPath(folderList_->path(), fileNameEdit_->text())); }
+// The name as stored when it is still the one picked (its bytes need not be
+// UTF-8), as typed otherwise.
+void FileSelectionDialog::onFileNameEdited() {
+  const QString typed = fileNameEdit_->text();
+  const QByteArray name = typed == pickedName_.shown ? pickedName_.name : QFile::encodeName(typed);
+  composedPath_ = joinPath(folderList_->path(), name);
+  pathLabel_->setText(shownName(composedPath_));
+}
 
 void FileSelectionDialog::onConfirm() {
-  settings_.resultFilePath = pathLabel_->text().toStdString();
+  settings_.resultFilePath = composedPath_.toStdString();
   close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/run_window.h"
 #include "ui/dialogs/modal_window.h"
+#include "ui/dialogs/folder_entries.h"
 #include "ui/dialogs/volumes.h"
 
 class QLabel;
@@ -23,8 +24,10 @@ class FileSelectionDialog : public ModalWindow {
  public:
   FileSelectionDialog(RunSettings& settings, Volumes volumes, QWidget* parent = nullptr);
 
-  // The program's directory, where the dialog opens.
+  // The program's directory, and where the dialog opens: there if it is
+  // writable, else in the user's home folder.
   static QString programDirectory();
+  static QString startDirectory(const QString& programFolder = programDirectory());
 
  private:
   void buildControls(Volumes volumes);
@@ -43,6 +46,9 @@ class FileSelectionDialog : public ModalWindow {
   QPushButton* confirmButton_ = nullptr;
   QLabel* pathLabel_ = nullptr;
   QLabel* fileArrowLabel_ = nullptr;
+  FolderEntry pickedName_;  // the name last picked in the file list
+  // The path the label shows, as bytes: what "確認" stores.
+  QByteArray composedPath_{kNoResultFile.c_str()};
 };
 
 }  // namespace zembra::ui

@@ -1,6 +1,6 @@
 #include "ui/dialogs/volumes.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStorageInfo>
@@ -9,25 +9,9 @@
 namespace zembra::ui {
 namespace {
 
-QHash<QString, QString>& currentDirectories() {
-  static QHash<QString, QString> directories;
+QHash<QString, QByteArray>& currentDirectories() {
+  static QHash<QString, QByteArray> directories;
   return directories;
-}
-
-// File systems and places that hold no user files.
-bool isPseudoFileSystem(const QStorageInfo& volume) {
-  static const QStringList kPseudo = {
-      "proc",       "sysfs",    "devtmpfs",   "devpts",   "cgroup",      "cgroup2",
-      "securityfs", "debugfs",  "tracefs",    "configfs", "fusectl",     "mqueue",
-      "hugetlbfs",  "pstore",   "bpf",        "autofs",   "binfmt_misc", "overlay",
-      "nsfs",       "efivarfs", "rpc_pipefs", "squashfs"};
-  const QString type = QString::fromLatin1(volume.fileSystemType());
-  const QString root = volume.rootPath();
-  for (const char* system : {"/proc", "/sys", "/dev", "/run", "/boot/efi"}) {
-    if (root == system || root.startsWith(QString(system) + '/')) return true;
-  }
-  // A single file mounted in place (as containers do with /etc/hosts) is no drive.
-  return kPseudo.contains(type) || !QFileInfo(root).isDir();
 }
 
 bool contains(const QString& mountPoint, const QString& path) {
@@ -35,12 +19,34 @@ bool contains(const QString& mountPoint, const QString& path) {
   return path == mountPoint || path.startsWith(mountPoint + '/');
 }
 
+// Whether a volume of this file system type is one a user would pick.
+bool holdsUserFiles(const QByteArray& fileSystemType) {
+  // Kernel interfaces, memory file systems (/run, /dev/shm; a /tmp of its
+  // own is still reached from the root), automount points, container layers
+  // and read-only package images.
+  static const QList<QByteArray> kNoUserFiles = {
+      "proc",    "sysfs",    "devtmpfs", "devpts",      "cgroup",     "cgroup2",  "securityfs",
+      "debugfs", "tracefs",  "configfs", "fusectl",     "mqueue",     "hugetlbfs", "pstore",
+      "bpf",     "autofs",   "binfmt_misc", "overlay",  "nsfs",       "efivarfs", "rpc_pipefs",
+      "squashfs", "tmpfs",   "ramfs",    "fuse.portal", "fuse.gvfsd-fuse"};
+  return !kNoUserFiles.contains(fileSystemType);
+}
+
 }  // namespace
 
 Volumes Volumes::system() {
-  QStringList mountPoints;
+  QList<Mount> mounts;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (volume.isValid() && !isPseudoFileSystem(volume)) mountPoints << volume.rootPath();
+    if (!volume.isValid()) continue;
+    mounts.append({volume.rootPath(), volume.fileSystemType(), QFileInfo(volume.rootPath()).isDir()});
+  }
+  return fromMounts(mounts);
+}
+
+Volumes Volumes::fromMounts(const QList<Mount>& mounts) {
+  QStringList mountPoints;
+  for (const Mount& mount : mounts) {
+    if (mount.isFolder && holdsUserFiles(mount.fileSystemType)) mountPoints << mount.mountPoint;
   }
   mountPoints.removeDuplicates();
   mountPoints.removeAll("/");
@@ -59,19 +65,12 @@ QString Volumes::volumeOf(const QString& path) const {
   return best.isEmpty() && !mountPoints_.isEmpty() ? mountPoints_.first() : best;
 }
 
-QString Volumes::currentDirectory(const QString& mountPoint) {
-  return currentDirectories().value(mountPoint, mountPoint);
+QByteArray Volumes::currentDirectory(const QString& mountPoint) {
+  return currentDirectories().value(mountPoint, QFile::encodeName(mountPoint));
 }
 
-void Volumes::setCurrentDirectory(const QString& mountPoint, const QString& directory) {
+void Volumes::setCurrentDirectory(const QString& mountPoint, const QByteArray& directory) {
   currentDirectories().insert(mountPoint, directory);
-}
-
-QChar pathSeparator() { return QDir::separator(); }
-
-QString joinPath(const QString& folder, const QString& name) {
-  if (folder.endsWith(pathSeparator())) return folder + name;
-  return folder + pathSeparator() + name;
 }
 
 }  // namespace zembra::ui

@@ -49,4 +49,7 @@ QColor windowBackgroundColor();
 // window's list above 45,000 digits, and first in the result viewer.
 QString overLimitNotice();
 
+// A path as a message box shows it: it may wrap after every "/".
+QString breakablePath(const QString& path);
+
 }  // namespace zembra::ui

@@ -4,6 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QDir>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
@@ -102,11 +105,12 @@ TEST_F(FileSelection, an_unreadable_volume_shows_the_reason_and_puts_the_drive_b
         test::whenModal([&] { message = test::takeMessageBox(); });
         drives->setCurrentIndex(1);  // a volume that cannot be read
         EXPECT_EQ(drives->drive(), "/");
-        EXPECT_EQ(dialog.findChild<DirectoryList*>("Dir1")->path(), base);
+        EXPECT_EQ(dialog.findChild<DirectoryList*>("Dir1")->shownPath(), base);
         dialog.close();
       },
       Volumes({"/", "/zembra-missing-volume"}));
-  EXPECT_EQ(message, "No such file or directory");
+  EXPECT_EQ(message.remove(QChar(0x200B)),
+            "ドライブ「/zembra-missing-volume」を開けません。\nNo such file or directory");
   EXPECT_EQ(settings.resultFilePath, "/earlier.txt");
 }
 
@@ -132,9 +136,13 @@ TEST_F(FileSelection, a_folder_that_cannot_be_opened_is_reported_and_the_list_st
     folders->setCurrentItem(sub.first());
     test::whenModal([&] { message = test::takeMessageBox(); });
     QTest::keyClick(folders, Qt::Key_Return);
-    EXPECT_EQ(folders->path(), base);
+    EXPECT_EQ(folders->shownPath(), base);
+    EXPECT_EQ(folders->currentItem()->text().trimmed(), "[" + QDir(base).dirName() + "]")
+        << "the highlight is back on the folder shown";
     dialog.close();
   });
+  EXPECT_TRUE(message.contains(QChar(0x200B))) << "the path may wrap";
+  message.remove(QChar(0x200B));
   EXPECT_TRUE(message.contains(base + "/sub")) << message.toStdString();
   EXPECT_TRUE(message.contains("No such file or directory")) << message.toStdString();
 }
@@ -145,8 +153,118 @@ TEST(Volumes, a_path_belongs_to_the_longest_mount_point_that_holds_it) {
   EXPECT_EQ(volumes.volumeOf("/home"), "/home");
   EXPECT_EQ(volumes.volumeOf("/home/user/usb/a"), "/home/user/usb");
   EXPECT_EQ(volumes.volumeOf("/homework"), "/");
-  EXPECT_EQ(Volumes::system().mountPoints().first(), "/");
-  EXPECT_EQ(joinPath("/data", ""), "/data/");  // an emptied name
+  EXPECT_EQ(joinPath(QByteArray("/data"), QByteArray()), "/data/");  // an emptied name
+}
+
+TEST(Volumes, drives_are_chosen_by_file_system_so_removable_media_count_wherever_mounted) {
+  const Volumes volumes = Volumes::fromMounts({
+      {"/run/media/user/USB", "vfat", true},   {"/proc", "proc", true},
+      {"/media/user/CARD", "exfat", true},     {"/run", "tmpfs", true},
+      {"/etc/hosts", "ext4", false},           {"/", "overlay", true},
+      {"/home", "ext4", true},                 {"/sys/fs/cgroup", "cgroup2", true},
+  });
+  EXPECT_EQ(volumes.mountPoints(),
+            (QStringList{"/", "/home", "/media/user/CARD", "/run/media/user/USB"}));
+}
+
+TEST_F(FileSelection, the_drive_follows_the_folder_across_a_mount_point) {
+  open(
+      base,
+      [&](FileSelectionDialog& dialog) {
+        auto* drives = dialog.findChild<DriveList*>("Drive1");
+        auto* folders = dialog.findChild<DirectoryList*>("Dir1");
+        EXPECT_EQ(drives->drive(), "/");
+        folders->setCurrentItem(folders->findItems("sub", Qt::MatchEndsWith).value(0));
+        QTest::keyClick(folders, Qt::Key_Return);
+        EXPECT_EQ(drives->drive(), base + "/sub");
+        folders->setCurrentRow(0);  // the root
+        QTest::keyClick(folders, Qt::Key_Return);
+        EXPECT_EQ(drives->drive(), "/");
+        EXPECT_EQ(folders->shownPath(), "/");
+        dialog.close();
+      },
+      Volumes({"/", base + "/sub"}));
+}
+
+TEST_F(FileSelection, a_drive_whose_last_folder_is_gone_opens_at_its_mount_point) {
+  const QString volume = base + "/sub";
+  std::filesystem::create_directory(folder.path() / "sub" / "gone");
+  // A message box would block here until the watchdog closes it, and fail.
+  open(
+      volume + "/gone",
+      [&](FileSelectionDialog& dialog) {
+        auto* drives = dialog.findChild<DriveList*>("Drive1");
+        auto* folders = dialog.findChild<DirectoryList*>("Dir1");
+        drives->setDrive("/");  // away from the volume; it remembers ".../gone"
+        std::filesystem::remove(folder.path() / "sub" / "gone");
+        drives->setDrive(volume);
+        EXPECT_EQ(folders->shownPath(), volume);
+        EXPECT_EQ(drives->drive(), volume);
+        dialog.close();
+      },
+      Volumes({"/", volume}));
+}
+
+TEST_F(FileSelection, a_file_name_that_is_not_utf8_is_listed_and_stored_as_it_is) {
+  const std::string latin1Name = "caf\xE9.txt";  // "café" in Latin-1
+  writeBytes((folder.path() / latin1Name).string(), "old");
+  open(base, [&](FileSelectionDialog& dialog) {
+    auto* files = dialog.findChild<FileList*>("File1");
+    const QList<QListWidgetItem*> shown = files->findItems("caf", Qt::MatchStartsWith);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.first()->text(), QStringLiteral("caf\uFFFD.txt"));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(shown.first()).center());
+    confirm(dialog);
+  });
+  EXPECT_EQ(settings.resultFilePath, folder.path().string() + "/" + latin1Name);
+  EXPECT_EQ(readBytes(settings.resultFilePath), "old") << "the stored path opens the file";
+}
+
+TEST_F(FileSelection, the_drive_list_shortens_long_mount_points_in_the_middle_and_tips_them_whole) {
+  const QStringList mounts{"/", "/media/someone/a-long-volume-label-number-one",
+                           "/media/someone/a-long-volume-label-number-two"};
+  open(
+      base,
+      [&](FileSelectionDialog& dialog) {
+        auto* drives = dialog.findChild<DriveList*>("Drive1");
+        ASSERT_EQ(drives->count(), 3);
+        EXPECT_NE(drives->itemText(1), drives->itemText(2)) << "the two volumes can be told apart";
+        for (int i = 1; i < 3; ++i) {
+          EXPECT_TRUE(drives->itemText(i).contains(QChar(0x2026))) << "shortened";
+          EXPECT_LT(drives->fontMetrics().horizontalAdvance(drives->itemText(i)), drives->width());
+          EXPECT_EQ(drives->itemData(i, Qt::ToolTipRole).toString(), mounts[i]);
+        }
+        dialog.close();
+      },
+      Volumes(mounts));
+}
+
+TEST(FileSelectionStart, opens_in_the_program_folder_where_it_is_writable_else_at_home) {
+  TempFolder program;
+  const QString folder = QString::fromStdString(program.path().string());
+  EXPECT_EQ(FileSelectionDialog::startDirectory(folder), folder);
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "needs root to test an ordinary user's view of a root-owned folder";
+  }
+  // As an ordinary user, in a child process: the root-owned folder is not
+  // writable for it.
+  int channel[2];
+  ASSERT_EQ(::pipe(channel), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(90);
+    const QByteArray start = FileSelectionDialog::startDirectory(folder).toUtf8();
+    ::_exit(::write(channel[1], start.constData(), start.size()) == start.size() ? 0 : 91);
+  }
+  ::close(channel[1]);
+  char buffer[4096];
+  const ssize_t got = ::read(channel[0], buffer, sizeof buffer);
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(QString::fromUtf8(buffer, got > 0 ? got : 0), QDir::homePath());
 }
 
 }  // namespace
