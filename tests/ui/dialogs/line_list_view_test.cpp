@@ -59,11 +59,12 @@ TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box) {
     Qt::Key key;
     int row;
   } steps[] = {
-      {Qt::Key_Down, 0},      {Qt::Key_Down, 1},        {Qt::Key_Up, 0},
-      {Qt::Key_Up, 0},        {Qt::Key_PageDown, page}, {Qt::Key_PageDown, 2 * page},
-      {Qt::Key_PageUp, page}, {Qt::Key_End, 99},        {Qt::Key_PageDown, 99},
-      {Qt::Key_Down, 99},     {Qt::Key_Up, 98},         {Qt::Key_Home, 0},
-      {Qt::Key_PageUp, 0},
+      {Qt::Key_Down, 0},        {Qt::Key_Down, 1},        {Qt::Key_Up, 0},
+      {Qt::Key_Up, 0},          {Qt::Key_PageDown, page}, {Qt::Key_PageDown, 2 * page},
+      {Qt::Key_PageUp, page},   {Qt::Key_End, 99},        {Qt::Key_PageDown, 99},
+      {Qt::Key_Down, 99},       {Qt::Key_Up, 98},         {Qt::Key_Home, 0},
+      {Qt::Key_PageUp, 0},      {Qt::Key_PageDown, page}, {Qt::Key_Down, page + 1},
+      {Qt::Key_Down, page + 2},
   };
   EXPECT_EQ(view.currentRow(), -1);
   for (const auto& step : steps) {
