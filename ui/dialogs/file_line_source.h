@@ -17,6 +17,17 @@ namespace zembra::ui {
 // are not valid Shift-JIS become replacement characters (U+FFFD); a line cut
 // by the index ends in kCutMark, without the half of a character the cut
 // split.
+//
+// In the viewer:
+//   index_ = std::make_unique<LineIndex>(QFile::encodeName(path).toStdString());
+//   if (index_->openError() != 0) tell indexErrorText(index_->openError()),
+//       and show FileLineSource(nullptr, {overLimitNotice()}) instead;
+//   source_ = std::make_unique<FileLineSource>(index_.get(), QStringList{overLimitNotice()});
+//   list->setSource(source_.get());
+//   a QTimer every 100 ms: list->refresh(); once index_->done(), one last
+//       refresh() and stop the timer.
+//   Before the index and the source go: list->setSource(nullptr), or let the
+//   list go first.
 class FileLineSource final : public LineSource {
  public:
   static inline const QString kCutMark = QStringLiteral(" …");

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -63,7 +64,7 @@ int openPlainFile(const std::string& path, int& error, long long& size) {
 }
 
 LineIndexOptions checked(LineIndexOptions options) {
-  options.blockBytes = std::max<std::size_t>(options.blockBytes, 1);
+  options.blockBytes = std::clamp<std::size_t>(options.blockBytes, 1, 16 << 20);
   options.checkpointLines = std::max(options.checkpointLines, 1LL);
   options.checkpointBytes = std::max(options.checkpointBytes, 1LL);
   if (options.maxLines <= 0 || options.maxLines > LineIndex::kMaxLines) {
@@ -114,33 +115,36 @@ void LineIndex::waitUntilDone() const {
   while (!done_.load(std::memory_order_acquire)) done_.wait(false);
 }
 
-// The indexing thread: reads the file block by block until its end, a read
-// error, the line limit or a stop request.
+// The indexing thread. Its memory is bounded, but should the system have
+// none left, indexing ends there like at a failed read.
 void LineIndex::run(std::stop_token stop) {
-  std::vector<char> block(options_.blockBytes);
-  Checkpoint scan;  // the start of the line being read
-  Checkpoint last;  // the checkpoint kept last
-  long long at = 0;
-  while (!stop.stop_requested()) {
-    const long long got = readAt(block.data(), block.size(), at);
-    if (got < 0) {  // keep the complete lines; the one being read is lost
-      readError_ = errno != 0 ? errno : EIO;
-      break;
-    }
-    if (got == 0) {
-      finishAtEnd(scan, at);
-      break;
-    }
-    const bool full = !indexBlock(block.data(), static_cast<std::size_t>(got), at, scan, last);
-    at += got;
-    scanned_.store(at, std::memory_order_relaxed);
-    if (full) {
-      finishAtLimit(scan);
-      break;
-    }
+  try {
+    indexFile(stop);
+  } catch (const std::bad_alloc&) {
+    readError_ = ENOMEM;
   }
   done_.store(true, std::memory_order_release);
   done_.notify_all();
+}
+
+// Reads the file block by block until its end, a read error, the line limit
+// or a stop request.
+void LineIndex::indexFile(std::stop_token stop) {
+  std::vector<char> block(options_.blockBytes);
+  Checkpoint scan;  // the start of the line being read
+  Checkpoint last;  // the checkpoint kept last
+  for (long long at = 0; !stop.stop_requested();) {
+    const long long got = readAt(block.data(), block.size(), at);
+    if (got < 0) {  // keep the complete lines; the one being read is lost
+      readError_ = errno != 0 ? errno : EIO;
+      return;
+    }
+    if (got == 0) return finishAtEnd(scan, at);
+    const bool full = !indexBlock(block.data(), static_cast<std::size_t>(got), at, scan, last);
+    at += got;
+    scanned_.store(at, std::memory_order_relaxed);
+    if (full) return finishAtLimit(scan);
+  }
 }
 
 // Indexes one block and publishes what it found; false once maxLines lines

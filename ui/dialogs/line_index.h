@@ -43,7 +43,7 @@ namespace zembra::ui {
 using ReadAt = std::function<long long(int fd, char* buffer, std::size_t size, long long offset)>;
 
 struct LineIndexOptions {
-  std::size_t blockBytes = 256 * 1024;    // bytes read at a time
+  std::size_t blockBytes = 256 * 1024;    // bytes read at a time (16 MiB at most)
   long long checkpointLines = 4096;       // a checkpoint at least every this many lines…
   long long checkpointBytes = 64 * 1024;  // …and at the first line start this far from the last
   long long maxLines = 0;  // lines counted at most; 0 (or more than kMaxLines): kMaxLines
@@ -86,7 +86,7 @@ class LineIndex {
   int readError() const;           // errno of a read that failed (indexing ended there), or 0
   long long scannedBytes() const;  // bytes indexed so far, for a progress display
   long long fileSize() const { return fileSize_; }  // at opening
-  std::size_t checkpointCount() const;
+  std::size_t checkpointCount() const;              // the index's own size, for tests
 
   // Line `i` (0 for the first), cut to kMaxLineBytes. Empty for a line out of
   // range, or when the file no longer holds it (changed since).
@@ -106,6 +106,7 @@ class LineIndex {
 
  private:
   void run(std::stop_token stop);
+  void indexFile(std::stop_token stop);
   bool indexBlock(const char* data, std::size_t size, long long at, Checkpoint& scan,
                   Checkpoint& last);
   void addCheckpoint(const Checkpoint& scan, Checkpoint& last);
