@@ -84,7 +84,7 @@ void expectLikeReference(const std::string& bytes, const LineIndexOptions& optio
 // checkpoint; and the defaults.
 std::vector<LineIndexOptions> tunings() {
   std::vector<LineIndexOptions> all;
-  for (std::size_t block : {1, 2, 3, 7}) {
+  for (std::size_t block : {1, 2, 3, 7, 32}) {
     all.push_back({.blockBytes = block, .checkpointLines = 3, .checkpointBytes = 1 << 20});
     all.push_back({.blockBytes = block, .checkpointLines = 1000, .checkpointBytes = 5});
     all.push_back({.blockBytes = block, .checkpointLines = 1, .checkpointBytes = 1});
@@ -132,11 +132,12 @@ TEST_P(LineEnds, split_like_the_reference_with_any_block_and_step) {
 INSTANTIATE_TEST_SUITE_P(Cases, LineEnds, ::testing::ValuesIn(kLineEndCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A CR LF, a CR CR and a line end at every position against the block edges.
+// A CR LF, a CR CR and a line end at every position against the block edges,
+// after short lines and after one long enough to be searched with memchr.
 TEST(LineIndexEdges, line_ends_at_every_offset_of_a_block) {
-  for (int pad = 0; pad < 9; ++pad) {
-    const std::string bytes =
-        std::string(static_cast<std::size_t>(pad), 'x') + "ab\r\ncd\r\r\nef\n\rgh\rij\r\n\r\nk";
+  for (int pad = 0; pad <= 33; ++pad) {
+    const std::string bytes = std::string(static_cast<std::size_t>(pad), 'x') +
+                              "ab\r\ncd\r\r\nef\n\rgh\rij\r\n\r\nk0123456789abcdefghij\r\nl";
     for (const LineIndexOptions& options : tunings()) {
       SCOPED_TRACE("pad " + std::to_string(pad) + ", " + describe(options));
       expectLikeReference(bytes, options);
