@@ -6,8 +6,8 @@
 namespace zembra::ui {
 
 // What a LineListView shows: rows by number, asked for only when painted.
-// The view reads count() and longestLine() in setSource() and refresh() only,
-// so a source may grow in between without the view noticing half of it.
+// The view reads count() and longestLine() in setSource() and refresh() only:
+// rows a source gains in between show up together at the next refresh().
 struct LineSource {
   virtual ~LineSource() = default;
   virtual long long count() const = 0;            // rows; the view shows at most INT_MAX
