@@ -1,0 +1,75 @@
+#include "ui/dialogs/file_line_source.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/dialogs/shift_jis_text.h"
+
+namespace zembra::ui {
+namespace {
+
+// Columns `text` takes: one for ASCII and half-width katakana, two for the rest.
+int columns(const QString& text) {
+  int count = 0;
+  for (const QChar c : text) {
+    const char16_t code = c.unicode();
+    count += code < 0x80 || (code >= 0xFF61 && code <= 0xFF9F) ? 1 : 2;
+  }
+  return count;
+}
+
+}  // namespace
+
+FileLineSource::FileLineSource(const LineIndex* index, QStringList rowsBefore)
+    : index_(index), before_(std::move(rowsBefore)), decoder_(shiftJisDecoder()) {}
+
+long long FileLineSource::count() const {
+  const bool ended = !endRow().isEmpty();  // first: once done, the line count is final
+  const long long lines = index_ ? index_->lineCount() : 0;
+  return before_.size() + lines + (ended ? 1 : 0);
+}
+
+// The end row shows only once indexing is done, when the line count is final.
+QString FileLineSource::text(long long row) const {
+  if (row < 0) return {};
+  if (row < before_.size()) return before_[static_cast<qsizetype>(row)];
+  const long long line = row - before_.size();
+  if (index_ && line < index_->lineCount()) return fileLine(line);
+  return line == (index_ ? index_->lineCount() : 0) ? endRow() : QString();
+}
+
+int FileLineSource::longestLine() const {
+  int longest = columns(endRow());
+  for (const QString& row : before_) longest = std::max(longest, columns(row));
+  if (!index_) return longest;
+  const long long bytes = index_->longestLine();
+  const long long cut = static_cast<long long>(LineIndex::kMaxLineBytes);
+  const long long shown = bytes > cut ? cut + columns(kCutMark) : bytes;
+  return static_cast<int>(std::max<long long>(longest, shown));
+}
+
+QString FileLineSource::fileLine(long long line) const {
+  if (!index_) return {};
+  const LineIndex::Line found = index_->line(line);
+  QByteArrayView bytes(found.bytes.data(), static_cast<qsizetype>(found.bytes.size()));
+  if (found.cut) bytes.truncate(wholeShiftJisLength(bytes));
+  const QString text = decodeShiftJis(bytes, decoder_);
+  return found.cut ? text + kCutMark : text;
+}
+
+QString FileLineSource::endRow() const {
+  if (!index_ || !index_->done()) return {};
+  if (index_->readError() != 0) {
+    return QString("（ファイルを読めなくなったため、これより後は表示しません：%1）")
+        .arg(indexErrorText(index_->readError()));
+  }
+  if (index_->truncated()) return "（行数が多すぎるため、これより後は表示しません）";
+  return {};
+}
+
+QString indexErrorText(int error) {
+  if (error == LineIndex::kNotAPlainFile) return "通常のファイルではありません";
+  return QString::fromLocal8Bit(std::strerror(error));
+}
+
+}  // namespace zembra::ui
