@@ -1,18 +1,25 @@
-// zembra32-viewer-bench: how long the result viewer takes to open a large
-// result file (a million lines by default), and to scroll through it.
-// Usage: zembra32-viewer-bench [LINES]   (run with QT_QPA_PLATFORM=offscreen)
+// zembra32-viewer-bench: how the result viewer copes with a large file.
+// Usage: zembra32-viewer-bench [LINES]  a generated result file of LINES digit
+//                                       lines (a million by default)
+//        zembra32-viewer-bench FILE     any file
+// Run with QT_QPA_PLATFORM=offscreen. Prints one line of key=value figures:
+// first_page_s (until the first page is painted), all_lines_s (until every
+// line is counted), lines (the file's lines, the notice line not counted),
+// longest_stall_ms (the longest the event loop went without running), and
+// page_ms (one page scrolled and painted, once all lines are counted).
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QListView>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 
-#include "ui/main/program_state.h"
+#include "ui/dialogs/line_list_view.h"
 #include "ui/dialogs/result_viewer.h"
 
 namespace {
@@ -26,34 +33,68 @@ void writeResultFile(const QString& path, long lines) {
   std::fclose(file);
 }
 
-}  // namespace
+// The longest gap between two turns of the event loop, seen by a timer that
+// asks to run every millisecond.
+class StallMeter {
+ public:
+  StallMeter() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      longest_ = std::max(longest_, since_.restart());
+    });
+    since_.start();
+    timer_.start(1);
+  }
+  qint64 longestMs() const { return longest_; }
 
-int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  const long lines = argc > 1 ? std::stol(argv[1]) : 1'000'000;
-  QTemporaryDir folder;
-  const QString path = folder.filePath("pi.txt");
-  writeResultFile(path, lines);
+ private:
+  QTimer timer_;
+  QElapsedTimer since_;
+  qint64 longest_ = 0;
+};
 
-  zembra::ui::ProgramState state;
-  state.run.resultFilePath = path.toStdString();
+double pageMilliseconds(zembra::ui::LineListView* list) {
   QElapsedTimer clock;
   clock.start();
-  auto* viewer = new zembra::ui::ResultViewer(state);
-  viewer->show();
-  QCoreApplication::processEvents();
-  const double openSeconds = clock.nsecsElapsed() / 1e9;
-
-  auto* list = viewer->findChild<QListView*>("List1");
-  clock.restart();
   const int pages = 200;
   for (int page = 0; page < pages; ++page) {
     list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     list->viewport()->repaint();
   }
-  const double pageMilliseconds = clock.nsecsElapsed() / 1e6 / pages;
-  QTextStream(stdout) << lines << " lines (" << QFileInfo(path).size() / 1e6 << " MB): opened in "
-                      << openSeconds << " s, " << pageMilliseconds << " ms per page scrolled\n";
+  return clock.nsecsElapsed() / 1e6 / pages;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("1000000");
+  bool isCount = false;
+  const long lines = argument.toLong(&isCount);
+  QTemporaryDir folder;
+  const QString path = isCount ? folder.filePath("pi.txt") : argument;
+  if (isCount) writeResultFile(path, lines);
+
+  zembra::ui::ProgramState state;
+  state.run.resultFilePath = QFile::encodeName(path).toStdString();
+  QElapsedTimer clock;
+  clock.start();
+  StallMeter stalls;
+  auto* viewer = new zembra::ui::ResultViewer(state);
+  viewer->show();
+  auto* list = viewer->findChild<zembra::ui::LineListView*>("List1");
+  list->viewport()->repaint();
+  const double firstPage = clock.nsecsElapsed() / 1e9;
+  while (!viewer->indexingDone()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  const double allLines = clock.nsecsElapsed() / 1e9;
+  QEventLoop settle;  // the list takes in the last lines
+  QTimer::singleShot(150, &settle, &QEventLoop::quit);
+  settle.exec();
+
+  QTextStream(stdout) << "first_page_s=" << firstPage << " all_lines_s=" << allLines
+                      << " lines=" << list->rowCount() - 1
+                      << " longest_stall_ms=" << stalls.longestMs()
+                      << " page_ms=" << pageMilliseconds(list) << " bytes=" << QFileInfo(path).size()
+                      << "\n";
   viewer->close();
   return 0;
 }

@@ -10,7 +10,7 @@
 #include <climits>
 
 #include "ui/main/fonts.h"
-#include "ui/main/twips.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -1,29 +1,29 @@
 #include "ui/dialogs/result_viewer.h"
 
 #include <QLabel>
-#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringListModel>
 #include <algorithm>
 
-#include "ui/dialogs/result_file_reader.h"
+#include "ui/dialogs/file_line_source.h"
+#include "ui/dialogs/folder_entries.h"
+#include "ui/dialogs/line_index.h"
+#include "ui/dialogs/line_list_view.h"
 #include "ui/dialogs/window_style.h"
 #include "ui/main/design.h"
 
 namespace zembra::ui {
+namespace {
+
+constexpr int kGrowthIntervalMs = 100;
+
+}  // namespace
+
 ResultViewer::ResultViewer(ProgramState& state, QWidget* parent)
     : ModalWindow(parent, "計算結果の表示", Frame::Sizable, Icon::Program), state_(state) {
   resize(px(8790), px(5220));
   setBackground(this, colors::kGrey);
-
-  // A view over a model, not a widget per line: a result file can hold a
-  // million lines.
-  list_ = named(new QListView(this), "List1");
-  lines_ = new QStringListModel(list_);
-  list_->setModel(lines_);
-  list_->setUniformItemSizes(true);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_ = named(new LineListView(this), "List1");
   place(list_, 0, 450, 8790, 4740);
   confirmButton_ = named(new QPushButton("確認", this), "Command1");
   confirmButton_->setAutoDefault(false);
@@ -35,34 +35,58 @@ ResultViewer::ResultViewer(ProgramState& state, QWidget* parent)
   setTabOrder(confirmButton_, list_);
   confirmButton_->setFocus();  // first in the tab order
   connect(confirmButton_, &QPushButton::clicked, this, &QDialog::close);
+  growth_.setInterval(kGrowthIntervalMs);
+  connect(&growth_, &QTimer::timeout, this, &ResultViewer::showMoreLines);
   showResultFile();
 }
 
-QStringList ResultViewer::entries() const { return lines_->stringList(); }
+// The list lets go of its rows before they go.
+ResultViewer::~ResultViewer() { list_->setSource(nullptr); }
+
+bool ResultViewer::indexingDone() const { return !index_ || index_->done(); }
+
+QStringList ResultViewer::entries() const {
+  QStringList rows;
+  for (long long row = 0; row < lines_->count(); ++row) rows << lines_->text(row);
+  return rows;
+}
 
 void ResultViewer::showResultFile() {
   move(px(250), px(1000));
-  lines_->setStringList({overLimitNotice()});
   listBottomMargin_ = static_cast<float>(toTwips(height()) - toTwips(list_->height()));
-  if (state_.run.resultFilePath != kNoResultFile) {
-    showFile(QString::fromStdString(state_.run.resultFilePath));
-  }
+  lines_ = std::make_unique<FileLineSource>(nullptr, QStringList{overLimitNotice()});
+  if (state_.run.resultFilePath != kNoResultFile) showFile(state_.run.resultFilePath);
+  list_->setSource(lines_.get());
 }
 
-void ResultViewer::showFile(const QString& path) {
-  pathLabel_->setText(path);
-  FileLines file = readShiftJisLines(path);
-  if (!file.error.isEmpty()) {
+void ResultViewer::showFile(const std::string& path) {
+  const QString shownPath = shownName(QByteArray::fromStdString(path));
+  pathLabel_->setText(shownPath);
+  index_ = std::make_unique<LineIndex>(path);
+  if (const int error = index_->openError()) {
+    index_.reset();
     // Shown once the viewer is on screen, over it.
-    const QString message = QString("ファイル「%1」を読めません。\n%2").arg(path, file.error);
+    const QString message = QStringLiteral("ファイル「%1」を読めません。\n%2")
+                                .arg(breakablePath(shownPath), indexErrorText(error));
     QMetaObject::invokeMethod(
         this, [this, message] { QMessageBox::warning(this, windowTitle(), message); },
         Qt::QueuedConnection);
     return;
   }
-  if (!file.lines.isEmpty()) state_.lastViewedLine = file.lines.last().toStdString();
-  file.lines.prepend(overLimitNotice());
-  lines_->setStringList(file.lines);
+  lines_ = std::make_unique<FileLineSource>(index_.get(), QStringList{overLimitNotice()});
+  growth_.start();
+}
+
+// Takes in the lines counted since the last look; once all are, the last
+// line becomes the one the viewer read last.
+void ResultViewer::showMoreLines() {
+  const bool done = index_->done();  // before the refresh, so no line is missed
+  list_->refresh();
+  if (!done) return;
+  growth_.stop();
+  if (index_->lineCount() > 0) {
+    state_.lastViewedLine = lines_->fileLine(index_->lineCount() - 1).toStdString();
+  }
 }
 
 void ResultViewer::resizeEvent(QResizeEvent* event) {

@@ -18,7 +18,7 @@
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
-#include "ui/main/list_notice.h"
+#include "ui/main/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -30,11 +30,13 @@ class LaunchersTest : public ::testing::Test {
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
   }
 
-  // Once the viewer is open: what it lists, then close it.
+  // Once the viewer is open and has counted the lines: what it lists, then
+  // close it.
   static void readViewerWhenOpen(QStringList& entries) {
     test::whenModal([&entries] {
       auto* viewer = qobject_cast<ResultViewer*>(test::activeModal());
       ASSERT_NE(viewer, nullptr);
+      EXPECT_TRUE(QTest::qWaitFor([viewer] { return viewer->indexingDone(); }));
       entries = viewer->entries();
       viewer->close();
     });

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QListView>
+#include <QScrollBar>
 #include <QTest>
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
+#include "ui/dialogs/line_list_view.h"
 #include "ui/dialogs/result_viewer.h"
 #include "ui/main/design.h"
 
@@ -17,14 +18,18 @@ const QString kNotice = "４万５千桁を越えた為、画面表示はしま�
 class ResultViewerTest : public ::testing::Test {
  protected:
   // Opens the viewer on `path`, runs `act` inside it (a message box, if any,
-  // is read and closed first), and returns what the list showed.
+  // is read and closed first), and returns what the list showed once every
+  // line was counted.
   QStringList view(const std::string& path, const std::function<void(ResultViewer&)>& act = {}) {
     state.run.resultFilePath = path;
     auto* viewer = new ResultViewer(state);
     QStringList entries;
     test::whenModal([&, viewer] {
-      message = test::takeMessageBox();
+      message = test::takeMessageBox().remove(QChar(0x200B));
+      EXPECT_TRUE(QTest::qWaitFor([viewer] { return viewer->indexingDone(); }));
+      QTest::qWait(150);  // the list takes in the counted lines, and so the last one
       entries = viewer->entries();
+      EXPECT_EQ(viewer->findChild<LineListView*>("List1")->rowCount(), entries.size());
       if (act) act(*viewer);
       viewer->close();
     });
@@ -65,17 +70,33 @@ TEST_F(ResultViewerTest, shows_every_line_as_stored_after_the_notice) {
 }
 
 TEST_F(ResultViewerTest, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
-  for (const std::string& path : {folder.file("missing.txt"), folder.path().string() + "/"}) {
+  const std::string pipe = folder.file("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::pair<std::string, QString> cases[] = {
+      {folder.file("missing.txt"), "No such file or directory"},
+      {folder.path().string() + "/", "Is a directory"},
+      {pipe, "通常のファイルではありません"},  // never waits for a writer
+      {"/dev/null", "通常のファイルではありません"},
+  };
+  for (const auto& [path, reason] : cases) {
     EXPECT_EQ(view(path), QStringList{kNotice}) << path;
     EXPECT_TRUE(message.contains(QString::fromStdString(path))) << message.toStdString();
-    EXPECT_TRUE(message.contains("No such file or directory") || message.contains("Is a directory"))
-        << message.toStdString();
+    EXPECT_TRUE(message.contains(reason)) << message.toStdString();
   }
+}
+
+TEST_F(ResultViewerTest, a_line_wider_than_the_list_brings_a_horizontal_scroll_bar) {
+  writeBytes(folder.file("wide.txt"), "short\r\n" + std::string(300, '7') + "\r\n");
+  view(folder.file("wide.txt"), [](ResultViewer& viewer) {
+    auto* list = viewer.findChild<LineListView*>("List1");
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
+  });
 }
 
 TEST_F(ResultViewerTest, the_list_fills_the_width_and_keeps_its_bottom_margin) {
   view(" ", [](ResultViewer& viewer) {
-    auto* list = viewer.findChild<QListView*>("List1");
+    auto* list = viewer.findChild<LineListView*>("List1");
     const int margin = viewer.height() - list->height();
     EXPECT_EQ(margin, px(480)) << "the designed margin";
     viewer.resize(viewer.width() + 100, viewer.height() + 60);
