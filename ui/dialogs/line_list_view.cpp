@@ -116,12 +116,25 @@ void LineListView::paintEvent(QPaintEvent* event) {
   }
 }
 
+// The first characters of `text` that reach `width` pixels: only those are
+// laid out and drawn (a line of random bytes holds thousands of rare glyphs).
+QString LineListView::reachingPart(const QString& text, int width) const {
+  const QFontMetrics metrics = fontMetrics();
+  qsizetype count = 0;
+  for (int used = 0; count < text.size() && used <= width; ++count) {
+    used += metrics.horizontalAdvance(text[count]);
+  }
+  if (count < text.size() && text[count - 1].isHighSurrogate()) ++count;  // whole pairs
+  return text.left(count);
+}
+
 void LineListView::paintRow(QPainter& painter, int row, const QRect& rect) const {
   const bool current = row == current_;
   if (current) painter.fillRect(rect, palette().brush(QPalette::Highlight));
   painter.setPen(palette().color(current ? QPalette::HighlightedText : QPalette::Text));
   const QRect text = rect.adjusted(kMargin - horizontalScrollBar()->value(), 0, 0, 0);
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, source_->text(row));
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   reachingPart(source_->text(row), horizontalScrollBar()->value() + rect.width()));
   // With the focus, the current row (the first while there is none) is framed.
   if (hasFocus() && row == std::max(current_, 0)) {
     QStyleOptionFocusRect frame;

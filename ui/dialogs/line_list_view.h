@@ -70,6 +70,7 @@ class LineListView : public QAbstractScrollArea {
  private:
   void updateScrollBars();
   void scrollTo(int row);
+  QString reachingPart(const QString& text, int width) const;
   void paintRow(QPainter& painter, int row, const QRect& rect) const;
 
   const LineSource* source_ = nullptr;
