@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/file_selection_dialog.h"
@@ -72,9 +73,16 @@ int main(int argc, char* argv[]) {
 
   bool ok = save(window, folder, QStringLiteral("main_window_start.png"));
 
+  // A run of 1,000 digits, pictured once while it goes on (the count greyed)
+  // and once at its end.
   state.run.resultFilePath = folder.filePath("pi.txt").toStdString();
-  window.controls().digitCountEdit->setText(QStringLiteral("100"));
+  state.run.counterStep = 100;
+  window.controls().digitCountEdit->setText(QStringLiteral("1000"));
+  QTimer::singleShot(0, &window, [&] {
+    ok = save(window, folder, QStringLiteral("main_window_during_run.png")) && ok;
+  });
   program.runCommand().run();
+  state.run.counterStep = 1;
   ok = save(window, folder, QStringLiteral("main_window_after_run.png")) && ok;
 
   window.controls().pictureButtons[1]->showPressed();
