@@ -8,6 +8,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // The desktop entry's id: a Wayland desktop finds the window's name and icon by it.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZEMBRA_APP_ID));
   zembra::ui::registerFontSubstitutes();
 
   zembra::ui::ProgramState state;
