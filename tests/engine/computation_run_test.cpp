@@ -62,6 +62,26 @@ TEST(ComputationRun, the_counter_shows_every_counter_step_and_changes_count_at_t
   EXPECT_EQ(window.counters,
             (std::vector<std::string>{"100", "200", "313", "413", "513", "613", "713", "813",
                                       "913", "931"}));
+  // The first and last terms of each series (213 + 718 at 1000 digits), then
+  // the total: at step 1 every term, at a step of a series' length its end.
+  const std::pair<int, std::vector<std::string>> boundaries[] = {
+      {213, {"213", "426", "639", "852", "931"}}, {718, {"931", "931"}},
+      {931, {"931"}},                             {0, {"1", "2", "3"}},  // below 1 counts as 1
+  };
+  for (const auto& [step, expected] : boundaries) {
+    RecorderWindow atStep;
+    atStep.text = "1000";
+    settings.counterStep = static_cast<std::int16_t>(step);
+    runComputation(atStep, settings);
+    if (step == 0) {
+      ASSERT_EQ(atStep.counters.size(), 932u);
+      EXPECT_EQ(atStep.counters[212], "213") << "the last term of arctan(1/239)";
+      EXPECT_EQ(atStep.counters[213], "214") << "the first of arctan(1/5)";
+      atStep.counters.resize(3);
+    }
+    EXPECT_EQ(atStep.counters, expected) << "step " << step;
+  }
+  settings.counterStep = 100;
   RecorderWindow changed;
   changed.text = "1000";
   settings.yieldWhileComputing = false;
@@ -79,7 +99,7 @@ TEST(ComputationRun, the_counter_shows_every_counter_step_and_changes_count_at_t
 }
 
 TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
-  for (const char* count : {"45000", "45010"}) {
+  for (const char* count : {"45000", "45001"}) {
     RecorderWindow window;
     window.text = count;
     RunSettings settings;

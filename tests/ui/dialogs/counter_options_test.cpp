@@ -10,6 +10,7 @@
 
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/counter_options_dialog.h"
+#include "ui/main/locale_number.h"
 
 namespace zembra::ui {
 namespace {
@@ -40,10 +41,12 @@ class CounterOptions : public ::testing::Test {
   static void confirm(CounterOptionsDialog& dialog) {
     QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
   }
-  // Types `text`, confirms, and returns the step stored.
+  // Puts `text` in the box at once (no keystroke in between corrects it),
+  // confirms, and returns the step stored.
   int stored(const QString& text) {
     open([&](CounterOptionsDialog& dialog) {
-      type(dialog, text);
+      box(dialog)->setText(text);
+      EXPECT_EQ(box(dialog)->text(), withHalfWidthDigits(text)) << "no correction before confirm";
       confirm(dialog);
     });
     return settings.counterStep;
@@ -98,10 +101,11 @@ TEST_F(CounterOptions, confirm_rounds_halves_to_even_and_never_stores_less_than_
   EXPECT_EQ(stored("3.5"), 4);
   EXPECT_EQ(stored("37"), 37);
   EXPECT_EQ(stored("３．５"), 4);
-  EXPECT_EQ(stored("0.4"), 1);
+  EXPECT_EQ(stored("0.4"), 1);  // rounds to 0: below 1
+  EXPECT_EQ(stored("1"), 1);
+  EXPECT_EQ(stored("200"), 200);
   EXPECT_EQ(stored("-3"), 1);
-  EXPECT_EQ(stored("abc"), 1);  // not a number: the step stays
-  settings.counterStep = 50;
+  settings.counterStep = 50;  // text that is no number keeps it
   EXPECT_EQ(stored(""), 50);
   EXPECT_EQ(stored("x7"), 50);
 }

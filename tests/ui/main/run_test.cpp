@@ -34,45 +34,8 @@ class Run : public MainWindowTest {
   const QString path = folder.filePath(QStringLiteral("pi.txt"));
 };
 
-TEST_F(Run, of_100_digits_shows_three_lines_the_terms_and_the_times_and_writes_the_file) {
+TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file) {
   state.run.resultFilePath = path.toStdString();
-  run("100");
-  const QStringList lines = listLines();
-  ASSERT_EQ(lines.size(), 3);
-  EXPECT_EQ(lines[0], "3.1415926535  8979323846  2643383279  5028841971  6939937510   : 50");
-  EXPECT_EQ(lines[1], "  5820974944  5923078164  0628620899  8628034825  3421170679   : 100");
-  EXPECT_TRUE(lines[2].startsWith("  "));
-  EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral("99"));
-  EXPECT_EQ(c.counterLabel->text(), QStringLiteral("99"));
-  const QRegularExpression clockTime(QStringLiteral("^\\d{1,2}:\\d\\d:\\d\\d$"));
-  EXPECT_TRUE(clockTime.match(c.startTimeLabel->text()).hasMatch()) << c.startTimeLabel->text().toStdString();
-  EXPECT_TRUE(clockTime.match(c.endTimeLabel->text()).hasMatch()) << c.endTimeLabel->text().toStdString();
-  EXPECT_EQ(c.resultFileLabel->text(), path);
-  const QByteArray file = readFile(path);
-  EXPECT_EQ(file.count("\r\n"), 5) << "two header lines and three digit lines";
-  EXPECT_TRUE(file.contains("\"3.1415926535  8979323846"));
-  EXPECT_TRUE(file.contains(c.startTimeLabel->text().toLatin1()));
-  EXPECT_TRUE(unlocked());
-  EXPECT_EQ(QApplication::focusWidget(), c.digitCountScrollBar) << "the focus comes back after the run";
-}
-
-TEST_F(Run, of_1000_digits_every_line_can_be_scrolled_into_view_whole) {
-  run("1000");
-  ASSERT_EQ(c.digitList->count(), 21);
-  QScrollBar* sideways = c.digitList->horizontalScrollBar();
-  EXPECT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); })) << "a line ending \"   : 1000\" is wider than the list";
-  sideways->setValue(sideways->maximum());
-  const QFontMetrics metrics(c.digitList->font());
-  for (int row = 0; row < c.digitList->count(); ++row) {
-    const QListWidgetItem* item = c.digitList->item(row);
-    const QRect place = c.digitList->visualItemRect(item);
-    EXPECT_LE(place.left() + metrics.horizontalAdvance(item->text()),
-              c.digitList->viewport()->width())
-        << item->text().toStdString();
-  }
-}
-
-TEST_F(Run, the_counter_shows_every_counter_step_of_each_series_then_the_total) {
   state.run.counterStep = 100;
   QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
   run("1000");
@@ -81,6 +44,32 @@ TEST_F(Run, the_counter_shows_every_counter_step_of_each_series_then_the_total) 
   EXPECT_EQ(shown, (QStringList{" ", "100", "200", "313", "413", "513", "613", "713", "813", "913",
                                 "931"}));
   EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral("931"));
+  const QStringList lines = listLines();
+  ASSERT_EQ(lines.size(), 21);
+  EXPECT_EQ(lines[0], "3.1415926535  8979323846  2643383279  5028841971  6939937510   : 50");
+  EXPECT_TRUE(lines[20].startsWith("  ") && !lines[20].contains(':')) << "the guard group";
+  const QRegularExpression clockTime(QStringLiteral("^\\d{1,2}:\\d\\d:\\d\\d$"));
+  for (CaptionLabel* time : {c.startTimeLabel, c.endTimeLabel}) {
+    EXPECT_TRUE(clockTime.match(time->text()).hasMatch()) << time->text().toStdString();
+  }
+  EXPECT_EQ(c.resultFileLabel->text(), path);
+  const QByteArray file = readFile(path);
+  EXPECT_EQ(file.count("\r\n"), 23) << "two header lines and 21 digit lines";
+  EXPECT_TRUE(file.contains(c.startTimeLabel->text().toLatin1()));
+  EXPECT_TRUE(unlocked());
+  EXPECT_EQ(QApplication::focusWidget(), c.digitCountScrollBar) << "the focus comes back";
+
+  // Every line can be scrolled into view whole.
+  QScrollBar* sideways = c.digitList->horizontalScrollBar();
+  EXPECT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); }));
+  sideways->setValue(sideways->maximum());
+  const QFontMetrics metrics(c.digitList->font());
+  for (int row = 0; row < c.digitList->count(); ++row) {
+    const QListWidgetItem* item = c.digitList->item(row);
+    EXPECT_LE(c.digitList->visualItemRect(item).left() + metrics.horizontalAdvance(item->text()),
+              c.digitList->viewport()->width())
+        << item->text().toStdString();
+  }
 }
 
 TEST_F(Run, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
