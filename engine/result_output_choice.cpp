@@ -39,11 +39,10 @@ std::unique_ptr<ResultOutput> openStream(const std::string& given, const ResultT
   return output;
 }
 
-std::unique_ptr<ResultOutput> atomicReplacement(const std::string& path,
-                                                const ResultFileOptions& options) {
+// The atomic route: stale temporary files swept, a new one made beside.
+TemporaryFile temporaryBeside(const std::string& path, const ResultFileOptions& options) {
   sweepStaleTemporaries(folderOf(path));
-  return std::make_unique<AtomicReplacement>(
-      TemporaryFile::create(folderOf(path), options.allowUnnamed), path, options.write);
+  return TemporaryFile::create(folderOf(path), options.allowUnnamed);
 }
 
 // An existing regular file: replaced when nothing the user had is lost by it,
@@ -55,8 +54,7 @@ std::unique_ptr<ResultOutput> openRegularFile(const std::string& given, const Re
   }
   checked(::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS));
   if (replacementRouteFor(target.path, target.info) == ReplacementRoute::Atomic) {
-    sweepStaleTemporaries(folderOf(target.path));
-    TemporaryFile file = TemporaryFile::create(folderOf(target.path), options.allowUnnamed);
+    TemporaryFile file = temporaryBeside(target.path, options);
     if (copyAttributes(target.path, target.info, file.descriptor())) {
       return std::make_unique<AtomicReplacement>(std::move(file), target.path, options.write);
     }
@@ -68,7 +66,9 @@ std::unique_ptr<ResultOutput> openRegularFile(const std::string& given, const Re
 // where a temporary file could be neither renamed nor removed.
 std::unique_ptr<ResultOutput> createNewFile(const std::string& path, const ResultFileOptions& options) {
   const std::string folder = folderOf(path);
-  if (!isAppendOnlyOrImmutable(folder)) return atomicReplacement(path, options);
+  if (!isAppendOnlyOrImmutable(folder)) {
+    return std::make_unique<AtomicReplacement>(temporaryBeside(path, options), path, options.write);
+  }
   checked(::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS));
   return std::make_unique<InPlaceOverwrite>(InPlaceOverwrite::createAtCommit(path, options.write));
 }

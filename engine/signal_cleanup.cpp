@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -49,21 +50,26 @@ void passOn(int signal, siginfo_t* info, void* context) {
   }
 }
 
+void removeRemembered() {
+  for (Slot& slot : slots) {
+    if (slot.used.load()) ::unlink(slot.path);
+  }
+}
+
 // Async-signal-safe: atomics, unlink, sigaction, raise.
 void onSignal(int signal, siginfo_t* info, void* context) {
   const int savedErrno = errno;
   if (deferring.load() > 0) {
     deferredSignal.store(signal);
   } else {
-    for (Slot& slot : slots) {
-      if (slot.used.load()) ::unlink(slot.path);
-    }
+    removeRemembered();
     passOn(signal, info, context);
   }
   errno = savedErrno;
 }
 
 void install() {
+  std::atexit(&removeRemembered);  // exit() in the middle of a run, too
   struct sigaction action {};
   action.sa_sigaction = &onSignal;
   action.sa_mask = cleanupSignals();

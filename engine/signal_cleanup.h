@@ -10,7 +10,7 @@
 
 namespace zembra::signal_cleanup {
 
-// Installs the handlers, once per process.
+// Installs the handlers, once per process (and removes the files at exit()).
 void installHandlers();
 
 // A file for the handler to remove; returns its slot for forget(). Throws
