@@ -40,11 +40,14 @@ void requireRoot(const char* why) {
   if (::geteuid() != 0) throw Skip{std::string("needs root to ") + why};
 }
 
+// An earlier result, longer than the new one: an overwrite must cut it.
+const std::string kOld = "an earlier result, longer than the new one\n";
+
 std::string at(const TempFolder& folder, const std::string& name) { return folder.file(name); }
 
 std::string existing(const TempFolder& folder, const std::string& name, mode_t mode = 0644) {
   const std::string path = at(folder, name);
-  writeBytes(path, "old\n");
+  writeBytes(path, kOld);
   ::chmod(path.c_str(), mode);
   return path;
 }
@@ -59,7 +62,7 @@ std::string subfolder(const TempFolder& folder, mode_t mode) {
 }
 
 void expectNew(const std::string& path) { EXPECT_EQ(readBytes(path), kWrittenBytes) << path; }
-void expectOld(const std::string& path) { EXPECT_EQ(readBytes(path), "old\n") << path; }
+void expectOld(const std::string& path) { EXPECT_EQ(readBytes(path), kOld) << path; }
 void expectSameFile(const struct stat& before, const std::string& path) {
   EXPECT_EQ(statOf(path).st_ino, before.st_ino) << path << " was replaced, not overwritten";
 }
@@ -190,7 +193,7 @@ const std::vector<TargetCase>& targetCases() {
        [](auto& f) {
          requireRoot("switch to user nobody");
          const std::string path = subfolder(f, 0777) + "/pi.txt";
-         writeBytes(path, "old\n");
+         writeBytes(path, kOld);
          EXPECT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
          return path;
        },
@@ -264,7 +267,7 @@ const std::vector<TargetCase>& targetCases() {
        [](auto& f) {
          requireRoot("switch to user nobody");
          const std::string path = subfolder(f, 0777) + "/pi.txt";
-         writeBytes(path, "old\n");
+         writeBytes(path, kOld);
          EXPECT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
          ::chmod(path.c_str(), 0444);
          return path;
@@ -392,19 +395,19 @@ const std::vector<TargetCase>& targetCases() {
       {"dev_fd_appends_through_the_descriptor", [](auto& f) { existing(f, "out.txt"); return std::string("/dev/fd/9"); },
        "written",
        [](auto& f, auto& before) {
-         EXPECT_EQ(readBytes(at(f, "out.txt")), "old\n" + kWrittenBytes);
+         EXPECT_EQ(readBytes(at(f, "out.txt")), kOld + kWrittenBytes);
          (void)before;
        },
        {}, false, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
       {"proc_self_fd", [](auto& f) { existing(f, "out.txt"); return std::string("/proc/self/fd/9"); },
-       "written", [](auto& f, auto&) { EXPECT_EQ(readBytes(at(f, "out.txt")), "old\n" + kWrittenBytes); },
+       "written", [](auto& f, auto&) { EXPECT_EQ(readBytes(at(f, "out.txt")), kOld + kWrittenBytes); },
        {}, false, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
       {"dev_stdout_appends_to_a_redirected_output",  // -o /dev/stdout >> out.txt
        [](auto& f) {
          existing(f, "out.txt");
          return std::string("/dev/stdout");
        },
-       "written", [](auto& f, auto&) { EXPECT_EQ(readBytes(at(f, "out.txt")), "old\n" + kWrittenBytes); },
+       "written", [](auto& f, auto&) { EXPECT_EQ(readBytes(at(f, "out.txt")), kOld + kWrittenBytes); },
        {}, false, openAs("out.txt", O_WRONLY | O_APPEND, 1)},
       {"descriptor_not_open", [](auto&) { return std::string("/dev/fd/9"); },
        "at open: refused: descriptor not writable", [](auto&, auto&) {}, {}, false,
