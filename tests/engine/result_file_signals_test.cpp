@@ -5,6 +5,7 @@
 #include <sys/file.h>
 
 #include <csignal>
+#include <cstdio>
 #include <thread>
 
 #include "engine/pi_digits.h"
@@ -20,6 +21,7 @@ namespace {
 pid_t startChild(const std::function<void()>& body, const std::function<void()>& beforeReady = {}) {
   int ready[2];
   if (::pipe(ready) != 0) return -1;
+  std::fflush(nullptr);  // the child must not write our buffered output again
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(ready[0]);
@@ -109,7 +111,8 @@ TEST(DeferredSignals, hold_a_signal_until_the_guard_ends) {
   for (const bool otherThread : {false, true}) {
     int told[2];
     ASSERT_EQ(::pipe(told), 0);
-    const pid_t child = ::fork();
+    std::fflush(nullptr);  // the child must not write our buffered output again
+  const pid_t child = ::fork();
     if (child == 0) {
       std::thread idle;  // a thread that does not block the signal
       if (otherThread) idle = std::thread([] { for (;;) ::pause(); });

@@ -119,12 +119,20 @@ TEST(ResultStream, a_run_in_the_window_writes_to_a_pipe_only_when_someone_reads_
   EXPECT_EQ(lonely.clockReadings, 0) << "nothing computed";
 
   const int reader = openReaderFirst(fifo);
+  std::promise<void> writerOpened;  // reading before would find no writer: the end
   std::future<std::string> text = std::async(std::launch::async, [&] {
+    writerOpened.get_future().wait();
     startReading(reader);
     return readToEnd(reader);
   });
   RecorderWindow window;
-  runComputation(window, settings);
+  bool told = false;
+  window.onPump = [&] {  // pumps come only once the file is open
+    if (!told) writerOpened.set_value();
+    told = true;
+  };
+  EXPECT_NO_THROW(runComputation(window, settings));
+  if (!told) writerOpened.set_value();  // lets the reader end all the same
   const std::string got = text.get();
   EXPECT_NE(got.find("\"" + window.list[0] + "\"\r\n"), std::string::npos);
   EXPECT_EQ(got.substr(got.size() - 2), "\r\n");

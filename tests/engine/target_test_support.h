@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -71,6 +72,7 @@ inline std::string writeNew(const std::string& path, ResultFileOptions options =
 inline std::string inChild(bool asNobody, const std::function<std::string()>& action) {
   int channel[2];
   if (::pipe(channel) != 0) return "no pipe";
+  std::fflush(nullptr);  // the child must not write our buffered output again
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(channel[0]);
