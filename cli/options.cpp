@@ -18,38 +18,55 @@ std::string canonicalText(double count, const std::string& typed) {
 
 void setDigitCount(Options& options, const std::string& argument) {
   if (!options.digitText.empty()) throw UsageError{"more than one digit count: " + argument};
-  const std::optional<double> count = parsePlainNumber(argument);
-  if (!count) throw UsageError{"the digit count is not a number: " + argument};
-  if (*count < 0) throw UsageError{"the digit count must not be negative: " + argument};
-  if (*count > kMaxDigits) {
+  const PlainNumber number = readPlainNumber(argument);
+  if (number.outOfRange) throw UsageError{"the digit count is out of range: " + argument};
+  if (!number.value) throw UsageError{"the digit count is not a number: " + argument};
+  const double count = *number.value;
+  if (count < 0) throw UsageError{"the digit count must not be negative: " + argument};
+  if (count > kMaxDigits) {
     throw UsageError{"the digit count must not exceed " + kMaxDigitsText + ": " + argument};
   }
-  options.digitCount = *count;
-  options.digitText = canonicalText(*count, argument);
+  options.digitCount = count;
+  options.digitText = canonicalText(count, argument);
+}
+
+void setOutput(Options& options, const std::string& option, const std::string& path) {
+  if (options.outputPath) throw UsageError{"more than one output file: " + option + " " + path};
+  if (path.empty()) throw UsageError{"missing file name after " + option};
+  options.outputPath = path;
+}
+
+// An argument that starts with '-' and is not a negative number.
+bool looksLikeOption(const std::string& argument) {
+  return argument.size() > 1 && argument[0] == '-' && !readPlainNumber(argument).value &&
+         !readPlainNumber(argument).outOfRange;
 }
 
 }  // namespace
 
 Options parseOptions(const std::vector<std::string>& arguments) {
   Options options;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument == "-h" || argument == "--help") {
+    if (optionsEnded) {
+      setDigitCount(options, argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "-h" || argument == "--help") {
       options.action = Options::Action::Help;
       return options;
-    }
-    if (argument == "-V" || argument == "--version") {
+    } else if (argument == "-V" || argument == "--version") {
       options.action = Options::Action::Version;
       return options;
-    }
-    if (argument == "-q" || argument == "--quiet") {
+    } else if (argument == "-q" || argument == "--quiet") {
       options.quiet = true;
     } else if (argument == "-o" || argument == "--output") {
-      if (i + 1 == arguments.size()) throw UsageError{"option " + argument + " needs a file name"};
-      options.outputPath = arguments[++i];
+      if (i + 1 == arguments.size()) throw UsageError{"missing file name after " + argument};
+      setOutput(options, argument, arguments[++i]);
     } else if (argument.rfind("--output=", 0) == 0) {
-      options.outputPath = argument.substr(9);
-    } else if (argument.size() > 1 && argument[0] == '-' && !parsePlainNumber(argument)) {
+      setOutput(options, "--output", argument.substr(9));
+    } else if (looksLikeOption(argument)) {
       throw UsageError{"unknown option: " + argument};
     } else {
       setDigitCount(options, argument);
@@ -60,19 +77,24 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string helpText() {
-  return "Usage: zembra32-cli DIGITS [-o FILE] [--quiet]\n"
+  return "Usage: zembra32-cli [OPTIONS] [--] DIGITS\n"
          "Computes DIGITS decimal places of pi (0 to " + kMaxDigitsText +
          ") with Machin's formula\n"
          "and prints them in lines of five ten-digit groups with a running count.\n"
          "\n"
          "  -o, --output FILE  write the result file instead (Shift-JIS, every line\n"
          "                     quoted and ended by CR LF, two header lines first);\n"
-         "                     an earlier file is replaced only when the run succeeds\n"
+         "                     FILE - is standard output. A regular file is replaced\n"
+         "                     only when the run succeeds; a named pipe, a character\n"
+         "                     device or /dev/fd/N is written as a stream; links are\n"
+         "                     followed; folders, sockets and block devices are refused\n"
          "  -q, --quiet        no progress bar on standard error\n"
          "  -h, --help         show this help\n"
          "  -V, --version      show the version and the long-division kernel in use\n"
+         "  --                 end of options (a negative count then reads as a count)\n"
          "\n"
-         "Exit status: 0 success, 1 the file could not be written, 2 bad usage.\n";
+         "Exit status: 0 success, 1 the file or standard output could not be written\n"
+         "(or the computation failed), 2 bad usage.\n";
 }
 
 }  // namespace zembra::cli

@@ -37,15 +37,18 @@ bool isDecimalSyntax(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> parsePlainNumber(std::string_view text) {
+PlainNumber readPlainNumber(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  if (!isDecimalSyntax(text)) return std::nullopt;
+  if (!isDecimalSyntax(text)) return {};
   if (text.front() == '+') text.remove_prefix(1);  // from_chars takes no '+'
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  if (error == std::errc::result_out_of_range) return {std::nullopt, true};
+  if (error != std::errc() || end != text.data() + text.size()) return {};
+  return {value, false};
 }
+
+std::optional<double> parsePlainNumber(std::string_view text) { return readPlainNumber(text).value; }
 
 }  // namespace zembra::cli

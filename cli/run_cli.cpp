@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "cli/console_run_window.h"
 #include "cli/options.h"
 #include "engine/computation_run.h"
@@ -39,12 +41,30 @@ void printLines(const Options& options, ProgressBar& bar, std::FILE* out) {
   });
 }
 
-void writeResultFile(const Options& options, ProgressBar& bar) {
+// "-" is standard output, written through its descriptor.
+std::string resultPath(const std::string& outputPath, std::FILE* out) {
+  if (outputPath != "-") return outputPath;
+  return "/dev/fd/" + std::to_string(::fileno(out));
+}
+
+void writeResultFile(const Options& options, ProgressBar& bar, std::FILE* out) {
   ConsoleRunWindow window(options.digitText, bar);
   RunSettings settings;
-  settings.resultFilePath = *options.outputPath;
+  settings.resultFilePath = resultPath(*options.outputPath, out);
+  settings.waitForPipeReader = true;  // as Unix tools wait for a named pipe's reader
+  std::fflush(out);
   runComputation(window, settings);
   bar.finish();
+}
+
+// Flushes `out`; on a write error, says so on `err` and returns false.
+bool flushed(std::FILE* out, std::FILE* err, const char* what) {
+  errno = 0;
+  if (std::fflush(out) == 0 && !std::ferror(out)) return true;
+  const int error = errno != 0 ? errno : EIO;
+  std::fprintf(err, "%s: cannot write %s to standard output: %s\n", kProgram, what,
+               englishErrorText(error).c_str());
+  return false;
 }
 
 // The exit status of a failed run: 2 for a digit count the engine refuses,
@@ -60,29 +80,34 @@ int exitStatusOf(const RunError& error) {
   }
 }
 
+// The error as the user wrote the command: "-" is standard output.
+std::string describe(const RunError& error, const Options& options) {
+  const bool toStandardOutput = options.outputPath == "-" && !error.path().empty();
+  if (!toStandardOutput) return error.what();
+  const std::string why = error.reason().empty() ? "not writable" : error.reason();
+  return "cannot write the result file to standard output: " + why;
+}
+
 int compute(const Options& options, std::FILE* out, std::FILE* err) {
   const bool showProgress = !options.quiet && ::isatty(::fileno(err));
   ProgressBar bar(showProgress ? err : nullptr);
   int status = 0;
   try {
     if (options.outputPath) {
-      writeResultFile(options, bar);
+      writeResultFile(options, bar, out);
     } else {
       printLines(options, bar, out);
     }
   } catch (const RunError& error) {
     bar.finish();
-    std::fprintf(err, "%s: %s\n", kProgram, error.what());
+    std::fprintf(err, "%s: %s\n", kProgram, describe(error, options).c_str());
     status = exitStatusOf(error);
   } catch (const std::exception& error) {
     bar.finish();
     std::fprintf(err, "%s: %s\n", kProgram, error.what());
     status = 1;
   }
-  if (status == 0 && (std::fflush(out) != 0 || std::ferror(out))) {
-    std::fprintf(err, "%s: cannot write the digits to standard output\n", kProgram);
-    status = 1;
-  }
+  if (status == 0 && !flushed(out, err, "the digits")) status = 1;
   return status;
 }
 
@@ -99,11 +124,11 @@ int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
   switch (options.action) {
     case Options::Action::Help:
       std::fputs(helpText().c_str(), out);
-      return 0;
+      return flushed(out, err, "the help") ? 0 : 1;
     case Options::Action::Version:
       std::fprintf(out, "%s %s (kernel %s)\n", kProgram, kVersion,
                    std::string(kernel::selectedKernel().name).c_str());
-      return 0;
+      return flushed(out, err, "the version") ? 0 : 1;
     case Options::Action::Compute:
       break;
   }

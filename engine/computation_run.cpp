@@ -60,6 +60,15 @@ SeriesSizes readSizes(RunWindow& window) {
   return sizes;
 }
 
+// Opened before computing, so that every failure that can be known at the
+// start comes before the computation. A full pipe pumps the window's events.
+std::unique_ptr<ResultFile> openResultFile(RunWindow& window, const RunSettings& settings) {
+  ResultFileOptions options;
+  options.waitForPipeReader = settings.waitForPipeReader;
+  options.whileWaiting = [&window] { window.pumpEvents(); };
+  return std::make_unique<ResultFile>(settings.resultFilePath, std::move(options));
+}
+
 struct RunTimes {
   std::string start, end;
 };
@@ -81,7 +90,7 @@ void run(RunWindow& window, const RunSettings& settings, const EngineOptions& op
   const std::string resultFile = settings.resultFilePath;
   window.runStarted(resultFile);
   std::unique_ptr<ResultFile> file;
-  if (resultFile != kNoResultFile) file = std::make_unique<ResultFile>(resultFile);
+  if (resultFile != kNoResultFile) file = openResultFile(window, settings);
   const SeriesSizes sizes = readSizes(window);
   const long total = sizes.terms239 + sizes.terms5;
   window.showTermTotal(total);

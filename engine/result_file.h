@@ -1,29 +1,45 @@
 #pragma once
 
-#include <sys/types.h>
-
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "engine/result_output.h"
+
 namespace zembra {
+
+// How a result file is opened and written.
+struct ResultFileOptions {
+  // A named pipe that no program reads yet: wait for a reader, as Unix tools
+  // do (the command line), rather than refuse it at once (the window, which
+  // must not hang).
+  bool waitForPipeReader = false;
+  // Called between short waits while a pipe is full (the window's event pump).
+  std::function<void()> whileWaiting;
+  // For tests: replaces write(2), and false forces a named temporary file.
+  WriteFunction write = nullptr;
+  bool allowUnnamed = true;
+};
 
 // The result file of a run: every line in double quotes, ended by CR LF, in
 // Shift-JIS.
 //
-// The new content goes into a file beside the target (same folder) and
-// replaces the target in one atomic rename when the run commits it, so a run
-// that fails or is abandoned leaves the earlier file as it was. Where the file
-// system allows, the new content lives in an unnamed file until the commit,
-// so not even a killed process leaves anything behind.
+// Everything that can be known about the target is checked when the file is
+// opened, before any computation, and what the target is decides how it is
+// written:
+// - a regular file (or none yet) is replaced by a new file written beside it
+//   and renamed over it at the commit, so a run that fails or is abandoned
+//   leaves the earlier file as it was; where such a replacement would lose
+//   something (a second name, the owner, attributes), the file is overwritten
+//   in place at the commit instead (engine/in_place_overwrite.h);
+// - a named pipe, a character device or a descriptor of this process
+//   (/dev/stdout …) is written as a stream (engine/stream_output.h);
+// - symbolic links are followed; anything else is refused.
 class ResultFile {
  public:
-  using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
-
-  // Checks that the target can be created or replaced and prepares the new
-  // content. Throws RunError(FileOpen) with the system's reason. `write`
-  // replaces the system's write(2) and `allowUnnamed` = false forces a named
-  // file beside the target: both for tests.
-  explicit ResultFile(std::string path, WriteFunction write = nullptr, bool allowUnnamed = true);
+  // Throws RunError (FileOpen, or TargetRefused) naming `path`.
+  explicit ResultFile(std::string path, ResultFileOptions options = {});
   ~ResultFile();
   ResultFile(const ResultFile&) = delete;
   ResultFile& operator=(const ResultFile&) = delete;
@@ -31,24 +47,15 @@ class ResultFile {
   // Appends one line; throws RunError(FileWrite).
   void writeLine(std::string_view utf8Text);
 
-  // Puts the new content in place of the target; throws RunError(FileWrite).
+  // Puts the new content where the user finds it; throws RunError(FileWrite).
   void commit();
 
  private:
-  void openUnnamed();
-  void openNamed();
   void flush();
-  void linkUnnamed();
-  void discard() noexcept;
-  [[noreturn]] void fail(int error) const;
 
-  std::string target_;
-  std::string folder_;
-  std::string temporary_;  // the named file beside the target, if there is one
-  int fd_ = -1;
-  mode_t mode_ = 0;
-  bool keepMode_ = false;
-  WriteFunction write_;
+  std::string path_;
+  ResultFileOptions options_;
+  std::unique_ptr<ResultOutput> output_;
   std::string buffer_;
 };
 

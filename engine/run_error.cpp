@@ -1,11 +1,38 @@
 #include "engine/run_error.h"
 
+#include <cstring>
+
 #include "engine/sizing.h"
 
 namespace zembra {
 namespace {
 
-std::string describe(RunError::Kind kind, const std::string& path, const std::string& reason) {
+std::string describeRefusal(RunError::Refusal refusal) {
+  switch (refusal) {
+    case RunError::Refusal::Folder:
+      return "it is a folder";
+    case RunError::Refusal::BlockDevice:
+      return "it is a block device";
+    case RunError::Refusal::Socket:
+      return "it is a socket";
+    case RunError::Refusal::UnknownType:
+      return "it is neither a file, a pipe nor a character device";
+    case RunError::Refusal::DescriptorNotWritable:
+      return "no descriptor open for writing has that number";
+    case RunError::Refusal::NoPipeReader:
+      return "no program reads that pipe";
+    case RunError::Refusal::AppendOnlyOrImmutable:
+      return "the file is append-only or immutable";
+    case RunError::Refusal::UntrustedLink:
+      return "the link belongs to another user in a shared sticky folder";
+    case RunError::Refusal::None:
+      break;
+  }
+  return "it cannot be written";
+}
+
+std::string describe(RunError::Kind kind, RunError::Refusal refusal, const std::string& path,
+                     const std::string& reason) {
   switch (kind) {
     case RunError::Kind::NotANumber:
       return "the digit count is not a number";
@@ -17,6 +44,9 @@ std::string describe(RunError::Kind kind, const std::string& path, const std::st
       return "cannot create " + path + ": " + reason;
     case RunError::Kind::FileWrite:
       return "cannot write " + path + ": " + reason;
+    case RunError::Kind::TargetRefused:
+      return "cannot write to " + path + ": " + describeRefusal(refusal) +
+             (reason.empty() ? "" : " (" + reason + ")");
     case RunError::Kind::OutOfMemory:
       return "not enough memory for the computation";
     case RunError::Kind::OutOfResources:
@@ -29,10 +59,32 @@ std::string describe(RunError::Kind kind, const std::string& path, const std::st
 
 }  // namespace
 
+std::string englishErrorText(int error) {
+  const char* text = ::strerrordesc_np(error);  // untranslated, unlike strerror
+  return text ? text : "error " + std::to_string(error);
+}
+
 RunError::RunError(Kind kind, std::string path, std::string reason)
-    : std::runtime_error(describe(kind, path, reason)),
+    : std::runtime_error(describe(kind, Refusal::None, path, reason)),
       kind_(kind),
       path_(std::move(path)),
       reason_(std::move(reason)) {}
+
+RunError::RunError(Kind kind, Refusal refusal, std::string path, int error)
+    : std::runtime_error(
+          describe(kind, refusal, path, error != 0 ? englishErrorText(error) : std::string())),
+      kind_(kind),
+      refusal_(refusal),
+      path_(std::move(path)),
+      reason_(error != 0 ? englishErrorText(error) : std::string()),
+      errorNumber_(error) {}
+
+RunError RunError::fileError(Kind kind, std::string path, int error) {
+  return RunError(kind, Refusal::None, std::move(path), error);
+}
+
+RunError RunError::refused(std::string path, Refusal refusal, int error) {
+  return RunError(Kind::TargetRefused, refusal, std::move(path), error);
+}
 
 }  // namespace zembra

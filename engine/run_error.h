@@ -6,7 +6,8 @@
 namespace zembra {
 
 // Why a run failed. what() is an English sentence for the command line; the
-// window builds its own Japanese message from kind(), path() and reason().
+// window builds its own Japanese message from kind(), refusal(), path() and
+// the system's error number.
 class RunError : public std::runtime_error {
  public:
   enum class Kind {
@@ -15,22 +16,53 @@ class RunError : public std::runtime_error {
     DigitCountTooLarge,  // above 327,640
     FileOpen,            // the result file cannot be created
     FileWrite,           // the result file cannot be written or put in place
+    TargetRefused,       // the result path names something that is not a file to write (refusal says what)
     OutOfMemory,
     OutOfResources,  // the system refused another resource (reason says which)
     Internal,  // anything else that stopped the computation (reason says what)
   };
 
+  // What a refused result path names, or why it is refused.
+  enum class Refusal {
+    None,
+    Folder,
+    BlockDevice,
+    Socket,
+    UnknownType,            // neither file, pipe, device, socket nor folder
+    DescriptorNotWritable,  // /dev/fd/N and the like, N not open for writing
+    NoPipeReader,           // a named pipe that no program reads
+    AppendOnlyOrImmutable,  // a file the system lets no one rewrite
+    UntrustedLink,          // a link another user left in a shared sticky folder
+  };
+
   explicit RunError(Kind kind, std::string path = {}, std::string reason = {});
 
+  // A file operation that failed with the system's error number `error`.
+  static RunError fileError(Kind kind, std::string path, int error);
+  // A result path refused before computing; `error` is the system's error
+  // number that goes with it, or 0.
+  static RunError refused(std::string path, Refusal refusal, int error = 0);
+
   Kind kind() const { return kind_; }
+  Refusal refusal() const { return refusal_; }
   const std::string& path() const { return path_; }
-  // The system's description of the cause, if there is one.
+  // The system's description of the cause, in English, if there is one.
   const std::string& reason() const { return reason_; }
+  // The system's error number behind reason(), or 0: the window translates it.
+  int errorNumber() const { return errorNumber_; }
 
  private:
+  RunError(Kind kind, Refusal refusal, std::string path, int error);
+
   Kind kind_;
+  Refusal refusal_ = Refusal::None;
   std::string path_;
   std::string reason_;
+  int errorNumber_ = 0;
 };
+
+// The system's English description of an error number ("No such file or
+// directory"), whatever the process's locale.
+std::string englishErrorText(int error);
 
 }  // namespace zembra

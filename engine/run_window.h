@@ -48,6 +48,10 @@ struct RunSettings {
   std::int16_t counterStep = 1;     // the counter shows every counterStep-th term
   bool yieldWhileComputing = true;  // let window events in between rounds, not
                                     // only at counter updates
+  // A result file that is a named pipe no program reads yet: wait for a
+  // reader (the command line) rather than refuse it before computing (the
+  // window, which must not hang).
+  bool waitForPipeReader = false;
 };
 
 }  // namespace zembra

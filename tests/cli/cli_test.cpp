@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,6 +6,7 @@
 #include <cstdlib>
 #include <new>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/plain_number.h"
@@ -42,16 +44,23 @@ std::string contents(std::FILE* file) {
   return text;
 }
 
+bool readable(std::FILE* file) {
+  const int flags = ::fcntl(::fileno(file), F_GETFL);
+  return (flags & O_ACCMODE) != O_WRONLY;
+}
+
 struct CliResult {
   int status;
   std::string out, err;
   std::vector<std::string> lines;  // of out
 };
 
-CliResult runTool(const std::vector<std::string>& arguments) {
-  std::FILE* out = std::tmpfile();
+// Runs the tool with `out` as standard output (a fresh temporary file by
+// default).
+CliResult runTool(const std::vector<std::string>& arguments, std::FILE* out = std::tmpfile()) {
   std::FILE* err = std::tmpfile();
-  CliResult result{runCli(arguments, out, err), contents(out), contents(err), {}};
+  const int status = runCli(arguments, out, err);
+  CliResult result{status, readable(out) ? contents(out) : (std::fclose(out), ""), contents(err), {}};
   std::istringstream in(result.out);
   for (std::string line; std::getline(in, line);) result.lines.push_back(line);
   return result;
@@ -77,21 +86,88 @@ TEST(Cli, writes_the_result_file_and_prints_no_lines) {
   EXPECT_NE(file.find("\"3." + reference::piDecimals(10) + "  "), std::string::npos);
 }
 
-TEST(Cli, bad_usage_gets_one_english_line_and_status_2) {
-  for (const std::vector<std::string>& arguments :
-       std::vector<std::vector<std::string>>{{"abc"},
-                                             {"-5"},
-                                             {"327641"},
-                                             {"inf"},
-                                             {"--bogus", "10"},
-                                             {},
-                                             {"10", "20"},
-                                             {"10", "-o"}}) {
+struct UsageCase {
+  std::vector<std::string> arguments;
+  int status;
+  std::string message;  // the one line on standard error, less "zembra32-cli: "
+};
+
+TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_status_2) {
+  const std::vector<UsageCase> cases = {
+      {{"abc"}, 2, "the digit count is not a number: abc (try --help)"},
+      {{"inf"}, 2, "the digit count is not a number: inf (try --help)"},
+      {{"-5"}, 2, "the digit count must not be negative: -5 (try --help)"},
+      {{"327641"}, 2, "the digit count must not exceed 327640: 327641 (try --help)"},
+      {{"1e400"}, 2, "the digit count is out of range: 1e400 (try --help)"},
+      {{"-1e400"}, 2, "the digit count is out of range: -1e400 (try --help)"},
+      {{"--bogus", "10"}, 2, "unknown option: --bogus (try --help)"},
+      {{}, 2, "missing digit count (try --help)"},
+      {{"-q"}, 2, "missing digit count (try --help)"},
+      {{"10", "20"}, 2, "more than one digit count: 20 (try --help)"},
+      {{"10", "-o"}, 2, "missing file name after -o (try --help)"},
+      {{"10", "--output"}, 2, "missing file name after --output (try --help)"},
+      {{"10", "--output="}, 2, "missing file name after --output (try --help)"},
+      {{"10", "-o", ""}, 2, "missing file name after -o (try --help)"},
+      {{"10", "-o", "a", "-o", "b"}, 2, "more than one output file: -o b (try --help)"},
+      {{"10", "--output=a", "--output", "b"}, 2, "more than one output file: --output b (try --help)"},
+      {{"--", "--help"}, 2, "the digit count is not a number: --help (try --help)"},
+      {{"--", "10", "--"}, 2, "more than one digit count: -- (try --help)"},
+  };
+  for (const UsageCase& c : cases) {
+    const CliResult result = runTool(c.arguments);
+    EXPECT_EQ(result.status, c.status) << c.message;
+    EXPECT_EQ(result.out, "") << c.message;
+    EXPECT_EQ(result.err, "zembra32-cli: " + c.message + "\n");
+  }
+}
+
+TEST(Cli, accepted_forms_of_the_command_line) {
+  TempFolder folder;
+  const std::string file = folder.file("pi.txt");
+  const std::string firstGroup = "3." + reference::piDecimals(10);
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--", "10"}, {"10", "--"}, {"-q", "--", "10"}, {"--quiet", "10"}, {" 1e1 "}}) {
     const CliResult result = runTool(arguments);
-    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.lines.size(), 1u) << result.err;
+    EXPECT_EQ(result.lines[0].substr(0, 12), firstGroup);
+  }
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"10", "-o", file}, {"--output=" + file, "10"}, {"--output", file, "--", "10"}}) {
+    std::filesystem::remove(file);
+    const CliResult result = runTool(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err.rfind("zembra32-cli: ", 0), 0u) << result.err;
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(readBytes(file).find("\"" + firstGroup + "  "), std::string::npos);
+  }
+}
+
+TEST(Cli, dash_as_the_file_writes_the_result_file_to_standard_output) {
+  TempFolder folder;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  const CliResult result = runTool({"10", "-o", "-"});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out.rfind("\"\x89\x7E\x8E\xFC", 0), 0u) << "the Shift-JIS header first";
+  EXPECT_NE(result.out.find("\"3." + reference::piDecimals(10) + "  "), std::string::npos);
+  EXPECT_EQ(folder.entryCount(), 0u) << "no file named -";
+}
+
+// Standard output on a full disk: every form says so and exits 1.
+TEST(Cli, a_standard_output_that_cannot_be_written_gives_status_1_and_a_message) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--help"}, "cannot write the help to standard output: No space left on device"},
+      {{"--version"}, "cannot write the version to standard output: No space left on device"},
+      {{"10"}, "cannot write the digits to standard output: No space left on device"},
+      {{"10", "-o", "-"}, "cannot write the result file to standard output: No space left on device"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (!full) GTEST_SKIP() << "no /dev/full here";
+    const CliResult result = runTool(arguments, full);
+    EXPECT_EQ(result.status, 1) << message;
+    EXPECT_EQ(result.err, "zembra32-cli: " + message + "\n");
   }
 }
 
@@ -102,7 +178,7 @@ TEST(Cli, a_file_that_cannot_be_written_names_the_path_and_leaves_nothing) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find(path + ": No such file or directory"), std::string::npos);
   EXPECT_EQ(folder.entryCount(), 0u);
-  EXPECT_EQ(runTool({"--help"}).lines[0], "Usage: zembra32-cli DIGITS [-o FILE] [--quiet]");
+  EXPECT_EQ(runTool({"--help"}).lines[0], "Usage: zembra32-cli [OPTIONS] [--] DIGITS");
 }
 
 TEST(Cli, running_out_of_memory_gets_a_clear_message_status_1_and_keeps_the_old_file) {
@@ -133,6 +209,9 @@ TEST(ProgressBar, shows_terms_done_of_the_total_and_clears_its_line) {
 TEST(PlainNumber, accepts_decimal_numbers_and_nothing_else) {
   EXPECT_EQ(parsePlainNumber(" +12.5 "), 12.5);
   EXPECT_EQ(parsePlainNumber("1e3"), 1000.0);
+  EXPECT_TRUE(readPlainNumber("1e400").outOfRange);
+  EXPECT_FALSE(readPlainNumber("1e400").value.has_value());
+  EXPECT_FALSE(readPlainNumber("1e300").outOfRange);
   for (const char* bad : {"", " ", "inf", "nan", "0x1p3", "1e", "1..2", "12a", "-", "."}) {
     EXPECT_FALSE(parsePlainNumber(bad).has_value()) << bad;
   }

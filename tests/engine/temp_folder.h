@@ -10,8 +10,9 @@
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zembra-test-XXXXXX").string();
+  // Under `base`, by default the system's temporary folder.
+  explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "zembra-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempFolder() {

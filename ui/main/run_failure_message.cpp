@@ -1,16 +1,44 @@
 #include "ui/main/run_failure_message.h"
 
 #include <QMessageBox>
+#include <clocale>
+#include <cstring>
 
 namespace zembra::ui {
 namespace {
 
-QString headline(RunError::Kind kind) {
-  switch (kind) {
+QString refusalHeadline(RunError::Refusal refusal) {
+  switch (refusal) {
+    case RunError::Refusal::Folder:
+      return QStringLiteral("フォルダーには結果を書き込めません。ファイル名を指定してください。");
+    case RunError::Refusal::BlockDevice:
+      return QStringLiteral("ブロック型デバイスには結果を書き込めません。");
+    case RunError::Refusal::Socket:
+      return QStringLiteral("ソケットには結果を書き込めません。");
+    case RunError::Refusal::DescriptorNotWritable:
+      return QStringLiteral("書き込み用に開かれていないファイル記述子です。");
+    case RunError::Refusal::NoPipeReader:
+      return QStringLiteral("名前付きパイプを読み取るプログラムがないため、計算を始めません。");
+    case RunError::Refusal::AppendOnlyOrImmutable:
+      return QStringLiteral("追記専用または変更不可のファイルのため、書き換えられません。");
+    case RunError::Refusal::UntrustedLink:
+      return QStringLiteral(
+          "共有フォルダーにある他のユーザーのシンボリックリンクのため、たどりません。");
+    case RunError::Refusal::UnknownType:
+    case RunError::Refusal::None:
+      break;
+  }
+  return QStringLiteral("この種類のファイルには結果を書き込めません。");
+}
+
+QString headline(const RunError& error) {
+  switch (error.kind()) {
     case RunError::Kind::FileOpen:
       return QStringLiteral("結果ファイルを作成できません。");
     case RunError::Kind::FileWrite:
       return QStringLiteral("結果ファイルに書き込めません。");
+    case RunError::Kind::TargetRefused:
+      return refusalHeadline(error.refusal());
     case RunError::Kind::OutOfMemory:
       return QStringLiteral("メモリが足りないため、計算できません。");
     case RunError::Kind::OutOfResources:
@@ -25,16 +53,26 @@ QString headline(RunError::Kind kind) {
   return QStringLiteral("有効桁数が正しくないため、計算できません。");
 }
 
+// The system's reason in the user's language (LC_MESSAGES) where the system
+// has a translation, else as the engine gave it.
+QString systemReason(const RunError& error) {
+  if (error.errorNumber() == 0) return QString::fromStdString(error.reason());
+  const locale_t userLocale = ::newlocale(LC_MESSAGES_MASK, "", static_cast<locale_t>(nullptr));
+  if (!userLocale) return QString::fromStdString(error.reason());
+  const QString text = QString::fromLocal8Bit(::strerror_l(error.errorNumber(), userLocale));
+  ::freelocale(userLocale);
+  return text;
+}
+
 }  // namespace
 
 QString runFailureMessage(const RunError& error) {
-  QString message = headline(error.kind());
+  QString message = headline(error);
   if (!error.path().empty()) {
     message += QStringLiteral("\nファイル：") + QString::fromStdString(error.path());
   }
-  if (!error.reason().empty()) {
-    message += QStringLiteral("\n理由：") + QString::fromStdString(error.reason());
-  }
+  const QString reason = systemReason(error);
+  if (!reason.isEmpty()) message += QStringLiteral("\n理由：") + reason;
   return message;
 }
 

@@ -9,7 +9,8 @@
 
 namespace zembra::ui {
 
-// Why a run failed, in Japanese, with the file and the system's reason.
+// Why a run failed: the program's own sentence in Japanese, the file, and the
+// system's reason in the user's language where the system has it.
 QString runFailureMessage(const RunError& error);
 
 // The message in a box with an OK button, not yet shown.

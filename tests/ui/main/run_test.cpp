@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "tests/ui/main/main_window_fixture.h"
 #include "ui/main/design.h"
@@ -147,6 +148,25 @@ TEST_F(Run, a_result_file_that_cannot_be_created_is_reported_and_the_window_stay
   state.run.resultFilePath = " ";
   menus.run->trigger();
   EXPECT_EQ(c.digitList->count(), 3) << "the next run works";
+}
+
+TEST_F(Run, a_named_pipe_that_no_program_reads_is_reported_before_computing) {
+  const QString fifo = folder.filePath(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  state.run.resultFilePath = fifo.toStdString();
+  QString message;
+  expectModal = [&](QWidget* window) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    ASSERT_NE(box, nullptr);
+    message = box->text();
+    box->button(QMessageBox::Ok)->click();
+  };
+  run("100");
+  EXPECT_TRUE(message.startsWith(QStringLiteral("名前付きパイプを読み取るプログラムがないため"))) << message.toStdString();
+  EXPECT_TRUE(message.contains(fifo)) << message.toStdString();
+  EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral(" ")) << "nothing computed";
+  EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile()) << "the pipe stays a pipe";
+  EXPECT_TRUE(unlocked());
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#include "engine/result_output.h"
+
+#include <cerrno>
+
+#include "engine/system_call.h"
+
+namespace zembra {
+
+void writeAll(WriteFunction write, int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) throwSystemError(errno);
+    if (written == 0) throwSystemError(EIO);
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+}  // namespace zembra

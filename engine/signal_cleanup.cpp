@@ -1,0 +1,124 @@
+#include "engine/signal_cleanup.h"
+
+#include <pthread.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include "engine/system_call.h"
+
+namespace zembra::signal_cleanup {
+namespace {
+
+constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+
+// Paths prepared as C strings, so that the handler needs no allocation.
+struct Slot {
+  std::atomic<bool> used{false};
+  char path[PATH_MAX] = {};
+};
+std::array<Slot, 16> slots;
+std::mutex slotsMutex;  // between threads that remember and forget, never in the handler
+
+std::array<struct sigaction, NSIG> previousActions{};
+std::atomic<int> deferring{0};       // DeferredSignals alive
+std::atomic<int> deferredSignal{0};  // the last signal noted meanwhile
+
+sigset_t cleanupSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int signal : kSignals) sigaddset(&set, signal);
+  return set;
+}
+
+// Does what the signal would have done had we not been there.
+void passOn(int signal, siginfo_t* info, void* context) {
+  const struct sigaction& before = previousActions[static_cast<std::size_t>(signal)];
+  if (before.sa_flags & SA_SIGINFO) {
+    before.sa_sigaction(signal, info, context);
+  } else if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN) {
+    before.sa_handler(signal);
+  } else {
+    ::sigaction(signal, &before, nullptr);
+    ::raise(signal);  // delivered once this handler returns
+  }
+}
+
+void removeRemembered() {
+  for (Slot& slot : slots) {
+    if (slot.used.load()) ::unlink(slot.path);
+  }
+}
+
+// Async-signal-safe: atomics, unlink, sigaction, raise.
+void onSignal(int signal, siginfo_t* info, void* context) {
+  const int savedErrno = errno;
+  if (deferring.load() > 0) {
+    deferredSignal.store(signal);
+  } else {
+    removeRemembered();
+    passOn(signal, info, context);
+  }
+  errno = savedErrno;
+}
+
+void install() {
+  std::atexit(&removeRemembered);  // exit() in the middle of a run, too
+  struct sigaction action {};
+  action.sa_sigaction = &onSignal;
+  action.sa_mask = cleanupSignals();
+  action.sa_flags = SA_SIGINFO | SA_RESTART;
+  for (int signal : kSignals) {
+    struct sigaction& before = previousActions[static_cast<std::size_t>(signal)];
+    if (::sigaction(signal, nullptr, &before) != 0 || before.sa_handler == SIG_IGN) continue;
+    ::sigaction(signal, &action, nullptr);
+  }
+}
+
+}  // namespace
+
+void installHandlers() {
+  static std::once_flag once;
+  std::call_once(once, install);
+}
+
+int remember(const std::string& path) {
+  installHandlers();
+  if (path.size() >= PATH_MAX) throwSystemError(ENAMETOOLONG);
+  std::lock_guard lock(slotsMutex);
+  for (std::size_t index = 0; index < slots.size(); ++index) {
+    Slot& slot = slots[index];
+    if (slot.used.load()) continue;
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    slot.used.store(true);  // the path is complete before the handler may read it
+    return static_cast<int>(index);
+  }
+  throwSystemError(EMFILE);
+}
+
+void forget(int slot) {
+  std::lock_guard lock(slotsMutex);
+  slots[static_cast<std::size_t>(slot)].used.store(false);
+}
+
+DeferredSignals::DeferredSignals() {
+  installHandlers();
+  const sigset_t set = cleanupSignals();
+  ::pthread_sigmask(SIG_BLOCK, &set, &previousMask_);
+  deferring.fetch_add(1);
+}
+
+DeferredSignals::~DeferredSignals() {
+  if (deferring.fetch_sub(1) == 1) {
+    if (const int signal = deferredSignal.exchange(0)) ::raise(signal);  // pending until unblocked
+  }
+  ::pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
+}
+
+}  // namespace zembra::signal_cleanup

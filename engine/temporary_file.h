@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+namespace zembra {
+
+// The new content of a result file, in a file of its own beside the target,
+// until it is renamed over the target.
+//
+// Its name, if it has one, starts with kTemporaryPrefix and is short whatever
+// the target's name, so it fits wherever the target's name fits. The file is
+// locked (flock) for as long as it lives, and a SIGINT, SIGTERM or SIGHUP
+// removes it (engine/signal_cleanup.h); what a harder end (SIGKILL, a power
+// cut) leaves behind, the next run in the same folder sweeps away.
+class TemporaryFile {
+ public:
+  // An unnamed file (O_TMPFILE) where the file system has them and /proc can
+  // name it later, else a named one. Throws std::system_error.
+  static TemporaryFile create(const std::string& folder, bool allowUnnamed);
+  ~TemporaryFile();
+  TemporaryFile(TemporaryFile&& other) noexcept;
+  TemporaryFile& operator=(TemporaryFile&&) = delete;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int descriptor() const { return fd_; }
+  bool named() const { return !path_.empty(); }
+
+  // Puts the file in place of `target` (renamed over it; an unnamed file is
+  // named first); signals wait meanwhile. Throws std::system_error.
+  void renameOver(const std::string& target);
+
+ private:
+  TemporaryFile(std::string folder, int fd, std::string path);
+  static TemporaryFile createNamed(const std::string& folder);
+  void nameUnnamed();
+  void discard() noexcept;
+
+  std::string folder_;
+  int fd_ = -1;
+  std::string path_;  // empty while unnamed
+  int cleanupSlot_ = -1;
+};
+
+// How the names of temporary files begin.
+inline constexpr const char* kTemporaryPrefix = ".zembra32-";
+
+// Removes what runs that ended without cleaning up left in `folder`: files
+// named with kTemporaryPrefix, owned by this user, that no live run holds
+// locked. Nothing else. Errors are ignored: this is tidying only.
+void sweepStaleTemporaries(const std::string& folder);
+
+}  // namespace zembra
