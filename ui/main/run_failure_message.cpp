@@ -4,6 +4,8 @@
 #include <clocale>
 #include <cstring>
 
+#include "ui/main/design.h"
+
 namespace zembra::ui {
 namespace {
 
@@ -69,7 +71,7 @@ QString systemReason(const RunError& error) {
 QString runFailureMessage(const RunError& error) {
   QString message = headline(error);
   if (!error.path().empty()) {
-    message += QStringLiteral("\nファイル：") + QString::fromStdString(error.path());
+    message += QStringLiteral("\nファイル：") + breakablePath(QString::fromStdString(error.path()));
   }
   const QString reason = systemReason(error);
   if (!reason.isEmpty()) message += QStringLiteral("\n理由：") + reason;

@@ -134,7 +134,7 @@ TEST_F(Run, a_result_file_that_cannot_be_created_is_reported_and_the_window_stay
   expectModal = [&](QWidget* window) {
     auto* box = qobject_cast<QMessageBox*>(window);
     ASSERT_NE(box, nullptr);
-    message = box->text();
+    message = box->text().remove(QChar(0x200B));  // the path may wrap after each "/"
     box->button(QMessageBox::Ok)->click();
   };
   menus.run->trigger();
@@ -158,7 +158,7 @@ TEST_F(Run, a_named_pipe_that_no_program_reads_is_reported_before_computing) {
   expectModal = [&](QWidget* window) {
     auto* box = qobject_cast<QMessageBox*>(window);
     ASSERT_NE(box, nullptr);
-    message = box->text();
+    message = box->text().remove(QChar(0x200B));  // the path may wrap after each "/"
     box->button(QMessageBox::Ok)->click();
   };
   run("100");
