@@ -67,19 +67,6 @@ bool flushed(std::FILE* out, std::FILE* err, const char* what) {
   return false;
 }
 
-// The exit status of a failed run: 2 for a digit count the engine refuses,
-// 1 for everything else (the file, memory, the system).
-int exitStatusOf(const RunError& error) {
-  switch (error.kind()) {
-    case RunError::Kind::NotANumber:
-    case RunError::Kind::NegativeDigitCount:
-    case RunError::Kind::DigitCountTooLarge:
-      return 2;
-    default:
-      return 1;
-  }
-}
-
 // The error as the user wrote the command: "-" is standard output.
 std::string describe(const RunError& error, const Options& options) {
   const bool toStandardOutput = options.outputPath == "-" && !error.path().empty();
@@ -101,7 +88,7 @@ int compute(const Options& options, std::FILE* out, std::FILE* err) {
   } catch (const RunError& error) {
     bar.finish();
     std::fprintf(err, "%s: %s\n", kProgram, describe(error, options).c_str());
-    status = exitStatusOf(error);
+    status = 1;  // a bad count never gets here: it is refused as usage
   } catch (const std::exception& error) {
     bar.finish();
     std::fprintf(err, "%s: %s\n", kProgram, error.what());

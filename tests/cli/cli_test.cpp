@@ -1,5 +1,8 @@
 #include <fcntl.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -82,8 +85,36 @@ TEST(Cli, writes_the_result_file_and_prints_no_lines) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "");
   const std::string file = readBytes(folder.file("pi.txt"));
-  EXPECT_NE(file.find("40\"\r\n"), std::string::npos);
   EXPECT_NE(file.find("\"3." + reference::piDecimals(10) + "  "), std::string::npos);
+  // The count in the header as the window would show it: whole counts as
+  // integers, others as typed.
+  for (const auto& [typed, shown] : std::vector<std::pair<std::string, std::string>>{
+           {"40", "40"}, {"4e1", "40"}, {"+40.0", "40"}, {"12.5", "12.5"}}) {
+    ASSERT_EQ(runTool({typed, "-o", folder.file("pi.txt")}).status, 0) << typed;
+    EXPECT_NE(readBytes(folder.file("pi.txt")).find("\x81\x81" + shown + "\"\r\n"), std::string::npos)
+        << typed;
+  }
+}
+
+// Standard error on a terminal (a pseudo-terminal here): the progress bar
+// shows, and is cleared at the end, unless --quiet.
+TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
+  for (bool quiet : {false, true}) {
+    int terminal = -1, side = -1;
+    ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
+    std::FILE* err = ::fdopen(side, "w");
+    std::vector<std::string> arguments{"20000"};
+    if (quiet) arguments.push_back("--quiet");
+    EXPECT_EQ(runCli(arguments, std::tmpfile(), err), 0);
+    std::fclose(err);
+    ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, got);
+    ::close(terminal);
+    EXPECT_EQ(shown.find(" terms  elapsed ") != std::string::npos, !quiet) << shown;
+    EXPECT_EQ(shown.empty(), quiet) << shown;
+  }
 }
 
 struct UsageCase {

@@ -109,6 +109,21 @@ TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
   }
 }
 
+TEST(ComputationRun, memory_running_out_after_the_computation_is_a_run_error) {
+  RecorderWindow window;
+  window.onPump = [] { throw std::bad_alloc(); };  // the one pump, after the computation
+  RunSettings settings;
+  settings.counterStep = 1000;
+  settings.yieldWhileComputing = false;
+  try {
+    runComputation(window, settings);
+    FAIL() << "no error";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.kind(), RunError::Kind::OutOfMemory);
+  }
+  EXPECT_EQ(window.endTime, "21:04:06");
+}
+
 TEST(ComputationRun, failures_end_the_run_before_computing) {
   TempFolder folder;
   for (const auto& [text, path] : std::vector<std::pair<std::string, std::string>>{

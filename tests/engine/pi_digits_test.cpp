@@ -89,6 +89,7 @@ TEST(PiDigits, counts_out_of_range_are_refused) {
   for (double n : {-1.0, 327641.0, std::numeric_limits<double>::quiet_NaN()}) {
     EXPECT_THROW(computePiDigits(n), std::runtime_error) << n;
   }
+  for (double n : {0.0, 327640.0}) EXPECT_NO_THROW(checkDigitCount(n)) << n;
 }
 
 TEST(SlowPiDigits, large_counts_including_those_the_floors_get_wrong) {

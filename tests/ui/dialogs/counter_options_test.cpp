@@ -87,6 +87,10 @@ TEST_F(CounterOptions, the_box_follows_the_scroll_bar_and_stays_between_1_and_20
     EXPECT_EQ(box(dialog)->text(), "1");
     type(dialog, "250");
     EXPECT_EQ(box(dialog)->text(), "200");
+    box(dialog)->setText("201");
+    EXPECT_EQ(box(dialog)->text(), "200");
+    box(dialog)->setText("200");
+    EXPECT_EQ(box(dialog)->text(), "200");
     type(dialog, "１５");  // full-width, as an input method types it
     EXPECT_EQ(box(dialog)->text(), "15");
     type(dialog, "０");

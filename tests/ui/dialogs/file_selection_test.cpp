@@ -25,6 +25,7 @@ class FileSelection : public ::testing::Test {
     writeBytes(folder.file(".hidden"), "h");
     std::filesystem::create_directory(folder.path() / "sub");
     writeBytes(folder.file("sub/y.txt"), "y");
+    writeBytes(folder.file("sub/x.txt"), "x");  // the same name in another folder
   }
 
   // Opens the dialog, moves it to `start`, and runs `act` inside it.
@@ -86,7 +87,11 @@ TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
     folders->setCurrentItem(folders->findItems("sub", Qt::MatchEndsWith).value(0));
     QTest::keyClick(folders, Qt::Key_Return);  // opens the folder
     EXPECT_EQ(label(dialog), base + "/x.txt");
-    EXPECT_EQ(files->item(0)->text(), "y.txt");
+    ASSERT_EQ(files->item(0)->text(), "x.txt");
+    EXPECT_EQ(files->item(1)->text(), "y.txt");
+    // The same name picked in this folder: the path follows the folder.
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, entry);
+    EXPECT_EQ(label(dialog), base + "/sub/x.txt");
     QTest::keyClick(name(dialog), Qt::Key_End);
     QTest::keyClicks(name(dialog), "2");
     EXPECT_EQ(label(dialog), base + "/sub/x.txt2");

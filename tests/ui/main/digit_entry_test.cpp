@@ -42,6 +42,7 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       {kType, "12a", "0", false},        {kType, "x", "0", false},      // a letter in an empty box
       {kType, "\b", "0", false},         {kType, "-50", "050", false},  // "-" is no number
       {kType, "400000", "327640", true}, {kPaste, "-50", "-50", false},
+      {kPaste, "327641", "327640", true}, {kPaste, "327640", "327640", true},
       {kPaste, "12 apples", "0", false}, {kSet, "44999.9", "44999.9", false},
       {kSet, "9999999", "327640", true},  // corrected inside the correction: one notice
       // Full-width digits and signs, as an input method types them, count as
