@@ -29,8 +29,19 @@ class Run : public MainWindowTest {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
+  // The next modal window must be a message box: its text goes into
+  // `message` (the path without the breaks that let it wrap), and OK closes it.
+  void expectMessageBox() {
+    expectModal = [this](QWidget* window) {
+      auto* box = qobject_cast<QMessageBox*>(window);
+      ASSERT_NE(box, nullptr);
+      message = box->text().remove(QChar(0x200B));
+      box->button(QMessageBox::Ok)->click();
+    };
+  }
   bool unlocked() const { return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled(); }
 
+  QString message;
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("pi.txt"));
 };
@@ -130,13 +141,7 @@ TEST_F(Run, a_result_file_that_cannot_be_created_is_reported_and_the_window_stay
   state.run.resultFilePath = missing.toStdString();
   c.digitCountEdit->setText(QStringLiteral("100"));
   c.digitList->addItem(QStringLiteral("old line"));
-  QString message;
-  expectModal = [&](QWidget* window) {
-    auto* box = qobject_cast<QMessageBox*>(window);
-    ASSERT_NE(box, nullptr);
-    message = box->text().remove(QChar(0x200B));  // the path may wrap after each "/"
-    box->button(QMessageBox::Ok)->click();
-  };
+  expectMessageBox();
   menus.run->trigger();
   for (const QString& expected : {QStringLiteral("結果ファイルを作成できません。"), missing,
                                   QStringLiteral("No such file or directory")}) {
@@ -154,13 +159,7 @@ TEST_F(Run, a_named_pipe_that_no_program_reads_is_reported_before_computing) {
   const QString fifo = folder.filePath(QStringLiteral("fifo"));
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   state.run.resultFilePath = fifo.toStdString();
-  QString message;
-  expectModal = [&](QWidget* window) {
-    auto* box = qobject_cast<QMessageBox*>(window);
-    ASSERT_NE(box, nullptr);
-    message = box->text().remove(QChar(0x200B));  // the path may wrap after each "/"
-    box->button(QMessageBox::Ok)->click();
-  };
+  expectMessageBox();
   run("100");
   EXPECT_TRUE(message.startsWith(QStringLiteral("名前付きパイプを読み取るプログラムがないため"))) << message.toStdString();
   EXPECT_TRUE(message.contains(fifo)) << message.toStdString();
