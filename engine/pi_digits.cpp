@@ -1,12 +1,15 @@
 #include "engine/pi_digits.h"
 
+#include <chrono>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <system_error>
 #include <new>
 
+#include "engine/arctan5_head_thread.h"
 #include "engine/machin_series.h"
 #include "engine/run_error.h"
 
@@ -98,12 +101,82 @@ class YieldOnly final : public TermListener {
   TermListener& inner_;
 };
 
+// How often the calling thread yields while it waits for the head, and how
+// many of the head's terms the counter shows between two yield points.
+constexpr std::chrono::milliseconds kWaitSlice{2};
+constexpr long kHeadTermsPerYield = 4096;
+
+// Both series at `last` limbs.
+struct Pass {
+  SeriesColumns atan239, atan5;
+  long terms = 0;  // of both series, the silent ones included
+};
+
+// The head of arctan(1/5) on a thread of its own, when the pool has a second
+// thread whose processor it can take over meanwhile; nullptr when it has not
+// or no thread can be started: the kernel then sums the head too.
+std::unique_ptr<Arctan5HeadThread> startHead(long terms, const SeriesSizes& sizes, long last,
+                                             const WorkerPool& pool,
+                                             const ThreadStarter& start) {
+  if (pool.size() < 2 || terms < 1) return nullptr;
+  try {
+    return std::make_unique<Arctan5HeadThread>(terms, sizes.limbCount, last, start);
+  } catch (const std::system_error&) {
+  } catch (const std::bad_alloc&) {
+  }
+  return nullptr;
+}
+
+// The rest of arctan(1/5) once the head is summed: waits for the head with a
+// yield point every few milliseconds, shows the head's terms on the counter,
+// runs the remaining terms from the head's power and adds the head's columns
+// (columns are carried only at the end, so their sum is what counts).
+SeriesColumns arctan5AfterHead(Arctan5HeadThread& thread, long headTerms, const SeriesPlan& plan,
+                               long last, const kernel::Kernel& kernel, WorkerPool& pool,
+                               TermListener& listener) {
+  while (!thread.waitFor(kWaitSlice)) listener.yieldPoint();
+  Arctan5Head head = thread.take();
+  for (long k = 1; k <= headTerms; ++k) {
+    listener.termStarted(plan.counterOffset, k);
+    if (k % kHeadTermsPerYield == 0) listener.yieldPoint();
+  }
+  SeriesColumns columns =
+      runSeries(plan, last, kernel, pool, listener, {headTerms + 1, std::move(head.power)});
+  for (std::size_t j = 0; j < head.columns.size(); ++j) {
+    columns.afterShownTerms[j] += head.columns[j];
+    columns.afterAllTerms[j] += head.columns[j];
+  }
+  return columns;
+}
+
+// arctan(1/239), then arctan(1/5), with `last` limbs and enough terms for the
+// reference. The head of arctan(1/5) goes to a thread of its own meanwhile,
+// and the rounds of arctan(1/239) use one thread fewer until it is done.
+Pass runPass(const SeriesSizes& sizes, long last, const kernel::Kernel& kernel, WorkerPool& pool,
+             TermListener& listener, const ThreadStarter& start) {
+  const SeriesPlan plan239{956, 57121, sizes.terms239,
+                           std::max(sizes.terms239, termsForReference(956, 57121, last)), 0};
+  const SeriesPlan plan5{80, 25, sizes.terms5,
+                         std::max(sizes.terms5, termsForReference(80, 25, last)), sizes.terms239};
+  const long headTerms = arctan5HeadTerms(sizes.terms5, sizes.limbCount);
+  const std::unique_ptr<Arctan5HeadThread> head = startHead(headTerms, sizes, last, pool, start);
+  const RoundThreads threads = [&] {
+    return head && !head->done() ? pool.size() - 1 : pool.size();
+  };
+  Pass pass;
+  pass.terms = plan239.totalTerms + plan5.totalTerms;
+  pass.atan239 = runSeries(plan239, last, kernel, pool, listener, {}, threads);
+  pass.atan5 = head ? arctan5AfterHead(*head, headTerms, plan5, last, kernel, pool, listener)
+                    : runSeries(plan5, last, kernel, pool, listener);
+  return pass;
+}
+
 // π on a pool of the asked threads (as many as the system grants).
 PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options) {
   const kernel::Kernel& kernel = options.kernel ? *options.kernel : kernel::selectedKernel();
-  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize(),
-                  options.startThread ? options.startThread : ThreadStarter(startThread));
+  const ThreadStarter start = options.startThread ? options.startThread : ThreadStarter(startThread);
+  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize(), start);
   const auto shownLimbs = static_cast<std::size_t>(sizes.limbCount) + 1;
   std::optional<Limbs> shown;
   TermListener* currentListener = &listener;
@@ -113,16 +186,13 @@ PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
     // shown result (its top limbs: a floor of a floor is a floor) and the
     // reference that checks it.
     const long last = sizes.limbCount + guard;
-    const long terms239 = std::max(sizes.terms239, termsForReference(956, 57121, last));
-    const long terms5 = std::max(sizes.terms5, termsForReference(80, 25, last));
-    const SeriesColumns atan239 =
-        runSeries({956, 57121, sizes.terms239, terms239, 0}, last, kernel, pool, *currentListener);
-    const SeriesColumns atan5 = runSeries({80, 25, sizes.terms5, terms5, sizes.terms239}, last,
-                                          kernel, pool, *currentListener);
-    if (!shown) shown = carryColumns(atan5.afterShownTerms, atan239.afterShownTerms, shownLimbs);
-    const Limbs reference = carryColumns(atan5.afterAllTerms, atan239.afterAllTerms,
+    const Pass pass = runPass(sizes, last, kernel, pool, *currentListener, start);
+    if (!shown) {
+      shown = carryColumns(pass.atan5.afterShownTerms, pass.atan239.afterShownTerms, shownLimbs);
+    }
+    const Limbs reference = carryColumns(pass.atan5.afterAllTerms, pass.atan239.afterAllTerms,
                                          static_cast<std::size_t>(last) + 1);
-    if (auto pi = certifiedTruncation(reference, terms239 + terms5 + 2, sizes.limbCount)) {
+    if (auto pi = certifiedTruncation(reference, pass.terms + 2, sizes.limbCount)) {
       if (sameDecimals(*shown, *pi, sizes.requestedDecimals)) return {std::move(*shown), false};
       return {std::move(*pi), true};
     }
