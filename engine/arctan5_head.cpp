@@ -206,6 +206,9 @@ long arctan5HeadTerms(long shownTerms, long shownLimbs) {
 
 Arctan5Head computeArctan5Head(long terms, long shownLimbs, long last,
                                const std::atomic<bool>& stop) {
+  if (terms < 1 || shownLimbs < 1 || last < shownLimbs || terms > 5 * shownLimbs) {
+    throw std::invalid_argument("arctan(1/5) head: sizes outside the exact powers");
+  }
   const long n = shownLimbs;
   const long guard = last - n;
   const Remainders remainders = sumRemainders(terms, n, guard, stop);

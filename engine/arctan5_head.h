@@ -31,9 +31,9 @@ long arctan5HeadTerms(long shownTerms, long shownLimbs);
 // Thrown by computeArctan5Head once `stop` is set.
 struct Arctan5HeadStopped {};
 
-// The head of `terms` terms (1 ≤ terms ≤ 5·shownLimbs, shownLimbs ≤ last).
-// Looks at `stop` every few milliseconds. Throws std::bad_alloc when memory
-// runs out.
+// The head of `terms` terms. Throws std::invalid_argument unless
+// 1 ≤ terms ≤ 5·shownLimbs and 1 ≤ shownLimbs ≤ last, std::bad_alloc when
+// memory runs out. Looks at `stop` every few milliseconds.
 Arctan5Head computeArctan5Head(long terms, long shownLimbs, long last,
                                const std::atomic<bool>& stop);
 
