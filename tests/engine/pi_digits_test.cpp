@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <random>
+#include <stdexcept>
 #include <system_error>
+#include <thread>
 
 #include "tests/reference/limbs.h"
 #include "tests/reference/machin_gmp.h"
@@ -81,6 +86,68 @@ TEST(PiDigits, a_system_granting_fewer_threads_than_asked_gives_the_same_digits)
   }
 }
 
+// A starter that grants `granted` threads and refuses the rest, and counts
+// the threads it started and those still running.
+struct CountingStarter {
+  int granted = 1000;
+  int started = 0;
+  std::shared_ptr<std::atomic<int>> running = std::make_shared<std::atomic<int>>(0);
+
+  ThreadStarter starter() {
+    return [this](std::function<void()> body) {
+      if (started == granted) throw std::system_error(EAGAIN, std::generic_category());
+      ++started;
+      ++*running;
+      return std::jthread([body = std::move(body), running = running] {
+        body();
+        --*running;
+      });
+    };
+  }
+};
+
+TEST(PiDigits, the_head_on_its_own_thread_and_the_kernel_alone_give_the_same_digits) {
+  const std::vector<double> counts{0.0, 9.0, 52.0, 99.0, 762.0, 6999.0, 20000.0};
+  for (const int threads : {2, 3}) {
+    SCOPED_TRACE(testing::Message() << threads << " threads, the head on one more");
+    CountingStarter counting;
+    for (double n : counts) expectReferenceDigits(n, {nullptr, 2, threads, counting.starter()});
+    EXPECT_EQ(counting.started, static_cast<int>(counts.size()) * threads);
+  }
+  for (const int granted : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "2 threads asked, " << granted << " granted: no head thread");
+    CountingStarter counting{granted};
+    for (double n : counts) {
+      counting.started = 0;
+      expectReferenceDigits(n, {nullptr, 2, 2, counting.starter()});
+      EXPECT_EQ(counting.started, granted);
+    }
+  }
+  SCOPED_TRACE("one thread asked: the kernel sums the head");
+  CountingStarter counting;
+  for (double n : counts) expectReferenceDigits(n, {nullptr, 2, 1, counting.starter()});
+  EXPECT_EQ(counting.started, 0);
+}
+
+// A listener that ends the run, as the window's exit does, in the middle of
+// arctan(1/239), while the head is still being summed.
+class EndingListener final : public TermListener {
+ public:
+  void termStarted(long counterOffset, long k) override {
+    if (counterOffset == 0 && k == 1000) throw std::runtime_error("program ends");
+  }
+  void yieldPoint() override {}
+};
+
+TEST(PiDigits, a_run_ended_during_the_series_stops_and_joins_the_head_thread) {
+  CountingStarter counting;
+  EndingListener ending;
+  EXPECT_THROW(computePiDigits(sizeSeries(327640), ending, {nullptr, 2, 2, counting.starter()}),
+               std::runtime_error);
+  EXPECT_EQ(counting.started, 2);
+  EXPECT_EQ(counting.running->load(), 0);
+}
+
 TEST(PiDigits, a_reference_too_narrow_to_decide_is_widened) {
   for (double n : {0.0, 28.0, 1000.0}) expectReferenceDigits(n, {nullptr, 0, 0, {}});
 }
@@ -93,6 +160,13 @@ TEST(PiDigits, counts_out_of_range_are_refused) {
 
 TEST(SlowPiDigits, large_counts_including_those_the_floors_get_wrong) {
   for (double n : {60000.0, 196990.0, 250000.0, 327640.0}) expectReferenceDigits(n);
+}
+
+TEST(SlowPiDigits, large_counts_with_the_kernel_alone_and_with_the_head_on_a_second_thread) {
+  for (double n : {123457.0, 327640.0}) {
+    expectReferenceDigits(n, {nullptr, 2, 1, {}});
+    expectReferenceDigits(n, {nullptr, 2, 2, {}});
+  }
 }
 
 }  // namespace
