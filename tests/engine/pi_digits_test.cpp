@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <future>
 #include <limits>
 #include <memory>
 #include <random>
@@ -127,6 +128,65 @@ TEST(PiDigits, the_head_on_its_own_thread_and_the_kernel_alone_give_the_same_dig
   CountingStarter counting;
   for (double n : counts) expectReferenceDigits(n, {nullptr, 2, 1, counting.starter()});
   EXPECT_EQ(counting.started, 0);
+}
+
+// The kernel calls of arctan(1/239) in flight at once, through a kernel that
+// wraps the selected one.
+std::atomic<int> g_inFlight{0};
+std::atomic<int> g_mostInFlight239{0};
+
+void countingBlock(const kernel::BlockArgs& args) {
+  const int inFlight = ++g_inFlight;
+  if (args.square == 57121) {
+    int most = g_mostInFlight239.load();
+    while (inFlight > most && !g_mostInFlight239.compare_exchange_weak(most, inFlight)) {
+    }
+  }
+  kernel::selectedKernel().run(args);
+  --g_inFlight;
+}
+
+// Lets the head's thread start summing once arctan(1/239) is done: at the
+// yield point after the round that holds its last term.
+class ReleasingListener final : public TermListener {
+ public:
+  ReleasingListener(long terms239, std::promise<void>& release)
+      : terms239_(terms239), release_(release) {}
+  void termStarted(long counterOffset, long k) override {
+    if (counterOffset == 0 && k == terms239_) lastRoundStarted_ = true;
+  }
+  void yieldPoint() override {
+    if (lastRoundStarted_ && !released_) release_.set_value();
+    released_ = released_ || lastRoundStarted_;
+  }
+
+ private:
+  long terms239_;
+  std::promise<void>& release_;
+  bool lastRoundStarted_ = false;
+  bool released_ = false;
+};
+
+TEST(PiDigits, while_the_head_is_summed_the_series_leave_its_processor_free) {
+  const kernel::Kernel counting{"counting", kernel::selectedKernel().lanes, &countingBlock};
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  int started = 0;
+  EngineOptions options{&counting, 2, 2, {}};
+  options.startThread = [&](std::function<void()> body) {
+    if (++started == 1) return std::jthread(std::move(body));  // the pool's worker
+    return std::jthread([body = std::move(body), released] {  // the head's
+      released.wait_for(std::chrono::seconds(60));
+      body();
+    });
+  };
+  const SeriesSizes sizes = sizeSeries(20000);
+  ReleasingListener listener(sizes.terms239, release);
+  const PiDigits digits = computePiDigits(sizes, listener, options);
+  EXPECT_EQ(started, 2);
+  EXPECT_EQ(g_mostInFlight239.load(), 1);  // one round at a time on the calling thread alone
+  const std::string pi = piPrefix(20000);
+  EXPECT_EQ(reference::limbDecimals(digits.limbs).substr(0, 20000), pi);
 }
 
 // A listener that ends the run, as the window's exit does, in the middle of
