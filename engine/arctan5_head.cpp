@@ -63,7 +63,7 @@ class BigInteger {
 };
 
 void checkStop(const std::atomic<bool>& stop) {
-  if (stop.load(std::memory_order_relaxed)) throw Arctan5HeadStopped{};
+  if (stop.load(std::memory_order_relaxed)) throw Arctan5Stopped{};
 }
 
 unsigned long divisor(long k) { return static_cast<unsigned long>(2 * k - 1); }

@@ -28,8 +28,9 @@ struct Arctan5Head {
 // shown limbs n is an integer (k ≤ 5n), and never past the shown terms.
 long arctan5HeadTerms(long shownTerms, long shownLimbs);
 
-// Thrown by computeArctan5Head once `stop` is set.
-struct Arctan5HeadStopped {};
+// Thrown by computeArctan5Head once `stop` is set (and by the thread that
+// sums the rest of the series, arctan5_thread.h).
+struct Arctan5Stopped {};
 
 // The head of `terms` terms. Throws std::invalid_argument unless
 // 1 ≤ terms ≤ 5·shownLimbs and 1 ≤ shownLimbs ≤ last, std::bad_alloc when

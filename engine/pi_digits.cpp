@@ -9,7 +9,8 @@
 #include <system_error>
 #include <new>
 
-#include "engine/arctan5_head_thread.h"
+#include "engine/arctan5_head.h"
+#include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
 #include "engine/run_error.h"
 
@@ -101,10 +102,10 @@ class YieldOnly final : public TermListener {
   TermListener& inner_;
 };
 
-// How often the calling thread yields while it waits for the head, and how
-// many of the head's terms the counter shows between two yield points.
+// How often the calling thread yields while it waits for arctan(1/5), and
+// how many of its terms the counter shows between two yield points.
 constexpr std::chrono::milliseconds kWaitSlice{2};
-constexpr long kHeadTermsPerYield = 4096;
+constexpr long kShownTermsPerYield = 4096;
 
 // Both series at `last` limbs.
 struct Pass {
@@ -112,62 +113,57 @@ struct Pass {
   long terms = 0;  // of both series, the silent ones included
 };
 
-// The head of arctan(1/5) on a thread of its own, when the pool has a second
-// thread whose processor it can take over meanwhile; nullptr when it has not
-// or no thread can be started: the kernel then sums the head too.
-std::unique_ptr<Arctan5HeadThread> startHead(long terms, const SeriesSizes& sizes, long last,
-                                             const WorkerPool& pool,
-                                             const ThreadStarter& start) {
-  if (pool.size() < 2 || terms < 1) return nullptr;
+// arctan(1/5) on a thread of its own, when the pool has a second thread
+// whose processor it can take over meanwhile; nullptr when it has not or no
+// thread can be started: the calling thread then sums it with the kernel,
+// head and all.
+std::unique_ptr<Arctan5Thread> startArctan5(const SeriesPlan& plan, const SeriesSizes& sizes,
+                                            long last, const kernel::Kernel& kernel,
+                                            const WorkerPool& pool, const ThreadStarter& start) {
+  if (pool.size() < 2 || arctan5HeadTerms(plan.shownTerms, sizes.limbCount) < 1) return nullptr;
   try {
-    return std::make_unique<Arctan5HeadThread>(terms, sizes.limbCount, last, start);
+    return std::make_unique<Arctan5Thread>(plan, sizes.limbCount, last, kernel, start);
   } catch (const std::system_error&) {
   } catch (const std::bad_alloc&) {
   }
   return nullptr;
 }
 
-// The rest of arctan(1/5) once the head is summed: waits for the head with a
-// yield point every few milliseconds, shows the head's terms on the counter,
-// runs the remaining terms from the head's power and adds the head's columns
-// (columns are carried only at the end, so their sum is what counts).
-SeriesColumns arctan5AfterHead(Arctan5HeadThread& thread, long headTerms, const SeriesPlan& plan,
-                               long last, const kernel::Kernel& kernel, WorkerPool& pool,
-                               TermListener& listener) {
+// Waits for arctan(1/5) with a yield point every few milliseconds, then
+// shows its terms on the counter, in order, as if they had just been summed.
+SeriesColumns awaitArctan5(Arctan5Thread& thread, const SeriesPlan& plan,
+                           TermListener& listener) {
   while (!thread.waitFor(kWaitSlice)) listener.yieldPoint();
-  Arctan5Head head = thread.take();
-  for (long k = 1; k <= headTerms; ++k) {
+  SeriesColumns columns = thread.take();
+  // In batches with a yield point after each, as the rounds would have
+  // them, and one more where the rounds of the silent terms would end.
+  for (long k = 1; k <= plan.shownTerms; ++k) {
     listener.termStarted(plan.counterOffset, k);
-    if (k % kHeadTermsPerYield == 0) listener.yieldPoint();
+    if (k % kShownTermsPerYield == 0 || k == plan.shownTerms) listener.yieldPoint();
   }
-  SeriesColumns columns =
-      runSeries(plan, last, kernel, pool, listener, {headTerms + 1, std::move(head.power)});
-  for (std::size_t j = 0; j < head.columns.size(); ++j) {
-    columns.afterShownTerms[j] += head.columns[j];
-    columns.afterAllTerms[j] += head.columns[j];
-  }
+  listener.yieldPoint();
   return columns;
 }
 
 // arctan(1/239), then arctan(1/5), with `last` limbs and enough terms for the
-// reference. The head of arctan(1/5) goes to a thread of its own meanwhile,
-// and the rounds of arctan(1/239) use one thread fewer until it is done.
+// reference. With two threads or more, arctan(1/5) goes to a thread of its
+// own and the rounds of arctan(1/239) use one thread fewer until it is done.
 Pass runPass(const SeriesSizes& sizes, long last, const kernel::Kernel& kernel, WorkerPool& pool,
              TermListener& listener, const ThreadStarter& start) {
   const SeriesPlan plan239{956, 57121, sizes.terms239,
                            std::max(sizes.terms239, termsForReference(956, 57121, last)), 0};
   const SeriesPlan plan5{80, 25, sizes.terms5,
                          std::max(sizes.terms5, termsForReference(80, 25, last)), sizes.terms239};
-  const long headTerms = arctan5HeadTerms(sizes.terms5, sizes.limbCount);
-  const std::unique_ptr<Arctan5HeadThread> head = startHead(headTerms, sizes, last, pool, start);
+  const std::unique_ptr<Arctan5Thread> atan5 =
+      startArctan5(plan5, sizes, last, kernel, pool, start);
   const RoundThreads threads = [&] {
-    return head && !head->done() ? pool.size() - 1 : pool.size();
+    return atan5 && !atan5->done() ? pool.size() - 1 : pool.size();
   };
   Pass pass;
   pass.terms = plan239.totalTerms + plan5.totalTerms;
   pass.atan239 = runSeries(plan239, last, kernel, pool, listener, {}, threads);
-  pass.atan5 = head ? arctan5AfterHead(*head, headTerms, plan5, last, kernel, pool, listener)
-                    : runSeries(plan5, last, kernel, pool, listener);
+  pass.atan5 = atan5 ? awaitArctan5(*atan5, plan5, listener)
+                     : runSeries(plan5, last, kernel, pool, listener);
   return pass;
 }
 

@@ -9,8 +9,9 @@
 #include <span>
 #include <stdexcept>
 #include <system_error>
+#include <tuple>
 
-#include "engine/arctan5_head_thread.h"
+#include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
 #include "tests/reference/gmp_value.h"
 #include "tests/reference/machin_gmp.h"
@@ -96,30 +97,48 @@ TEST(Arctan5Head, takes_the_terms_whose_power_is_exact_at_the_shown_limbs) {
 
 TEST(Arctan5Head, stops_when_asked) {
   const std::atomic<bool> stop{true};
-  EXPECT_THROW(computeArctan5Head(163'825, 32'765, 32'767, stop), Arctan5HeadStopped);
+  EXPECT_THROW(computeArctan5Head(163'825, 32'765, 32'767, stop), Arctan5Stopped);
 }
 
-TEST(Arctan5HeadThread, hands_over_the_head_or_the_failure_of_its_computation) {
-  Arctan5HeadThread thread(40, 8, 10, startThread);
-  while (!thread.waitFor(std::chrono::milliseconds(1))) {
+TEST(Arctan5Thread, sums_the_whole_series_as_the_kernel_does_on_the_calling_thread) {
+  WorkerPool pool(1);
+  SilentListener silent;
+  const kernel::Kernel& kernel = kernel::selectedKernel();
+  // 100 and 5000 digits: their sizes, guard limbs included.
+  for (const auto& [plan, shownLimbs, last] :
+       {std::tuple{SeriesPlan{80, 25, 75, 95, 24}, 11L, 13L},
+        std::tuple{SeriesPlan{80, 25, 3580, 3600, 1054}, 501L, 503L}}) {
+    Arctan5Thread thread(plan, shownLimbs, last, kernel, startThread);
+    while (!thread.waitFor(std::chrono::milliseconds(1))) {
+    }
+    EXPECT_TRUE(thread.done());
+    const SeriesColumns got = thread.take();
+    const SeriesColumns expected = runSeries(plan, last, kernel, pool, silent);
+    reference::MpzValue a, b;
+    carried(a, got.afterShownTerms, static_cast<std::size_t>(shownLimbs) + 1);
+    carried(b, expected.afterShownTerms, static_cast<std::size_t>(shownLimbs) + 1);
+    EXPECT_EQ(mpz_cmp(a, b), 0) << "after the shown terms, " << shownLimbs << " limbs";
+    carried(a, got.afterAllTerms, static_cast<std::size_t>(last) + 1);
+    carried(b, expected.afterAllTerms, static_cast<std::size_t>(last) + 1);
+    EXPECT_EQ(mpz_cmp(a, b), 0) << "after all terms, " << last << " limbs";
+    EXPECT_THROW(thread.take(), std::logic_error);  // taken once only
   }
-  EXPECT_TRUE(thread.done());
-  const Arctan5Head head = thread.take();
-  const std::atomic<bool> stop{false};
-  EXPECT_EQ(head.columns, computeArctan5Head(40, 8, 10, stop).columns);
-  EXPECT_THROW(thread.take(), std::logic_error);  // taken once only
+}
 
-  // More terms than have exact powers at the shown limbs: the computation
-  // refuses them, on its thread, and take() passes that on.
-  Arctan5HeadThread failing(41, 8, 10, startThread);
+TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
+  // More shown limbs than limbs: the head refuses the sizes on the thread.
+  Arctan5Thread failing(SeriesPlan{80, 25, 75, 95, 24}, 14, 13, kernel::selectedKernel(),
+                        startThread);
   EXPECT_THROW(failing.take(), std::invalid_argument);
 }
 
-TEST(Arctan5HeadThread, a_thread_that_cannot_start_is_reported_at_once) {
+TEST(Arctan5Thread, a_thread_that_cannot_start_is_reported_at_once) {
   const ThreadStarter refusing = [](std::function<void()>) -> std::jthread {
     throw std::system_error(EAGAIN, std::generic_category());
   };
-  EXPECT_THROW(Arctan5HeadThread(40, 8, 10, refusing), std::system_error);
+  EXPECT_THROW(Arctan5Thread(SeriesPlan{80, 25, 75, 95, 24}, 11, 13, kernel::selectedKernel(),
+                             refusing),
+               std::system_error);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST(ComputationRun, the_counter_shows_every_counter_step_and_changes_count_at_t
   EXPECT_GT(changed.pumps - pumpsAfterSwitch, 4);  // yield points pump from then on
 }
 
-TEST(ComputationRun, with_the_head_on_a_second_thread_the_counter_shows_every_term_in_order) {
+TEST(ComputationRun, with_arctan5_on_a_second_thread_the_counter_shows_every_term_in_order) {
   for (const int threads : {1, 2}) {
     RecorderWindow window;
     window.text = "1000";

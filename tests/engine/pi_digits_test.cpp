@@ -107,16 +107,17 @@ struct CountingStarter {
   }
 };
 
-TEST(PiDigits, the_head_on_its_own_thread_and_the_kernel_alone_give_the_same_digits) {
+TEST(PiDigits, arctan5_on_its_own_thread_and_the_kernel_alone_give_the_same_digits) {
   const std::vector<double> counts{0.0, 9.0, 52.0, 99.0, 762.0, 6999.0, 20000.0};
   for (const int threads : {2, 3}) {
-    SCOPED_TRACE(testing::Message() << threads << " threads, the head on one more");
+    SCOPED_TRACE(testing::Message() << threads << " threads, arctan(1/5) on one of them");
     CountingStarter counting;
     for (double n : counts) expectReferenceDigits(n, {nullptr, 2, threads, counting.starter()});
     EXPECT_EQ(counting.started, static_cast<int>(counts.size()) * threads);
   }
   for (const int granted : {0, 1}) {
-    SCOPED_TRACE(testing::Message() << "2 threads asked, " << granted << " granted: no head thread");
+    SCOPED_TRACE(testing::Message() << "2 threads asked, " << granted
+                                    << " granted: no thread for arctan(1/5)");
     CountingStarter counting{granted};
     for (double n : counts) {
       counting.started = 0;
@@ -124,7 +125,7 @@ TEST(PiDigits, the_head_on_its_own_thread_and_the_kernel_alone_give_the_same_dig
       EXPECT_EQ(counting.started, granted);
     }
   }
-  SCOPED_TRACE("one thread asked: the kernel sums the head");
+  SCOPED_TRACE("one thread asked: the kernel sums the head of arctan(1/5) too");
   CountingStarter counting;
   for (double n : counts) expectReferenceDigits(n, {nullptr, 2, 1, counting.starter()});
   EXPECT_EQ(counting.started, 0);
@@ -146,8 +147,8 @@ void countingBlock(const kernel::BlockArgs& args) {
   --g_inFlight;
 }
 
-// Lets the head's thread start summing once arctan(1/239) is done: at the
-// yield point after the round that holds its last term.
+// Lets the thread of arctan(1/5) start summing once arctan(1/239) is done:
+// at the yield point after the round that holds its last term.
 class ReleasingListener final : public TermListener {
  public:
   ReleasingListener(long terms239, std::promise<void>& release)
@@ -167,7 +168,7 @@ class ReleasingListener final : public TermListener {
   bool released_ = false;
 };
 
-TEST(PiDigits, while_the_head_is_summed_the_series_leave_its_processor_free) {
+TEST(PiDigits, while_arctan5_is_summed_on_its_own_thread_arctan239_leaves_it_a_processor) {
   const kernel::Kernel counting{"counting", kernel::selectedKernel().lanes, &countingBlock};
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
@@ -175,7 +176,7 @@ TEST(PiDigits, while_the_head_is_summed_the_series_leave_its_processor_free) {
   EngineOptions options{&counting, 2, 2, {}};
   options.startThread = [&](std::function<void()> body) {
     if (++started == 1) return std::jthread(std::move(body));  // the pool's worker
-    return std::jthread([body = std::move(body), released] {  // the head's
+    return std::jthread([body = std::move(body), released] {  // arctan(1/5)'s
       released.wait_for(std::chrono::seconds(60));
       body();
     });
@@ -190,7 +191,7 @@ TEST(PiDigits, while_the_head_is_summed_the_series_leave_its_processor_free) {
 }
 
 // A listener that ends the run, as the window's exit does, in the middle of
-// arctan(1/239), while the head is still being summed.
+// arctan(1/239), while arctan(1/5) is still being summed.
 class EndingListener final : public TermListener {
  public:
   void termStarted(long counterOffset, long k) override {
@@ -199,7 +200,7 @@ class EndingListener final : public TermListener {
   void yieldPoint() override {}
 };
 
-TEST(PiDigits, a_run_ended_during_the_series_stops_and_joins_the_head_thread) {
+TEST(PiDigits, a_run_ended_during_the_series_stops_and_joins_the_thread_of_arctan5) {
   CountingStarter counting;
   EndingListener ending;
   EXPECT_THROW(computePiDigits(sizeSeries(327640), ending, {nullptr, 2, 2, counting.starter()}),
@@ -222,7 +223,7 @@ TEST(SlowPiDigits, large_counts_including_those_the_floors_get_wrong) {
   for (double n : {60000.0, 196990.0, 250000.0, 327640.0}) expectReferenceDigits(n);
 }
 
-TEST(SlowPiDigits, large_counts_with_the_kernel_alone_and_with_the_head_on_a_second_thread) {
+TEST(SlowPiDigits, large_counts_with_the_kernel_alone_and_with_arctan5_on_a_second_thread) {
   for (double n : {123457.0, 327640.0}) {
     expectReferenceDigits(n, {nullptr, 2, 1, {}});
     expectReferenceDigits(n, {nullptr, 2, 2, {}});
