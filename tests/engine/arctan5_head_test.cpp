@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <system_error>
+#include <thread>
 #include <tuple>
 
 #include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
+#include "engine/sizing.h"
 #include "tests/reference/gmp_value.h"
 #include "tests/reference/machin_gmp.h"
 
@@ -123,6 +127,36 @@ TEST(Arctan5Thread, sums_the_whole_series_as_the_kernel_does_on_the_calling_thre
     EXPECT_EQ(mpz_cmp(a, b), 0) << "after all terms, " << last << " limbs";
     EXPECT_THROW(thread.take(), std::logic_error);  // taken once only
   }
+}
+
+// A kernel that counts its blocks and holds the first one until told to go.
+std::atomic<int> g_blocks{0};
+std::atomic<bool> g_go{false};
+std::promise<void>* g_firstBlock = nullptr;
+
+void heldBlock(const kernel::BlockArgs& args) {
+  if (g_blocks++ == 0) {
+    g_firstBlock->set_value();
+    while (!g_go.load()) std::this_thread::yield();
+  }
+  kernel::selectedKernel().run(args);
+}
+
+TEST(Arctan5Thread, stops_between_the_kernel_rounds_after_the_head) {
+  const kernel::Kernel held{"held", kernel::selectedKernel().lanes, &heldBlock};
+  std::promise<void> firstBlock;
+  g_firstBlock = &firstBlock;
+  const SeriesSizes sizes = sizeSeries(327640);
+  const SeriesPlan plan{80, 25, sizes.terms5, sizes.terms5 + 20, sizes.terms239};
+  auto thread = std::make_unique<Arctan5Thread>(plan, sizes.limbCount, sizes.limbCount + 2, held,
+                                                startThread);
+  firstBlock.get_future().wait();  // the head is summed, the kernel's first round begun
+  g_go = true;
+  thread.reset();  // asks the thread to stop, and joins it
+  const long blocksAfterTheHead = (plan.totalTerms - arctan5HeadTerms(plan.shownTerms,
+                                                                        sizes.limbCount)) /
+                                  kernel::selectedKernel().lanes;
+  EXPECT_LT(g_blocks.load(), blocksAfterTheHead / 10) << "of " << blocksAfterTheHead;
 }
 
 TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
