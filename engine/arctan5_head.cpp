@@ -17,8 +17,8 @@
 // up to one big division per chunk of terms.
 //
 // X and Y are summed in fixed point with kFractionBits fractional bits,
-// every piece floored: X comes out low by less than one unit per chunk, Y by
-// less than one unit per term. H is an integer, so (X − Y)·2^F rounded to the
+// every piece floored: X comes out low by less than one unit per chunk, Y
+// off by less than one unit per term. H is an integer, so (X − Y)·2^F rounded to the
 // nearest multiple of 2^F is exactly H·2^F while chunks + K < 2^(F−1).
 //
 // The guard limbs: at last = n + g limbs the power is B^g·P_k, and the long
