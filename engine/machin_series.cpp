@@ -42,21 +42,31 @@ std::vector<Block> planRound(const Series& series, long k, int threads) {
 // Block b waits for block b − 1 limb by limb, so thread t can take blocks
 // t, t + threads, … and all threads work at once, each a little behind the
 // one before.
-void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool) {
+void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool, int threads) {
   // Written before the workers start (run() publishes it), then only
   // atomically by the kernels.
   std::vector<long> progress(blocks.size(), series.first - 1);
-  pool.run([&](int thread) {
-    for (std::size_t b = static_cast<std::size_t>(thread); b < blocks.size();
-         b += static_cast<std::size_t>(pool.size())) {
-      const Block& block = blocks[b];
-      const long lastTerm = block.firstTerm + block.count - 1;
-      series.kernel.run({series.power.data(), series.columns.data(), series.first, series.last,
-                         series.plan.square, block.firstTerm, block.count,
-                         powerVanishesFrom(series.plan, lastTerm, series.last),
-                         b > 0 ? &progress[b - 1] : nullptr, &progress[b]});
-    }
-  });
+  pool.run(
+      [&](int thread) {
+        for (std::size_t b = static_cast<std::size_t>(thread); b < blocks.size();
+             b += static_cast<std::size_t>(threads)) {
+          const Block& block = blocks[b];
+          const long lastTerm = block.firstTerm + block.count - 1;
+          series.kernel.run({series.power.data(), series.columns.data(), series.first,
+                             series.last, series.plan.square, block.firstTerm, block.count,
+                             powerVanishesFrom(series.plan, lastTerm, series.last),
+                             b > 0 ? &progress[b - 1] : nullptr, &progress[b]});
+        }
+      },
+      threads);
+}
+
+// The power's limbs before `first` are zero: moves first past them.
+void skipZeroLimbs(Series& series) {
+  while (series.first <= series.last &&
+         series.power[static_cast<std::size_t>(series.first)] == 0) {
+    ++series.first;
+  }
 }
 
 }  // namespace
@@ -67,26 +77,30 @@ long powerVanishesFrom(const SeriesPlan& plan, long k, long last) {
 }
 
 SeriesColumns runSeries(const SeriesPlan& plan, long last, const kernel::Kernel& kernel,
-                        WorkerPool& pool, TermListener& listener) {
+                        WorkerPool& pool, TermListener& listener, SeriesStart start,
+                        const RoundThreads& threads) {
   const auto limbs = static_cast<std::size_t>(last) + 1;
-  Series series{plan, last, kernel, std::vector<double>(limbs), std::vector<double>(limbs)};
-  series.power[0] = plan.numerator;
+  Series series{plan, last, kernel, std::move(start.power), std::vector<double>(limbs)};
+  if (series.power.empty()) {
+    series.power.assign(limbs, 0.0);
+    series.power[0] = plan.numerator;
+  }
+  skipZeroLimbs(series);
   SeriesColumns result;
-  for (long k = 1; k <= plan.totalTerms;) {
-    const std::vector<Block> blocks = planRound(series, k, pool.size());
+  for (long k = start.firstTerm; k <= plan.totalTerms;) {
+    const int roundThreads = std::clamp(threads ? threads() : pool.size(), 1, pool.size());
+    const std::vector<Block> blocks = planRound(series, k, roundThreads);
     const long next = blocks.back().firstTerm + blocks.back().count;
     for (long term = k; term < next && term <= plan.shownTerms; ++term) {
       listener.termStarted(plan.counterOffset, term);
     }
-    if (series.first <= last) runRound(series, blocks, pool);
+    if (series.first <= last) runRound(series, blocks, pool, roundThreads);
     listener.yieldPoint();
-    while (series.first <= last && series.power[static_cast<std::size_t>(series.first)] == 0) {
-      ++series.first;
-    }
+    skipZeroLimbs(series);
     if (next - 1 == plan.shownTerms) result.afterShownTerms = series.columns;
     k = next;
   }
-  if (plan.shownTerms < 1) result.afterShownTerms.assign(limbs, 0.0);
+  if (plan.shownTerms < start.firstTerm) result.afterShownTerms.assign(limbs, 0.0);
   result.afterAllTerms = std::move(series.columns);
   return result;
 }

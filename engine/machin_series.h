@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "engine/kernel/kernel.h"
@@ -25,12 +26,25 @@ struct SeriesColumns {
   std::vector<double> afterAllTerms;    // after term totalTerms
 };
 
+// Where the series starts: at term 1 from the power c, or at term firstTerm
+// from the power after term firstTerm − 1 (limbs 0 … last), when the terms
+// before it are summed elsewhere; the columns start at zero in both cases.
+struct SeriesStart {
+  long firstTerm = 1;
+  std::vector<double> power;  // empty for term 1
+};
+
+// How many of the pool's threads the next round may use (1 … pool.size()),
+// asked before every round; empty: all of them.
+using RoundThreads = std::function<int()>;
+
 // Runs the series in rounds of a few milliseconds each, the blocks of a round
 // spread over the pool's threads. The listener hears of every shown term
 // before its round and gets a yield point after each round, always on the
 // calling thread and never while a round runs.
 SeriesColumns runSeries(const SeriesPlan& plan, long last, const kernel::Kernel& kernel,
-                        WorkerPool& pool, TermListener& listener);
+                        WorkerPool& pool, TermListener& listener, SeriesStart start = {},
+                        const RoundThreads& threads = {});
 
 // The first limb from which the power c·B^last / q^k of every term up to k is
 // zero and divides without remainder, or last + 1 if there is none. With

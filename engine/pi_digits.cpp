@@ -1,12 +1,16 @@
 #include "engine/pi_digits.h"
 
+#include <chrono>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <system_error>
 #include <new>
 
+#include "engine/arctan5_head.h"
+#include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
 #include "engine/run_error.h"
 
@@ -98,12 +102,77 @@ class YieldOnly final : public TermListener {
   TermListener& inner_;
 };
 
+// How often the calling thread yields while it waits for arctan(1/5), and
+// how many of its terms the counter shows between two yield points.
+constexpr std::chrono::milliseconds kWaitSlice{2};
+constexpr long kShownTermsPerYield = 4096;
+
+// Both series at `last` limbs.
+struct Pass {
+  SeriesColumns atan239, atan5;
+  long terms = 0;  // of both series, the silent ones included
+};
+
+// arctan(1/5) on a thread of its own, when the pool has a second thread
+// whose processor it can take over meanwhile; nullptr when it has not or no
+// thread can be started: the calling thread then sums it with the kernel,
+// head and all.
+std::unique_ptr<Arctan5Thread> startArctan5(const SeriesPlan& plan, const SeriesSizes& sizes,
+                                            long last, const kernel::Kernel& kernel,
+                                            const WorkerPool& pool, const ThreadStarter& start) {
+  if (pool.size() < 2 || arctan5HeadTerms(plan.shownTerms, sizes.limbCount) < 1) return nullptr;
+  try {
+    return std::make_unique<Arctan5Thread>(plan, sizes.limbCount, last, kernel, start);
+  } catch (const std::system_error&) {
+  } catch (const std::bad_alloc&) {
+  }
+  return nullptr;
+}
+
+// Waits for arctan(1/5) with a yield point every few milliseconds, then
+// shows its terms on the counter, in order, as if they had just been summed.
+SeriesColumns awaitArctan5(Arctan5Thread& thread, const SeriesPlan& plan,
+                           TermListener& listener) {
+  while (!thread.waitFor(kWaitSlice)) listener.yieldPoint();
+  SeriesColumns columns = thread.take();
+  // In batches with a yield point after each, as the rounds would have
+  // them, and one more where the rounds of the silent terms would end.
+  for (long k = 1; k <= plan.shownTerms; ++k) {
+    listener.termStarted(plan.counterOffset, k);
+    if (k % kShownTermsPerYield == 0 || k == plan.shownTerms) listener.yieldPoint();
+  }
+  listener.yieldPoint();
+  return columns;
+}
+
+// arctan(1/239), then arctan(1/5), with `last` limbs and enough terms for the
+// reference. With two threads or more, arctan(1/5) goes to a thread of its
+// own and the rounds of arctan(1/239) use one thread fewer until it is done.
+Pass runPass(const SeriesSizes& sizes, long last, const kernel::Kernel& kernel, WorkerPool& pool,
+             TermListener& listener, const ThreadStarter& start) {
+  const SeriesPlan plan239{956, 57121, sizes.terms239,
+                           std::max(sizes.terms239, termsForReference(956, 57121, last)), 0};
+  const SeriesPlan plan5{80, 25, sizes.terms5,
+                         std::max(sizes.terms5, termsForReference(80, 25, last)), sizes.terms239};
+  const std::unique_ptr<Arctan5Thread> atan5 =
+      startArctan5(plan5, sizes, last, kernel, pool, start);
+  const RoundThreads threads = [&] {
+    return atan5 && !atan5->done() ? pool.size() - 1 : pool.size();
+  };
+  Pass pass;
+  pass.terms = plan239.totalTerms + plan5.totalTerms;
+  pass.atan239 = runSeries(plan239, last, kernel, pool, listener, {}, threads);
+  pass.atan5 = atan5 ? awaitArctan5(*atan5, plan5, listener)
+                     : runSeries(plan5, last, kernel, pool, listener);
+  return pass;
+}
+
 // π on a pool of the asked threads (as many as the system grants).
 PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options) {
   const kernel::Kernel& kernel = options.kernel ? *options.kernel : kernel::selectedKernel();
-  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize(),
-                  options.startThread ? options.startThread : ThreadStarter(startThread));
+  const ThreadStarter start = options.startThread ? options.startThread : ThreadStarter(startThread);
+  WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize(), start);
   const auto shownLimbs = static_cast<std::size_t>(sizes.limbCount) + 1;
   std::optional<Limbs> shown;
   TermListener* currentListener = &listener;
@@ -113,16 +182,13 @@ PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
     // shown result (its top limbs: a floor of a floor is a floor) and the
     // reference that checks it.
     const long last = sizes.limbCount + guard;
-    const long terms239 = std::max(sizes.terms239, termsForReference(956, 57121, last));
-    const long terms5 = std::max(sizes.terms5, termsForReference(80, 25, last));
-    const SeriesColumns atan239 =
-        runSeries({956, 57121, sizes.terms239, terms239, 0}, last, kernel, pool, *currentListener);
-    const SeriesColumns atan5 = runSeries({80, 25, sizes.terms5, terms5, sizes.terms239}, last,
-                                          kernel, pool, *currentListener);
-    if (!shown) shown = carryColumns(atan5.afterShownTerms, atan239.afterShownTerms, shownLimbs);
-    const Limbs reference = carryColumns(atan5.afterAllTerms, atan239.afterAllTerms,
+    const Pass pass = runPass(sizes, last, kernel, pool, *currentListener, start);
+    if (!shown) {
+      shown = carryColumns(pass.atan5.afterShownTerms, pass.atan239.afterShownTerms, shownLimbs);
+    }
+    const Limbs reference = carryColumns(pass.atan5.afterAllTerms, pass.atan239.afterAllTerms,
                                          static_cast<std::size_t>(last) + 1);
-    if (auto pi = certifiedTruncation(reference, terms239 + terms5 + 2, sizes.limbCount)) {
+    if (auto pi = certifiedTruncation(reference, pass.terms + 2, sizes.limbCount)) {
       if (sameDecimals(*shown, *pi, sizes.requestedDecimals)) return {std::move(*shown), false};
       return {std::move(*pi), true};
     }

@@ -32,8 +32,11 @@ void checkDigitCount(double digitCount);
 // π with the given sizes. The counter goes through the listener in order:
 // terms 1 … Terms239 of arctan(1/239), then 1 … Terms5 of arctan(1/5).
 // Runs on as many of the asked threads as the system grants, the same digits
-// whatever their number. Throws RunError when memory or another resource of
-// the system runs out.
+// whatever their number. With two or more, arctan(1/5) is summed on a thread
+// of its own (started through options.startThread; its head with GMP) while
+// the pool, one thread fewer meanwhile, runs arctan(1/239); so no more
+// threads work at once than were asked for. Throws RunError when memory or another
+// resource of the system runs out.
 PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options = {});
 

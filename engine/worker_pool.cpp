@@ -64,11 +64,12 @@ int WorkerPool::defaultSize() {
   return usableProcessors();
 }
 
-void WorkerPool::run(const std::function<void(int)>& task) {
+void WorkerPool::run(const std::function<void(int)>& task, int threads) {
   {
     std::lock_guard lock(mutex_);
     task_ = &task;
-    running_ = static_cast<int>(workers_.size());
+    engaged_ = std::clamp(threads, 1, size());
+    running_ = engaged_ - 1;
     ++generation_;
   }
   start_.notify_all();
@@ -90,7 +91,8 @@ void WorkerPool::work(int index) {
     const std::function<void(int)>* task;
     {
       std::unique_lock lock(mutex_);
-      start_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+      // A worker left out of a generation waits for a later one.
+      start_.wait(lock, [&] { return stopping_ || (generation_ != seen && index < engaged_); });
       if (stopping_) return;
       seen = generation_;
       task = task_;

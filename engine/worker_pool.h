@@ -17,7 +17,8 @@ std::jthread startThread(std::function<void()> body);
 
 // A fixed set of threads that run one task together: run(task) calls task(0)
 // on the calling thread and task(1 … size − 1) on the workers, and returns
-// when all of them have returned.
+// when all of them have returned. run(task, threads) engages only the first
+// `threads` of them; the other workers sleep through it.
 class WorkerPool {
  public:
   // Asks for `wanted` threads, the caller included, and keeps as many as the
@@ -29,7 +30,8 @@ class WorkerPool {
   WorkerPool& operator=(const WorkerPool&) = delete;
 
   int size() const { return static_cast<int>(workers_.size()) + 1; }
-  void run(const std::function<void(int)>& task);
+  void run(const std::function<void(int)>& task) { run(task, size()); }
+  void run(const std::function<void(int)>& task, int threads);
 
   // The number of threads to use when none is asked for: ZEMBRA_THREADS when
   // it holds a positive number, else one per processor this process may use.
@@ -44,6 +46,7 @@ class WorkerPool {
   std::condition_variable finished_;
   const std::function<void(int)>* task_ = nullptr;
   long generation_ = 0;
+  int engaged_ = 0;  // threads of the current generation, the caller included
   int running_ = 0;
   bool stopping_ = false;
 };

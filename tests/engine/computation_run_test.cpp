@@ -98,6 +98,19 @@ TEST(ComputationRun, the_counter_shows_every_counter_step_and_changes_count_at_t
   EXPECT_GT(changed.pumps - pumpsAfterSwitch, 4);  // yield points pump from then on
 }
 
+TEST(ComputationRun, with_arctan5_on_a_second_thread_the_counter_shows_every_term_in_order) {
+  for (const int threads : {1, 2}) {
+    RecorderWindow window;
+    window.text = "1000";
+    RunSettings settings;
+    runComputation(window, settings, {nullptr, 2, threads, {}});
+    std::vector<std::string> expected;
+    for (int counter = 1; counter <= 931; ++counter) expected.push_back(std::to_string(counter));
+    expected.push_back("931");  // the total, once the series are done
+    EXPECT_EQ(window.counters, expected) << threads << " threads";
+  }
+}
+
 TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
   for (const char* count : {"45000", "45001"}) {
     RecorderWindow window;

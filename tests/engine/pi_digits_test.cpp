@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <future>
 #include <limits>
+#include <memory>
 #include <random>
+#include <stdexcept>
 #include <system_error>
+#include <thread>
 
 #include "tests/reference/limbs.h"
 #include "tests/reference/machin_gmp.h"
@@ -81,6 +87,128 @@ TEST(PiDigits, a_system_granting_fewer_threads_than_asked_gives_the_same_digits)
   }
 }
 
+// A starter that grants `granted` threads and refuses the rest, and counts
+// the threads it started and those still running.
+struct CountingStarter {
+  int granted = 1000;
+  int started = 0;
+  std::shared_ptr<std::atomic<int>> running = std::make_shared<std::atomic<int>>(0);
+
+  ThreadStarter starter() {
+    return [this](std::function<void()> body) {
+      if (started == granted) throw std::system_error(EAGAIN, std::generic_category());
+      ++started;
+      ++*running;
+      return std::jthread([body = std::move(body), running = running] {
+        body();
+        --*running;
+      });
+    };
+  }
+};
+
+TEST(PiDigits, arctan5_on_its_own_thread_and_the_kernel_alone_give_the_same_digits) {
+  const std::vector<double> counts{0.0, 9.0, 52.0, 99.0, 762.0, 6999.0, 20000.0};
+  for (const int threads : {2, 3}) {
+    SCOPED_TRACE(testing::Message() << threads << " threads, arctan(1/5) on one of them");
+    CountingStarter counting;
+    for (double n : counts) expectReferenceDigits(n, {nullptr, 2, threads, counting.starter()});
+    EXPECT_EQ(counting.started, static_cast<int>(counts.size()) * threads);
+  }
+  for (const int granted : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "2 threads asked, " << granted
+                                    << " granted: no thread for arctan(1/5)");
+    CountingStarter counting{granted};
+    for (double n : counts) {
+      counting.started = 0;
+      expectReferenceDigits(n, {nullptr, 2, 2, counting.starter()});
+      EXPECT_EQ(counting.started, granted);
+    }
+  }
+  SCOPED_TRACE("one thread asked: the kernel sums the head of arctan(1/5) too");
+  CountingStarter counting;
+  for (double n : counts) expectReferenceDigits(n, {nullptr, 2, 1, counting.starter()});
+  EXPECT_EQ(counting.started, 0);
+}
+
+// The kernel calls of arctan(1/239) in flight at once, through a kernel that
+// wraps the selected one.
+std::atomic<int> g_inFlight{0};
+std::atomic<int> g_mostInFlight239{0};
+
+void countingBlock(const kernel::BlockArgs& args) {
+  const int inFlight = ++g_inFlight;
+  if (args.square == 57121) {
+    int most = g_mostInFlight239.load();
+    while (inFlight > most && !g_mostInFlight239.compare_exchange_weak(most, inFlight)) {
+    }
+  }
+  kernel::selectedKernel().run(args);
+  --g_inFlight;
+}
+
+// Lets the thread of arctan(1/5) start summing once arctan(1/239) is done:
+// at the yield point after the round that holds its last term.
+class ReleasingListener final : public TermListener {
+ public:
+  ReleasingListener(long terms239, std::promise<void>& release)
+      : terms239_(terms239), release_(release) {}
+  void termStarted(long counterOffset, long k) override {
+    if (counterOffset == 0 && k == terms239_) lastRoundStarted_ = true;
+  }
+  void yieldPoint() override {
+    if (lastRoundStarted_ && !released_) release_.set_value();
+    released_ = released_ || lastRoundStarted_;
+  }
+
+ private:
+  long terms239_;
+  std::promise<void>& release_;
+  bool lastRoundStarted_ = false;
+  bool released_ = false;
+};
+
+TEST(PiDigits, while_arctan5_is_summed_on_its_own_thread_arctan239_leaves_it_a_processor) {
+  const kernel::Kernel counting{"counting", kernel::selectedKernel().lanes, &countingBlock};
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  int started = 0;
+  EngineOptions options{&counting, 2, 2, {}};
+  options.startThread = [&](std::function<void()> body) {
+    if (++started == 1) return std::jthread(std::move(body));  // the pool's worker
+    return std::jthread([body = std::move(body), released] {  // arctan(1/5)'s
+      released.wait_for(std::chrono::seconds(60));
+      body();
+    });
+  };
+  const SeriesSizes sizes = sizeSeries(20000);
+  ReleasingListener listener(sizes.terms239, release);
+  const PiDigits digits = computePiDigits(sizes, listener, options);
+  EXPECT_EQ(started, 2);
+  EXPECT_EQ(g_mostInFlight239.load(), 1);  // one round at a time on the calling thread alone
+  const std::string pi = piPrefix(20000);
+  EXPECT_EQ(reference::limbDecimals(digits.limbs).substr(0, 20000), pi);
+}
+
+// A listener that ends the run, as the window's exit does, in the middle of
+// arctan(1/239), while arctan(1/5) is still being summed.
+class EndingListener final : public TermListener {
+ public:
+  void termStarted(long counterOffset, long k) override {
+    if (counterOffset == 0 && k == 1000) throw std::runtime_error("program ends");
+  }
+  void yieldPoint() override {}
+};
+
+TEST(PiDigits, a_run_ended_during_the_series_stops_and_joins_the_thread_of_arctan5) {
+  CountingStarter counting;
+  EndingListener ending;
+  EXPECT_THROW(computePiDigits(sizeSeries(327640), ending, {nullptr, 2, 2, counting.starter()}),
+               std::runtime_error);
+  EXPECT_EQ(counting.started, 2);
+  EXPECT_EQ(counting.running->load(), 0);
+}
+
 TEST(PiDigits, a_reference_too_narrow_to_decide_is_widened) {
   for (double n : {0.0, 28.0, 1000.0}) expectReferenceDigits(n, {nullptr, 0, 0, {}});
 }
@@ -94,6 +222,13 @@ TEST(PiDigits, counts_out_of_range_are_refused) {
 
 TEST(SlowPiDigits, large_counts_including_those_the_floors_get_wrong) {
   for (double n : {60000.0, 196990.0, 250000.0, 327640.0}) expectReferenceDigits(n);
+}
+
+TEST(SlowPiDigits, large_counts_with_the_kernel_alone_and_with_arctan5_on_a_second_thread) {
+  for (double n : {123457.0, 327640.0}) {
+    expectReferenceDigits(n, {nullptr, 2, 1, {}});
+    expectReferenceDigits(n, {nullptr, 2, 2, {}});
+  }
 }
 
 }  // namespace

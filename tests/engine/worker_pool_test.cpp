@@ -45,6 +45,19 @@ TEST(WorkerPool, a_refused_thread_start_leaves_a_smaller_pool_that_still_runs_ev
   }
 }
 
+TEST(WorkerPool, a_run_on_fewer_threads_engages_only_the_first_of_them) {
+  WorkerPool pool(4);
+  ASSERT_EQ(pool.size(), 4);
+  for (const int threads : {1, 2, 4, 3, 1, 4}) {
+    std::atomic<int> ranMask = 0;
+    pool.run([&](int index) { ranMask |= 1 << index; }, threads);
+    EXPECT_EQ(ranMask.load(), (1 << threads) - 1) << threads << " threads";
+  }
+  std::atomic<int> ranMask = 0;
+  pool.run([&](int index) { ranMask |= 1 << index; }, 9);  // more than there are: all
+  EXPECT_EQ(ranMask.load(), 15);
+}
+
 TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_number) {
   const char* saved = std::getenv("ZEMBRA_THREADS");
   const std::string savedValue = saved ? saved : "";

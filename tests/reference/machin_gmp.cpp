@@ -11,10 +11,9 @@ namespace zembra::reference {
 namespace {
 
 // sum += sum_{k=1..terms} (-1)^(k+1) floor(P_k / (2k-1)), where
-// P_0 = coefficient * scale and P_k = floor(P_{k-1} / q).
-void addArctanSeries(mpz_ptr sum, mpz_srcptr scale, unsigned long coefficient, unsigned long q,
-                     long terms) {
-  MpzValue power;
+// P_0 = coefficient * scale and P_k = floor(P_{k-1} / q); power = P_terms.
+void addArctanSeries(mpz_ptr sum, mpz_ptr power, mpz_srcptr scale, unsigned long coefficient,
+                     unsigned long q, long terms) {
   MpzValue term;
   mpz_mul_ui(power, scale, coefficient);
   for (long k = 1; k <= terms; ++k) {
@@ -55,10 +54,19 @@ std::vector<std::uint64_t> machinFloorsGmp(long terms239, long terms5, long limb
   mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * limbCount));
   MpzValue sum239;
   MpzValue sum5;
-  addArctanSeries(sum239, scale, 956, 57121, terms239);
-  addArctanSeries(sum5, scale, 80, 25, terms5);
+  MpzValue power;
+  addArctanSeries(sum239, power, scale, 956, 57121, terms239);
+  addArctanSeries(sum5, power, scale, 80, 25, terms5);
   mpz_sub(sum5, sum5, sum239);
   return splitIntoLimbs(sum5, limbCount);
+}
+
+void arctanFloorsGmp(mpz_ptr sum, mpz_ptr power, unsigned long coefficient, unsigned long q,
+                     long terms, long limbCount) {
+  MpzValue scale;
+  mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * limbCount));
+  mpz_set_ui(sum, 0);
+  addArctanSeries(sum, power, scale, coefficient, q, terms);
 }
 
 }  // namespace zembra::reference

@@ -1,0 +1,179 @@
+// The exact head of arctan(1/5) against the floored series evaluated term by
+// term with GMP (tests/reference) and against the kernel's own column sums.
+#include "engine/arctan5_head.h"
+
+#include <gmp.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <future>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+#include <tuple>
+
+#include "engine/arctan5_thread.h"
+#include "engine/machin_series.h"
+#include "engine/sizing.h"
+#include "tests/reference/gmp_value.h"
+#include "tests/reference/machin_gmp.h"
+
+namespace zembra {
+namespace {
+
+// The integer that signed, uncarried columns over limbs 0 … count − 1 stand
+// for: Σ columns[j]·B^(count − 1 − j).
+void carried(mpz_ptr value, std::span<const double> columns, std::size_t count) {
+  mpz_set_ui(value, 0);
+  for (std::size_t j = 0; j < count; ++j) {
+    mpz_mul_ui(value, value, 10'000'000'000UL);
+    const auto column = static_cast<long>(columns[j]);
+    if (column >= 0) {
+      mpz_add_ui(value, value, static_cast<unsigned long>(column));
+    } else {
+      mpz_sub_ui(value, value, static_cast<unsigned long>(-column));
+    }
+  }
+}
+
+struct HeadCase {
+  long terms, shownLimbs, last;
+};
+
+// Head sizes around the edges: one term, the last term with an exact power
+// (5n), no guard limbs and several, sizes the engine uses.
+const HeadCase kCases[] = {{1, 1, 1},      {3, 1, 3},       {5, 1, 3},      {5, 1, 1},
+                           {40, 8, 10},    {39, 8, 8},      {505, 101, 103}, {500, 101, 109},
+                           {5015, 1003, 1005}, {4800, 1003, 1007}};
+
+TEST(Arctan5Head, gives_the_floored_series_at_the_guard_limbs_and_cut_to_the_shown_limbs) {
+  const std::atomic<bool> stop{false};
+  for (const HeadCase& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.terms << " terms, limbs " << c.shownLimbs << " of "
+                                    << c.last);
+    const Arctan5Head head = computeArctan5Head(c.terms, c.shownLimbs, c.last, stop);
+    ASSERT_EQ(head.columns.size(), static_cast<std::size_t>(c.last) + 1);
+    reference::MpzValue expected, expectedPower, got;
+    reference::arctanFloorsGmp(expected, expectedPower, 80, 25, c.terms, c.last);
+    carried(got, head.columns, head.columns.size());
+    EXPECT_EQ(mpz_cmp(got, expected), 0) << "at all limbs";
+    carried(got, head.power, head.power.size());
+    EXPECT_EQ(mpz_cmp(got, expectedPower), 0) << "the power after the head";
+    for (double limb : head.power) EXPECT_TRUE(limb >= 0 && limb < 1e10);
+    // Cut to the shown limbs: the sum of the terms at n limbs, not the sum cut.
+    reference::arctanFloorsGmp(expected, expectedPower, 80, 25, c.terms, c.shownLimbs);
+    carried(got, head.columns, static_cast<std::size_t>(c.shownLimbs) + 1);
+    EXPECT_EQ(mpz_cmp(got, expected), 0) << "at the shown limbs";
+  }
+}
+
+TEST(Arctan5Head, leaves_the_same_columns_as_the_kernel_does_for_the_same_terms) {
+  const std::atomic<bool> stop{false};
+  int count = 0;
+  const kernel::Kernel* kernels = kernel::availableKernels(count);
+  WorkerPool pool(2);
+  SilentListener silent;
+  for (const HeadCase& c : kCases) {
+    const Arctan5Head head = computeArctan5Head(c.terms, c.shownLimbs, c.last, stop);
+    for (int k = 0; k < count; ++k) {
+      SCOPED_TRACE(testing::Message() << kernels[k].name << ", " << c.terms << " terms, limbs "
+                                      << c.shownLimbs << " of " << c.last);
+      const SeriesColumns series =
+          runSeries({80, 25, c.terms, c.terms, 0}, c.last, kernels[k], pool, silent);
+      reference::MpzValue fromKernel, fromHead;
+      for (std::size_t limbs : {static_cast<std::size_t>(c.shownLimbs) + 1, head.columns.size()}) {
+        carried(fromKernel, series.afterAllTerms, limbs);
+        carried(fromHead, head.columns, limbs);
+        EXPECT_EQ(mpz_cmp(fromKernel, fromHead), 0) << "over " << limbs << " limbs";
+      }
+    }
+  }
+}
+
+TEST(Arctan5Head, takes_the_terms_whose_power_is_exact_at_the_shown_limbs) {
+  EXPECT_EQ(arctan5HeadTerms(718, 101), 505);
+  EXPECT_EQ(arctan5HeadTerms(3, 1), 3);
+  EXPECT_EQ(arctan5HeadTerms(0, 1), 0);
+  EXPECT_EQ(arctan5HeadTerms(234'365, 32'765), 163'825);
+}
+
+TEST(Arctan5Head, stops_when_asked) {
+  const std::atomic<bool> stop{true};
+  EXPECT_THROW(computeArctan5Head(163'825, 32'765, 32'767, stop), Arctan5Stopped);
+}
+
+TEST(Arctan5Thread, sums_the_whole_series_as_the_kernel_does_on_the_calling_thread) {
+  WorkerPool pool(1);
+  SilentListener silent;
+  const kernel::Kernel& kernel = kernel::selectedKernel();
+  // 100 and 5000 digits: their sizes, guard limbs included.
+  for (const auto& [plan, shownLimbs, last] :
+       {std::tuple{SeriesPlan{80, 25, 75, 95, 24}, 11L, 13L},
+        std::tuple{SeriesPlan{80, 25, 3580, 3600, 1054}, 501L, 503L}}) {
+    Arctan5Thread thread(plan, shownLimbs, last, kernel, startThread);
+    while (!thread.waitFor(std::chrono::milliseconds(1))) {
+    }
+    EXPECT_TRUE(thread.done());
+    const SeriesColumns got = thread.take();
+    const SeriesColumns expected = runSeries(plan, last, kernel, pool, silent);
+    reference::MpzValue a, b;
+    carried(a, got.afterShownTerms, static_cast<std::size_t>(shownLimbs) + 1);
+    carried(b, expected.afterShownTerms, static_cast<std::size_t>(shownLimbs) + 1);
+    EXPECT_EQ(mpz_cmp(a, b), 0) << "after the shown terms, " << shownLimbs << " limbs";
+    carried(a, got.afterAllTerms, static_cast<std::size_t>(last) + 1);
+    carried(b, expected.afterAllTerms, static_cast<std::size_t>(last) + 1);
+    EXPECT_EQ(mpz_cmp(a, b), 0) << "after all terms, " << last << " limbs";
+    EXPECT_THROW(thread.take(), std::logic_error);  // taken once only
+  }
+}
+
+// A kernel that counts its blocks and holds the first one until told to go.
+std::atomic<int> g_blocks{0};
+std::atomic<bool> g_go{false};
+std::promise<void>* g_firstBlock = nullptr;
+
+void heldBlock(const kernel::BlockArgs& args) {
+  if (g_blocks++ == 0) {
+    g_firstBlock->set_value();
+    while (!g_go.load()) std::this_thread::yield();
+  }
+  kernel::selectedKernel().run(args);
+}
+
+TEST(Arctan5Thread, stops_between_the_kernel_rounds_after_the_head) {
+  const kernel::Kernel held{"held", kernel::selectedKernel().lanes, &heldBlock};
+  std::promise<void> firstBlock;
+  g_firstBlock = &firstBlock;
+  const SeriesSizes sizes = sizeSeries(327640);
+  const SeriesPlan plan{80, 25, sizes.terms5, sizes.terms5 + 20, sizes.terms239};
+  auto thread = std::make_unique<Arctan5Thread>(plan, sizes.limbCount, sizes.limbCount + 2, held,
+                                                startThread);
+  firstBlock.get_future().wait();  // the head is summed, the kernel's first round begun
+  g_go = true;
+  thread.reset();  // asks the thread to stop, and joins it
+  const long blocksAfterTheHead = (plan.totalTerms - arctan5HeadTerms(plan.shownTerms,
+                                                                        sizes.limbCount)) /
+                                  kernel::selectedKernel().lanes;
+  EXPECT_LT(g_blocks.load(), blocksAfterTheHead / 10) << "of " << blocksAfterTheHead;
+}
+
+TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
+  // More shown limbs than limbs: the head refuses the sizes on the thread.
+  Arctan5Thread failing(SeriesPlan{80, 25, 75, 95, 24}, 14, 13, kernel::selectedKernel(),
+                        startThread);
+  EXPECT_THROW(failing.take(), std::invalid_argument);
+}
+
+TEST(Arctan5Thread, a_thread_that_cannot_start_is_reported_at_once) {
+  const ThreadStarter refusing = [](std::function<void()>) -> std::jthread {
+    throw std::system_error(EAGAIN, std::generic_category());
+  };
+  EXPECT_THROW(Arctan5Thread(SeriesPlan{80, 25, 75, 95, 24}, 11, 13, kernel::selectedKernel(),
+                             refusing),
+               std::system_error);
+}
+
+}  // namespace
+}  // namespace zembra
