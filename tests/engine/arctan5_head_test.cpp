@@ -150,7 +150,13 @@ TEST(Arctan5Thread, stops_between_the_kernel_rounds_after_the_head) {
   const SeriesPlan plan{80, 25, sizes.terms5, sizes.terms5 + 20, sizes.terms239};
   auto thread = std::make_unique<Arctan5Thread>(plan, sizes.limbCount, sizes.limbCount + 2, held,
                                                 startThread);
-  firstBlock.get_future().wait();  // the head is summed, the kernel's first round begun
+  // Until the head is summed and the kernel's first round has begun, unless
+  // the thread ends without one.
+  const std::future<void> begun = firstBlock.get_future();
+  while (begun.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready &&
+         !thread->done()) {
+  }
+  ASSERT_EQ(g_blocks.load(), 1) << "the kernel never ran";
   g_go = true;
   thread.reset();  // asks the thread to stop, and joins it
   const long blocksAfterTheHead = (plan.totalTerms - arctan5HeadTerms(plan.shownTerms,
