@@ -69,30 +69,37 @@ CliResult runTool(const std::vector<std::string>& arguments, std::FILE* out = st
   return result;
 }
 
-TEST(Cli, prints_the_digit_lines_for_any_count) {
-  const CliResult result = runTool({"120"});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");  // not a terminal: no progress bar
-  ASSERT_EQ(result.lines.size(), 3u);
-  EXPECT_EQ(result.lines[0].substr(0, 14), "3." + reference::piDecimals(10) + "  ");
-  EXPECT_EQ(result.lines[2].size(), 2u + 3 * 12);               // a partial line of three groups
-  EXPECT_EQ(runTool({"--quiet", "45010"}).lines.size(), 901u);  // past the window's limit
-}
-
-TEST(Cli, writes_the_result_file_and_prints_no_lines) {
+// Without -o the tool prints the digit lines (the window's limit does not
+// apply); with it, the result file and nothing on standard output. Every form
+// of the command line, and the count in the header as the window shows it.
+TEST(Cli, prints_the_digit_lines_or_writes_the_result_file_in_every_accepted_form) {
+  const std::string firstGroup = "3." + reference::piDecimals(10);
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--", "10"}, {"10", "--"}, {"-q", "--", "10"}, {"--quiet", "10"}, {" 1e1 "}}) {
+    const CliResult result = runTool(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.lines.size(), 1u) << result.err;
+    EXPECT_EQ(result.lines[0].substr(0, 14), firstGroup + "  ");
+  }
+  const CliResult lines = runTool({"120"});
+  EXPECT_EQ(lines.err, "");  // not a terminal: no progress bar
+  ASSERT_EQ(lines.lines.size(), 3u);
+  EXPECT_EQ(lines.lines[2].size(), 2u + 3 * 12);  // a partial line of three groups
+  EXPECT_EQ(runTool({"--quiet", "45010"}).lines.size(), 901u);
   TempFolder folder;
-  const CliResult result = runTool({"40", "-o", folder.file("pi.txt")});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "");
-  const std::string file = readBytes(folder.file("pi.txt"));
-  EXPECT_NE(file.find("\"3." + reference::piDecimals(10) + "  "), std::string::npos);
-  // The count in the header as the window would show it: whole counts as
-  // integers, others as typed.
-  for (const auto& [typed, shown] : std::vector<std::pair<std::string, std::string>>{
-           {"40", "40"}, {"4e1", "40"}, {"+40.0", "40"}, {"12.5", "12.5"}}) {
-    ASSERT_EQ(runTool({typed, "-o", folder.file("pi.txt")}).status, 0) << typed;
-    EXPECT_NE(readBytes(folder.file("pi.txt")).find("\x81\x81" + shown + "\"\r\n"), std::string::npos)
-        << typed;
+  const std::string file = folder.file("pi.txt");
+  for (const auto& [arguments, shownCount] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"10", "-o", file}, "10"},
+           {{"--output=" + file, "4e1"}, "40"},
+           {{"--output", file, "--", "+40.0"}, "40"},
+           {{"12.5", "-o", file}, "12.5"}}) {
+    std::filesystem::remove(file);
+    const CliResult result = runTool(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(readBytes(file).find("\x81\x81" + shownCount + "\"\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(file).find("\"" + firstGroup + "  "), std::string::npos);
   }
 }
 
@@ -117,59 +124,29 @@ TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
   }
 }
 
-struct UsageCase {
-  std::vector<std::string> arguments;
-  int status;
-  std::string message;  // the one line on standard error, less "zembra32-cli: "
-};
-
 TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_status_2) {
-  const std::vector<UsageCase> cases = {
-      {{"abc"}, 2, "the digit count is not a number: abc (try --help)"},
-      {{"inf"}, 2, "the digit count is not a number: inf (try --help)"},
-      {{"-5"}, 2, "the digit count must not be negative: -5 (try --help)"},
-      {{"327641"}, 2, "the digit count must not exceed 327640: 327641 (try --help)"},
-      {{"1e400"}, 2, "the digit count is out of range: 1e400 (try --help)"},
-      {{"-1e400"}, 2, "the digit count is out of range: -1e400 (try --help)"},
-      {{"--bogus", "10"}, 2, "unknown option: --bogus (try --help)"},
-      {{}, 2, "missing digit count (try --help)"},
-      {{"-q"}, 2, "missing digit count (try --help)"},
-      {{"10", "20"}, 2, "more than one digit count: 20 (try --help)"},
-      {{"10", "-o"}, 2, "missing file name after -o (try --help)"},
-      {{"10", "--output"}, 2, "missing file name after --output (try --help)"},
-      {{"10", "--output="}, 2, "missing file name after --output (try --help)"},
-      {{"10", "-o", ""}, 2, "missing file name after -o (try --help)"},
-      {{"10", "-o", "a", "-o", "b"}, 2, "more than one output file: -o b (try --help)"},
-      {{"10", "--output=a", "--output", "b"}, 2, "more than one output file: --output b (try --help)"},
-      {{"--", "--help"}, 2, "the digit count is not a number: --help (try --help)"},
-      {{"--", "10", "--"}, 2, "more than one digit count: -- (try --help)"},
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"abc"}, "the digit count is not a number: abc"},
+      {{"-5"}, "the digit count must not be negative: -5"},
+      {{"327641"}, "the digit count must not exceed 327640: 327641"},
+      {{"1e400"}, "the digit count is out of range: 1e400"},
+      {{"--bogus", "10"}, "unknown option: --bogus"},
+      {{}, "missing digit count"},
+      {{"10", "20"}, "more than one digit count: 20"},
+      {{"10", "-o"}, "missing file name after -o"},
+      {{"10", "--output"}, "missing file name after --output"},
+      {{"10", "--output="}, "missing file name after --output"},
+      {{"10", "-o", ""}, "missing file name after -o"},
+      {{"10", "-o", "a", "-o", "b"}, "more than one output file: -o b"},
+      {{"10", "--output=a", "--output", "b"}, "more than one output file: --output b"},
+      {{"--", "--help"}, "the digit count is not a number: --help"},
+      {{"--", "10", "--"}, "more than one digit count: --"},
   };
-  for (const UsageCase& c : cases) {
-    const CliResult result = runTool(c.arguments);
-    EXPECT_EQ(result.status, c.status) << c.message;
-    EXPECT_EQ(result.out, "") << c.message;
-    EXPECT_EQ(result.err, "zembra32-cli: " + c.message + "\n");
-  }
-}
-
-TEST(Cli, accepted_forms_of_the_command_line) {
-  TempFolder folder;
-  const std::string file = folder.file("pi.txt");
-  const std::string firstGroup = "3." + reference::piDecimals(10);
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"--", "10"}, {"10", "--"}, {"-q", "--", "10"}, {"--quiet", "10"}, {" 1e1 "}}) {
+  for (const auto& [arguments, message] : cases) {
     const CliResult result = runTool(arguments);
-    EXPECT_EQ(result.status, 0) << result.err;
-    ASSERT_EQ(result.lines.size(), 1u) << result.err;
-    EXPECT_EQ(result.lines[0].substr(0, 12), firstGroup);
-  }
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"10", "-o", file}, {"--output=" + file, "10"}, {"--output", file, "--", "10"}}) {
-    std::filesystem::remove(file);
-    const CliResult result = runTool(arguments);
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(readBytes(file).find("\"" + firstGroup + "  "), std::string::npos);
+    EXPECT_EQ(result.status, 2) << message;
+    EXPECT_EQ(result.out, "") << message;
+    EXPECT_EQ(result.err, "zembra32-cli: " + message + " (try --help)\n");
   }
 }
 

@@ -52,63 +52,51 @@ TEST(ComputationRun, a_run_works_on_the_window_in_a_fixed_order) {
   EXPECT_EQ(window.log, expected);
 }
 
-TEST(ComputationRun, the_counter_shows_every_counter_step_and_changes_count_at_the_next_test) {
+// The counters shown in a run of 1,000 digits (213 terms of arctan(1/239),
+// then 718 of arctan(1/5)).
+std::vector<std::string> countersAt(int step, int threads = 0) {
+  RecorderWindow window;
+  window.text = "1000";
+  RunSettings settings;
+  settings.counterStep = static_cast<std::int16_t>(step);
+  runComputation(window, settings, {nullptr, 2, threads, {}});
+  EXPECT_EQ(window.termTotal, "931");
+  return window.counters;
+}
+
+TEST(ComputationRun, the_counter_shows_every_step_and_each_series_end_then_the_total) {
+  const std::pair<int, std::vector<std::string>> cases[] = {
+      {100, {"100", "200", "313", "413", "513", "613", "713", "813", "913", "931"}},
+      {213, {"213", "426", "639", "852", "931"}},
+      {718, {"931", "931"}},
+      {931, {"931"}},
+  };
+  for (const auto& [step, expected] : cases) EXPECT_EQ(countersAt(step), expected) << step;
+  // Every term in order, on one thread and with arctan(1/5) on a second one;
+  // a step below 1 counts as 1.
+  std::vector<std::string> everyTerm;
+  for (int counter = 1; counter <= 931; ++counter) everyTerm.push_back(std::to_string(counter));
+  everyTerm.push_back("931");
+  EXPECT_EQ(countersAt(0, 1), everyTerm);
+  EXPECT_EQ(countersAt(1, 2), everyTerm);
+}
+
+TEST(ComputationRun, a_step_changed_during_the_run_counts_from_the_next_shown_term) {
   RecorderWindow window;
   window.text = "1000";
   RunSettings settings;
   settings.counterStep = 100;
-  runComputation(window, settings);
-  EXPECT_EQ(window.termTotal, "931");
-  EXPECT_EQ(window.counters,
-            (std::vector<std::string>{"100", "200", "313", "413", "513", "613", "713", "813",
-                                      "913", "931"}));
-  // The first and last terms of each series (213 + 718 at 1000 digits), then
-  // the total: at step 1 every term, at a step of a series' length its end.
-  const std::pair<int, std::vector<std::string>> boundaries[] = {
-      {213, {"213", "426", "639", "852", "931"}}, {718, {"931", "931"}},
-      {931, {"931"}},                             {0, {"1", "2", "3"}},  // below 1 counts as 1
-  };
-  for (const auto& [step, expected] : boundaries) {
-    RecorderWindow atStep;
-    atStep.text = "1000";
-    settings.counterStep = static_cast<std::int16_t>(step);
-    runComputation(atStep, settings);
-    if (step == 0) {
-      ASSERT_EQ(atStep.counters.size(), 932u);
-      EXPECT_EQ(atStep.counters[212], "213") << "the last term of arctan(1/239)";
-      EXPECT_EQ(atStep.counters[213], "214") << "the first of arctan(1/5)";
-      atStep.counters.resize(3);
-    }
-    EXPECT_EQ(atStep.counters, expected) << "step " << step;
-  }
-  settings.counterStep = 100;
-  RecorderWindow changed;
-  changed.text = "1000";
   settings.yieldWhileComputing = false;
   int pumpsAfterSwitch = -1;
-  changed.onPump = [&] {
-    if (changed.counter != "200") return;
+  window.onPump = [&] {
+    if (window.counter != "200") return;
     settings.counterStep = 300;  // next shown: 213 + 300 in the second series
     settings.yieldWhileComputing = true;
-    pumpsAfterSwitch = changed.pumps;
+    pumpsAfterSwitch = window.pumps;
   };
-  runComputation(changed, settings);
-  EXPECT_EQ(changed.counters,
-            (std::vector<std::string>{"100", "200", "513", "813", "931"}));
-  EXPECT_GT(changed.pumps - pumpsAfterSwitch, 4);  // yield points pump from then on
-}
-
-TEST(ComputationRun, with_arctan5_on_a_second_thread_the_counter_shows_every_term_in_order) {
-  for (const int threads : {1, 2}) {
-    RecorderWindow window;
-    window.text = "1000";
-    RunSettings settings;
-    runComputation(window, settings, {nullptr, 2, threads, {}});
-    std::vector<std::string> expected;
-    for (int counter = 1; counter <= 931; ++counter) expected.push_back(std::to_string(counter));
-    expected.push_back("931");  // the total, once the series are done
-    EXPECT_EQ(window.counters, expected) << threads << " threads";
-  }
+  runComputation(window, settings);
+  EXPECT_EQ(window.counters, (std::vector<std::string>{"100", "200", "513", "813", "931"}));
+  EXPECT_GT(window.pumps - pumpsAfterSwitch, 4);  // yield points pump from then on
 }
 
 TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {

@@ -11,25 +11,15 @@ std::vector<std::string> linesOf(const std::vector<std::uint64_t>& limbs) {
   return lines;
 }
 
-TEST(DigitLines, a_group_is_ten_digits_with_leading_zeros) {
-  EXPECT_EQ(digitGroup(0), "0000000000");
-  EXPECT_EQ(digitGroup(7), "0000000007");
-  EXPECT_EQ(digitGroup(123456789), "0123456789");
-  EXPECT_EQ(digitGroup(9999999999), "9999999999");
-}
-
-TEST(DigitLines, a_single_limb_makes_one_partial_line) {
+// Groups of ten digits with leading zeros, five to a line that ends with its
+// decimal count; a last partial line only when groups are left over.
+TEST(DigitLines, groups_of_ten_five_to_a_line_and_a_partial_line_only_for_the_rest) {
   EXPECT_EQ(linesOf({3, 1416210294}), std::vector<std::string>{"3.1416210294  "});
-}
-
-TEST(DigitLines, five_limbs_make_one_full_line_and_no_partial_line) {
-  EXPECT_EQ(linesOf({3, 1, 2, 3, 4, 5}),
-            std::vector<std::string>{"3.0000000001  0000000002  0000000003  0000000004  "
-                                     "0000000005   : 50"});
-}
-
-TEST(DigitLines, the_largest_count_ends_on_a_full_line) {
-  std::vector<std::uint64_t> limbs(32766, 0);  // 32,765 fractional limbs
+  EXPECT_EQ(linesOf({3, 1, 2, 3, 4, 9999999999, 123456789}),
+            (std::vector<std::string>{"3.0000000001  0000000002  0000000003  0000000004  "
+                                      "9999999999   : 50",
+                                      "  0123456789  "}));
+  std::vector<std::uint64_t> limbs(32766, 0);  // the largest count: 32,765 fractional limbs
   limbs[0] = 3;
   const auto lines = linesOf(limbs);
   EXPECT_EQ(lines.size(), 6553u);

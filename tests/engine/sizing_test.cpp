@@ -2,28 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "tests/reference/machin_gmp.h"
+
 namespace zembra {
 namespace {
 
-TEST(Sizing, known_counts_take_their_known_sizes) {
-  struct Row {
-    double n;
-    long terms239, terms5, limbs;
-  };
-  for (const Row& row : {Row{0, 3, 3, 1}, Row{10, 5, 10, 2}, Row{100, 24, 75, 11},
-                         Row{1000, 213, 718, 101}, Row{327640, 68881, 234366, 32765}}) {
-    const SeriesSizes sizes = sizeSeries(row.n);
-    EXPECT_EQ(sizes.terms239, row.terms239) << row.n;
-    EXPECT_EQ(sizes.terms5, row.terms5) << row.n;
-    EXPECT_EQ(sizes.limbCount, row.limbs) << row.n;
+// The series lengths and limbs the references use, for whole, fractional and
+// the largest counts.
+TEST(Sizing, every_count_takes_the_sizes_of_the_reference_and_whole_limbs) {
+  for (double n = 0; n <= 327640; n += n < 2000 ? 0.25 : 997.5) {
+    const SeriesSizes sizes = sizeSeries(n);
+    const reference::MachinSizes expected = reference::machinSizes(n);
+    ASSERT_EQ(sizes.terms239, expected.terms239) << n;
+    ASSERT_EQ(sizes.terms5, expected.terms5) << n;
+    ASSERT_EQ(sizes.limbCount, expected.limbCount) << n;
+    ASSERT_EQ(sizes.requestedDecimals, static_cast<long>(std::floor(n))) << n;
   }
-}
-
-TEST(Sizing, a_count_that_is_not_a_multiple_of_ten_still_takes_whole_limbs) {
-  EXPECT_EQ(sizeSeries(15).limbCount, 2);
-  EXPECT_EQ(sizeSeries(19).limbCount, 2);
-  EXPECT_EQ(sizeSeries(20).limbCount, 3);
-  EXPECT_EQ(sizeSeries(45000.5).requestedDecimals, 45000);
+  EXPECT_EQ(sizeSeries(327640).limbCount, 32765);
 }
 
 }  // namespace

@@ -48,14 +48,11 @@ TEST(WorkerPool, a_refused_thread_start_leaves_a_smaller_pool_that_still_runs_ev
 TEST(WorkerPool, a_run_on_fewer_threads_engages_only_the_first_of_them) {
   WorkerPool pool(4);
   ASSERT_EQ(pool.size(), 4);
-  for (const int threads : {1, 2, 4, 3, 1, 4}) {
+  for (const int threads : {1, 2, 4, 3, 1, 9}) {  // 9: more than there are, so all
     std::atomic<int> ranMask = 0;
     pool.run([&](int index) { ranMask |= 1 << index; }, threads);
-    EXPECT_EQ(ranMask.load(), (1 << threads) - 1) << threads << " threads";
+    EXPECT_EQ(ranMask.load(), (1 << std::min(threads, 4)) - 1) << threads << " threads";
   }
-  std::atomic<int> ranMask = 0;
-  pool.run([&](int index) { ranMask |= 1 << index; }, 9);  // more than there are: all
-  EXPECT_EQ(ranMask.load(), 15);
 }
 
 TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_number) {
@@ -86,7 +83,7 @@ class FailingListener final : public TermListener {
   void yieldPoint() override {}
 };
 
-TEST(PiDigits, memory_and_system_failures_become_run_errors_with_readable_text) {
+TEST(PiDigits, memory_running_out_during_the_series_is_a_run_error_with_readable_text) {
   FailingListener failing;
   try {
     computePiDigits(sizeSeries(1000), failing);
@@ -95,14 +92,6 @@ TEST(PiDigits, memory_and_system_failures_become_run_errors_with_readable_text) 
     EXPECT_EQ(error.kind(), RunError::Kind::OutOfMemory);
     EXPECT_STREQ(error.what(), "not enough memory for the computation");
   }
-  EngineOptions options;
-  options.threads = 2;
-  SilentListener silent;
-  options.startThread = [](std::function<void()>) -> std::jthread {
-    throw std::system_error(EPERM, std::generic_category());
-  };
-  // A refused start is no error: the run goes on with the calling thread.
-  EXPECT_NO_THROW(computePiDigits(sizeSeries(100), silent, options));
 }
 
 }  // namespace
