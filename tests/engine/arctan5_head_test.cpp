@@ -1,5 +1,5 @@
 // The exact head of arctan(1/5) against the floored series evaluated term by
-// term with GMP (tests/reference) and against the kernel's own column sums.
+// term with GMP (tests/reference); its thread against the kernel alone.
 #include "engine/arctan5_head.h"
 
 #include <gmp.h>
@@ -29,12 +29,9 @@ void carried(mpz_ptr value, std::span<const double> columns, std::size_t count) 
   mpz_set_ui(value, 0);
   for (std::size_t j = 0; j < count; ++j) {
     mpz_mul_ui(value, value, 10'000'000'000UL);
-    const auto column = static_cast<long>(columns[j]);
-    if (column >= 0) {
-      mpz_add_ui(value, value, static_cast<unsigned long>(column));
-    } else {
-      mpz_sub_ui(value, value, static_cast<unsigned long>(-column));
-    }
+    reference::MpzValue column;
+    mpz_set_si(column, static_cast<long>(columns[j]));
+    mpz_add(value, value, column);
   }
 }
 
