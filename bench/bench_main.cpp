@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "engine/pi_digits.h"
-#include "tests/reference/machin_gmp.h"
+#include "tests/reference/reference.h"
 #include "bench/machin_literal.h"
 
 namespace {

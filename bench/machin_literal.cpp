@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "tests/reference/machin_gmp.h"
+#include "tests/reference/reference.h"
 
 namespace zembra::reference {
 namespace {

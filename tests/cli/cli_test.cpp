@@ -16,7 +16,7 @@
 #include "cli/progress_bar.h"
 #include "cli/run_cli.h"
 #include "tests/engine/temp_folder.h"
-#include "tests/reference/pi_mpfr.h"
+#include "tests/reference/reference.h"
 
 // Allocations of this size or more fail while it is set, as in a process
 // that has run out of memory.

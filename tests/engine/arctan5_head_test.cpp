@@ -17,8 +17,7 @@
 #include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
 #include "engine/sizing.h"
-#include "tests/reference/gmp_value.h"
-#include "tests/reference/machin_gmp.h"
+#include "tests/reference/reference.h"
 
 namespace zembra {
 namespace {

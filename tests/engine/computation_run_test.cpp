@@ -5,7 +5,7 @@
 #include "engine/run_error.h"
 #include "tests/engine/recorder_window.h"
 #include "tests/engine/temp_folder.h"
-#include "tests/reference/pi_mpfr.h"
+#include "tests/reference/reference.h"
 
 namespace zembra {
 namespace {

@@ -3,7 +3,7 @@
 #include <gmp.h>
 #include <gtest/gtest.h>
 
-#include "tests/reference/gmp_value.h"
+#include "tests/reference/reference.h"
 
 namespace zembra {
 namespace {

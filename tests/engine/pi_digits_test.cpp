@@ -15,9 +15,7 @@
 #include <system_error>
 #include <thread>
 
-#include "tests/reference/limbs.h"
-#include "tests/reference/machin_gmp.h"
-#include "tests/reference/pi_mpfr.h"
+#include "tests/reference/reference.h"
 
 namespace zembra {
 namespace {

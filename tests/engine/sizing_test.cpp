@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "tests/reference/machin_gmp.h"
+#include "tests/reference/reference.h"
 
 namespace zembra {
 namespace {

@@ -1,11 +1,9 @@
-#include "tests/reference/machin_gmp.h"
+#include "tests/reference/reference.h"
 
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string>
-
-#include "tests/reference/gmp_value.h"
-#include "tests/reference/limbs.h"
 
 namespace zembra::reference {
 namespace {
@@ -37,6 +35,34 @@ std::vector<std::uint64_t> splitIntoLimbs(mpz_srcptr value, long limbCount) {
 }
 
 }  // namespace
+
+// Base-10 digits of a non-negative integer.
+std::string decimalString(mpz_srcptr value) {
+  std::string text(mpz_sizeinbase(value, 10) + 2, '\0');
+  mpz_get_str(text.data(), 10, value);
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+std::string limbDecimals(const std::vector<std::uint64_t>& limbs) {
+  std::string decimals;
+  for (std::size_t i = 1; i < limbs.size(); ++i) {
+    const std::string group = std::to_string(limbs[i]);
+    if (group.size() > 10) throw std::invalid_argument("limb out of range: " + group);
+    decimals += std::string(10 - group.size(), '0') + group;
+  }
+  return decimals;
+}
+
+std::vector<std::uint64_t> limbsFromDecimals(std::uint64_t integerPart,
+                                             const std::string& decimals) {
+  if (decimals.size() % 10 != 0)
+    throw std::invalid_argument("decimal count is not a multiple of 10");
+  std::vector<std::uint64_t> limbs{integerPart};
+  for (std::size_t i = 0; i < decimals.size(); i += 10)
+    limbs.push_back(std::stoull(decimals.substr(i, 10)));
+  return limbs;
+}
 
 MachinSizes machinSizes(double n) {
   return {static_cast<long>(std::floor(n / 4.7568 + 1.5 + 2)),

@@ -1,11 +1,9 @@
-#include "tests/reference/pi_mpfr.h"
+#include "tests/reference/reference.h"
 
 #include <mpfr.h>
 
 #include <cmath>
 #include <optional>
-
-#include "tests/reference/gmp_value.h"
 
 namespace zembra::reference {
 namespace {

@@ -2,9 +2,7 @@
 // and with each other, so that the engine's tests can trust them.
 #include <gtest/gtest.h>
 
-#include "tests/reference/limbs.h"
-#include "tests/reference/machin_gmp.h"
-#include "tests/reference/pi_mpfr.h"
+#include "tests/reference/reference.h"
 
 namespace zembra::reference {
 namespace {
