@@ -1,10 +1,8 @@
 #include <fcntl.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -217,9 +215,6 @@ TEST(ProgressBar, shows_terms_done_of_the_total_and_clears_its_line) {
 TEST(PlainNumber, accepts_decimal_numbers_and_nothing_else) {
   EXPECT_EQ(parsePlainNumber(" +12.5 "), 12.5);
   EXPECT_EQ(parsePlainNumber("1e3"), 1000.0);
-  EXPECT_TRUE(readPlainNumber("1e400").outOfRange);
-  EXPECT_FALSE(readPlainNumber("1e400").value.has_value());
-  EXPECT_FALSE(readPlainNumber("1e300").outOfRange);
   for (const char* bad : {"", " ", "inf", "nan", "0x1p3", "1e", "1..2", "12a", "-", "."}) {
     EXPECT_FALSE(parsePlainNumber(bad).has_value()) << bad;
   }
