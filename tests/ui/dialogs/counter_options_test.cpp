@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QApplication>
-#include <QInputMethodEvent>
 #include <QTest>
 
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/counter_options_dialog.h"
-#include "ui/main/locale_number.h"
 
 namespace zembra::ui {
 namespace {
@@ -18,110 +17,77 @@ namespace {
 class CounterOptions : public ::testing::Test {
  protected:
   void open(const std::function<void(CounterOptionsDialog&)>& act) {
-    auto* dialog = new CounterOptionsDialog(settings);
-    test::whenModal([dialog, act] { act(*dialog); });
-    const auto watchdog = test::armWatchdog();
-    dialog->exec();
-    EXPECT_FALSE(*watchdog);
+    test::runModal(new CounterOptionsDialog(settings), act);
   }
-  static QLineEdit* box(CounterOptionsDialog& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
-  static QScrollBar* bar(CounterOptionsDialog& dialog) { return dialog.findChild<QScrollBar*>("HScroll1"); }
-  // Types `text` over the box's text; characters beyond ASCII come as an
-  // input method commits them.
-  static void type(CounterOptionsDialog& dialog, const QString& text) {
+  static QLineEdit* box(QWidget& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
+  static QScrollBar* bar(QWidget& dialog) { return dialog.findChild<QScrollBar*>("HScroll1"); }
+  static void click(QWidget& dialog, const char* button) {
+    QTest::mouseClick(dialog.findChild<QAbstractButton*>(button), Qt::LeftButton);
+  }
+  // Clears the box, then `text` comes as an input method commits it.
+  static void type(QWidget& dialog, const QString& text) {
     box(dialog)->selectAll();
-    if (text.toLatin1() == text.toUtf8()) {
-      QTest::keyClicks(box(dialog), text);
-    } else {
-      QInputMethodEvent commit;
-      commit.setCommitString(text);
-      QApplication::sendEvent(box(dialog), &commit);
-    }
-  }
-  static void confirm(CounterOptionsDialog& dialog) {
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Command1"), Qt::LeftButton);
-  }
-  // Puts `text` in the box at once (no keystroke in between corrects it),
-  // confirms, and returns the step stored.
-  int stored(const QString& text) {
-    open([&](CounterOptionsDialog& dialog) {
-      box(dialog)->setText(text);
-      EXPECT_EQ(box(dialog)->text(), withHalfWidthDigits(text)) << "no correction before confirm";
-      confirm(dialog);
-    });
-    return settings.counterStep;
+    box(dialog)->del();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(box(dialog), &commit);
   }
 
   RunSettings settings;
 };
 
-TEST_F(CounterOptions, opens_on_the_current_step_and_mode) {
-  open([](CounterOptionsDialog& dialog) {
-    EXPECT_EQ(box(dialog)->text(), "1");
-    EXPECT_EQ(bar(dialog)->value(), 0);
-    EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option1")->isChecked());
-    dialog.close();
-  });
-  settings.counterStep = 37;
-  settings.yieldWhileComputing = false;
-  open([](CounterOptionsDialog& dialog) {
-    EXPECT_EQ(box(dialog)->text(), "37");
-    EXPECT_EQ(bar(dialog)->value(), 37);
-    EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option2")->isChecked());
-    dialog.close();
-  });
-}
-
-TEST_F(CounterOptions, the_box_follows_the_scroll_bar_and_stays_between_1_and_200) {
+TEST_F(CounterOptions, the_box_follows_the_scroll_bar_and_typing_leaves_the_bar_alone) {
   open([](CounterOptionsDialog& dialog) {
     bar(dialog)->setFocus();
-    QTest::keyClick(bar(dialog), Qt::Key_Right);
-    EXPECT_EQ(box(dialog)->text(), "1");
-    QTest::keyClick(bar(dialog), Qt::Key_Right);
-    EXPECT_EQ(box(dialog)->text(), "2");
-    QTest::keyClick(bar(dialog), Qt::Key_PageDown);
-    EXPECT_EQ(box(dialog)->text(), "12");
-    QTest::keyClick(bar(dialog), Qt::Key_Home);
-    EXPECT_EQ(box(dialog)->text(), "1");
-    type(dialog, "0");
-    EXPECT_EQ(box(dialog)->text(), "1");
-    type(dialog, "250");
-    EXPECT_EQ(box(dialog)->text(), "200");
-    box(dialog)->setText("201");
-    EXPECT_EQ(box(dialog)->text(), "200");
-    box(dialog)->setText("200");
-    EXPECT_EQ(box(dialog)->text(), "200");
-    type(dialog, "１５");  // full-width, as an input method types it
-    EXPECT_EQ(box(dialog)->text(), "15");
-    type(dialog, "０");
-    EXPECT_EQ(box(dialog)->text(), "1");
-    EXPECT_EQ(bar(dialog)->value(), 0);  // typing leaves the scroll bar alone
+    const std::pair<Qt::Key, QString> steps[] = {
+        {Qt::Key_Right, "1"}, {Qt::Key_Right, "2"}, {Qt::Key_PageDown, "12"}, {Qt::Key_Home, "1"}};
+    for (const auto& [key, shown] : steps) {
+      QTest::keyClick(bar(dialog), key);
+      EXPECT_EQ(box(dialog)->text(), shown);
+    }
+    type(dialog, "150");
+    EXPECT_EQ(bar(dialog)->value(), 0);
     dialog.close();
   });
 }
 
-TEST_F(CounterOptions, confirm_rounds_halves_to_even_and_never_stores_less_than_1) {
-  EXPECT_EQ(stored("2.5"), 2);
-  EXPECT_EQ(stored("3.5"), 4);
-  EXPECT_EQ(stored("37"), 37);
-  EXPECT_EQ(stored("３．５"), 4);
-  EXPECT_EQ(stored("0.4"), 1);  // rounds to 0: below 1
-  EXPECT_EQ(stored("1"), 1);
-  EXPECT_EQ(stored("200"), 200);
-  EXPECT_EQ(stored("-3"), 1);
-  settings.counterStep = 50;  // text that is no number keeps it
-  EXPECT_EQ(stored(""), 50);
-  EXPECT_EQ(stored("x7"), 50);
+// Typed over a step of 50: what the box shows at once, and what confirm stores.
+TEST_F(CounterOptions, typed_steps_stay_within_1_to_200_and_confirm_rounds_halves_to_even) {
+  const struct {
+    QString typed;
+    QString shown;
+    int stored;
+  } cases[] = {
+      {"0", "1", 1},        {"０", "1", 1},     {"201", "200", 200}, {"250", "200", 200},
+      {"200", "200", 200},  {"１５", "15", 15}, {"2.5", "2.5", 2},   {"3.5", "3.5", 4},
+      {"３．５", "3.5", 4}, {"0.4", "0.4", 1},  {"-3", "-3", 1},     {"", "", 50},
+      {"x7", "x7", 50},
+  };
+  for (const auto& step : cases) {
+    SCOPED_TRACE(step.typed.toStdString());
+    settings.counterStep = 50;
+    open([&](CounterOptionsDialog& dialog) {
+      EXPECT_EQ(bar(dialog)->value(), 50);
+      type(dialog, step.typed);
+      EXPECT_EQ(box(dialog)->text(), step.shown);
+      click(dialog, "Command1");
+    });
+    EXPECT_EQ(settings.counterStep, step.stored);
+  }
 }
 
-TEST_F(CounterOptions, the_mode_buttons_set_run_mode_and_the_close_box_changes_nothing) {
+TEST_F(CounterOptions, opens_on_the_current_mode_which_confirm_stores_and_the_close_box_keeps) {
   open([](CounterOptionsDialog& dialog) {
-    QTest::mouseClick(dialog.findChild<QRadioButton*>("Option2"), Qt::LeftButton);
-    confirm(dialog);
+    EXPECT_EQ(box(dialog)->text(), "1");
+    EXPECT_EQ(bar(dialog)->value(), 0);  // a step of 1 rests at the left end
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option1")->isChecked());
+    click(dialog, "Option2");
+    click(dialog, "Command1");
   });
   EXPECT_FALSE(settings.yieldWhileComputing);
   open([](CounterOptionsDialog& dialog) {
-    QTest::mouseClick(dialog.findChild<QRadioButton*>("Option1"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option2")->isChecked());
+    click(dialog, "Option1");
     type(dialog, "99");
     dialog.close();
   });

@@ -1,21 +1,20 @@
-// The line index, against a plain split of the same bytes written here.
-// Small block sizes and checkpoint steps put line ends on every block edge.
+// The line index against a plain split of the same bytes. Tiny blocks and
+// checkpoint steps put line ends on every block edge and at every checkpoint.
 
 #include "ui/dialogs/line_index.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/engine/temp_folder.h"
@@ -24,63 +23,53 @@ namespace zembra::ui {
 namespace {
 
 constexpr std::size_t kCut = LineIndex::kMaxLineBytes;
+using Lines = std::vector<std::string>;
+using Shown = std::vector<std::pair<std::string, bool>>;  // bytes, and whether cut
 
-// The lines of `bytes`, one byte at a time: CR LF, LF and CR end a line; what
-// follows the last line end is a line when it is not empty.
-std::vector<std::string> referenceLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::string line;
+// CR LF, LF and CR each end a line; what follows the last end is a line when not empty.
+Lines referenceLines(const std::string& bytes) {
+  Lines lines(1);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] != '\r' && bytes[i] != '\n') {
-      line += bytes[i];
+      lines.back() += bytes[i];
       continue;
     }
-    lines.push_back(line);
-    line.clear();
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    lines.emplace_back();
   }
-  if (!line.empty()) lines.push_back(line);
+  if (lines.back().empty()) lines.pop_back();
   return lines;
 }
 
-long long longestOf(const std::vector<std::string>& lines) {
-  std::size_t longest = 0;
-  for (const std::string& line : lines) longest = std::max(longest, line.size());
-  return static_cast<long long>(longest);
+// The lines as line() should give them: at most kCut bytes, marked when cut.
+Shown shownLines(const Lines& lines) {
+  Shown shown;
+  for (const std::string& line : lines)
+    shown.emplace_back(line.substr(0, kCut), line.size() > kCut);
+  return shown;
 }
 
-// Every line the index holds, read in the given order of rows.
-std::vector<std::string> linesOf(const LineIndex& index, bool backwards = false) {
-  const auto count = static_cast<std::size_t>(index.lineCount());
-  std::vector<std::string> lines(count);
-  for (std::size_t k = 0; k < count; ++k) {
-    const std::size_t i = backwards ? count - 1 - k : k;
-    lines[i] = index.line(static_cast<long long>(i)).bytes;
+// Every line the index holds, read from the last to the first when `backwards`.
+Shown linesOf(const LineIndex& index, bool backwards = false) {
+  Shown lines(static_cast<std::size_t>(index.lineCount()));
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const std::size_t i = backwards ? lines.size() - 1 - k : k;
+    const LineIndex::Line line = index.line(static_cast<long long>(i));
+    lines[i] = {line.bytes, line.cut};
   }
   return lines;
 }
 
-// Indexes `bytes` with `options` and checks it against the plain split,
-// reading the lines forwards and backwards.
-void expectLikeReference(const std::string& bytes, const LineIndexOptions& options) {
-  TempFolder folder;
+// Writes `bytes` to lines.txt in `folder` and indexes it to the end.
+std::unique_ptr<LineIndex> indexed(const TempFolder& folder, const std::string& bytes,
+                                   LineIndexOptions options = {}) {
   writeBytes(folder.file("lines.txt"), bytes);
-  LineIndex index(folder.file("lines.txt"), options);
-  index.waitUntilDone();
-  const std::vector<std::string> expected = referenceLines(bytes);
-  EXPECT_EQ(index.openError(), 0);
-  EXPECT_EQ(index.readError(), 0);
-  EXPECT_FALSE(index.truncated());
-  EXPECT_EQ(index.scannedBytes(), static_cast<long long>(bytes.size()));
-  EXPECT_EQ(index.lineCount(), static_cast<long long>(expected.size()));
-  EXPECT_EQ(index.longestLine(), longestOf(expected));
-  EXPECT_EQ(linesOf(index), expected);
-  EXPECT_EQ(linesOf(index, true), expected);
-  EXPECT_EQ(index.line(index.lineCount()).bytes, "");
-  EXPECT_EQ(index.line(-1).bytes, "");
+  auto index = std::make_unique<LineIndex>(folder.file("lines.txt"), std::move(options));
+  index->waitUntilDone();
+  return index;
 }
 
-// Tiny blocks and steps, so that every edge case meets a block edge and a
+// Tiny blocks and steps, so that every line end meets a block edge and a
 // checkpoint; and the defaults.
 std::vector<LineIndexOptions> tunings() {
   std::vector<LineIndexOptions> all;
@@ -93,87 +82,63 @@ std::vector<LineIndexOptions> tunings() {
   return all;
 }
 
-std::string describe(const LineIndexOptions& options) {
-  return "block " + std::to_string(options.blockBytes) + ", checkpoint every " +
-         std::to_string(options.checkpointLines) + " lines / " +
-         std::to_string(options.checkpointBytes) + " bytes";
-}
-
-struct LineEndCase {
-  const char* name;
-  std::string bytes;
-};
-
-const LineEndCase kLineEndCases[] = {
-    {"crlf", "one\r\ntwo\r\nthree\r\n"},
-    {"lf", "one\ntwo\nthree\n"},
-    {"cr", "one\rtwo\rthree\r"},
-    {"mixed", "one\r\ntwo\nthree\rfour\n\rfive"},
-    {"cr_cr_lf", "one\r\r\ntwo\r\r\n\r\nthree"},
-    {"lf_cr", "one\n\rtwo\n\r"},
-    {"no_final_end", "one\r\ntwo"},
-    {"one_line_no_end", "abcdefghijklmnop"},
-    {"empty_file", ""},
-    {"only_line_ends", "\r\n\n\r\r\r\n\n\n\r"},
-    {"one_lf", "\n"},
-    {"one_cr", "\r"},
-    {"bytes_around_ends", std::string("a\0b\r\xff\x81\n\x82\xa0", 9)},
-};
-
-class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
-
-TEST_P(LineEnds, split_like_the_reference_with_any_block_and_step) {
-  for (const LineIndexOptions& options : tunings()) {
-    SCOPED_TRACE(describe(options));
-    expectLikeReference(GetParam().bytes, options);
+// Indexes `bytes` with each of `options` and checks it against the plain
+// split, reading the lines forwards and backwards.
+void expectLikeReference(const std::string& bytes, const std::vector<LineIndexOptions>& options) {
+  const Lines expected = referenceLines(bytes);
+  std::size_t longest = 0;
+  for (const std::string& line : expected) longest = std::max(longest, line.size());
+  for (const LineIndexOptions& tuning : options) {
+    SCOPED_TRACE("block " + std::to_string(tuning.blockBytes) + ", checkpoints every " +
+                 std::to_string(tuning.checkpointLines) + " lines / " +
+                 std::to_string(tuning.checkpointBytes) + " bytes");
+    TempFolder folder;
+    const auto index = indexed(folder, bytes, tuning);
+    EXPECT_EQ(index->readError(), 0);
+    EXPECT_FALSE(index->truncated());
+    EXPECT_EQ(index->scannedBytes(), static_cast<long long>(bytes.size()));
+    EXPECT_EQ(index->longestLine(), static_cast<long long>(longest));
+    EXPECT_EQ(linesOf(*index), shownLines(expected));
+    EXPECT_EQ(linesOf(*index, true), shownLines(expected));
+    EXPECT_EQ(index->line(index->lineCount()).bytes, "");
+    EXPECT_EQ(index->line(-1).bytes, "");
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LineEnds, ::testing::ValuesIn(kLineEndCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// A CR LF, a CR CR and a line end at every position against the block edges,
-// after short lines and after one long enough to be searched with memchr.
-TEST(LineIndexEdges, line_ends_at_every_offset_of_a_block) {
-  for (int pad = 0; pad <= 33; ++pad) {
-    const std::string bytes = std::string(static_cast<std::size_t>(pad), 'x') +
-                              "ab\r\ncd\r\r\nef\n\rgh\rij\r\n\r\nk0123456789abcdefghij\r\nl";
-    for (const LineIndexOptions& options : tunings()) {
-      SCOPED_TRACE("pad " + std::to_string(pad) + ", " + describe(options));
-      expectLikeReference(bytes, options);
-    }
+TEST(LineIndex, splits_every_kind_of_line_end_like_the_reference_with_any_block_and_step) {
+  std::vector<std::string> files = {
+      "",
+      "\n",
+      "\r",
+      "\r\n\n\r\r\r\n\n\n\r",
+      "abcdefghijklmnop",
+      "one\r\ntwo\r\n",
+      "one\ntwo\n",
+      "one\rtwo\n\r",
+      std::string("a\0b\r\xff\x81\n\x82\xa0", 9),
+  };
+  // Each line end at every offset from a block edge, also after a line long
+  // enough to be searched with memchr.
+  for (std::size_t pad = 0; pad <= 33; ++pad) {
+    files.push_back(std::string(pad, 'x') +
+                    "ab\r\ncd\r\r\nef\n\rgh\rij\r\n\r\nk0123456789abcdefghij\r\nl");
+  }
+  for (const std::string& bytes : files) {
+    SCOPED_TRACE(::testing::PrintToString(bytes));
+    expectLikeReference(bytes, tunings());
   }
 }
 
-TEST(LineIndexCut, long_lines_are_cut_and_marked) {
-  const std::string longest(3 * kCut + 5, 'L');
+TEST(LineIndex, cuts_long_lines_and_marks_them) {
   std::string bytes;
   for (std::size_t length : {kCut - 1, kCut, kCut + 1, 3 * kCut + 5, std::size_t{2}}) {
     bytes += std::string(length, static_cast<char>('a' + length % 26)) + "\r\n";
   }
-  bytes += std::string(kCut, 'z') + "\r";  // exactly the cut, then a lone CR
-  bytes += std::string(kCut + 1, 'y');     // a last line without an end
-  const std::vector<std::string> expected = referenceLines(bytes);
-  for (const LineIndexOptions& options :
-       {LineIndexOptions{.blockBytes = 7, .checkpointLines = 3, .checkpointBytes = 5},
-        LineIndexOptions{}}) {
-    SCOPED_TRACE(describe(options));
-    TempFolder folder;
-    writeBytes(folder.file("long.txt"), bytes);
-    LineIndex index(folder.file("long.txt"), options);
-    index.waitUntilDone();
-    ASSERT_EQ(index.lineCount(), static_cast<long long>(expected.size()));
-    EXPECT_EQ(index.longestLine(), static_cast<long long>(3 * kCut + 5));
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      const LineIndex::Line line = index.line(static_cast<long long>(i));
-      EXPECT_EQ(line.bytes, expected[i].substr(0, kCut)) << "line " << i;
-      EXPECT_EQ(line.cut, expected[i].size() > kCut) << "line " << i;
-    }
-  }
+  bytes += std::string(kCut, 'z') + "\r" + std::string(kCut + 1, 'y');  // a lone CR, no last end
+  expectLikeReference(bytes, {{.blockBytes = 7, .checkpointLines = 3, .checkpointBytes = 5}, {}});
 }
 
-// Lines of many lengths and every kind of end, from a fixed pseudo-random
-// sequence.
+// Lines of many lengths and every kind of end, from a fixed pseudo-random sequence.
 std::string manyLines(std::size_t count) {
   std::string bytes;
   unsigned state = 12345;
@@ -186,98 +151,58 @@ std::string manyLines(std::size_t count) {
   return bytes + "tail";
 }
 
-TEST(LineIndexLarge, a_file_of_many_checkpoints_counts_and_finds_every_line) {
-  const std::string bytes = manyLines(60000);  // about 3 MB: several blocks and checkpoints
-  const std::vector<std::string> expected = referenceLines(bytes);
+TEST(LineIndex, large_files_keep_checkpoints_within_both_steps_and_every_line_is_found) {
   TempFolder folder;
-  writeBytes(folder.file("many.txt"), bytes);
+  const std::string bytes = manyLines(60000);  // about 3 MB
+  const Shown expected = shownLines(referenceLines(bytes));
   for (const LineIndexOptions& options :
        {LineIndexOptions{}, LineIndexOptions{.blockBytes = 4096, .checkpointLines = 100}}) {
-    SCOPED_TRACE(describe(options));
-    LineIndex index(folder.file("many.txt"), options);
-    index.waitUntilDone();
-    ASSERT_EQ(index.lineCount(), static_cast<long long>(expected.size()));
-    EXPECT_EQ(index.longestLine(), longestOf(expected));
-    EXPECT_EQ(linesOf(index), expected);
-    for (long long i = index.lineCount() - 1; i >= 0; i -= 101) {  // backwards, far apart
-      ASSERT_EQ(index.line(i).bytes, expected[static_cast<std::size_t>(i)]) << "line " << i;
-    }
-    // Bounded by both steps, and more than one.
-    const auto size = static_cast<long long>(bytes.size());
-    EXPECT_GT(index.checkpointCount(), 1u);
-    EXPECT_LE(static_cast<long long>(index.checkpointCount()),
-              index.lineCount() / options.checkpointLines + size / options.checkpointBytes + 1);
+    const auto index = indexed(folder, bytes, options);
+    EXPECT_EQ(linesOf(*index), expected);
+    EXPECT_GT(index->checkpointCount(), 1u);
+    EXPECT_LE(static_cast<long long>(index->checkpointCount()),
+              index->lineCount() / options.checkpointLines +
+                  static_cast<long long>(bytes.size()) / options.checkpointBytes + 1);
   }
-}
 
-TEST(LineIndexLarge, memory_stays_bounded_for_empty_lines_and_one_huge_line) {
-  TempFolder folder;
-  writeBytes(folder.file("empty_lines.txt"), std::string(1'000'000, '\n'));
-  LineIndex empty(folder.file("empty_lines.txt"));
-  empty.waitUntilDone();
-  EXPECT_EQ(empty.lineCount(), 1'000'000);
-  EXPECT_EQ(empty.longestLine(), 0);
-  EXPECT_GE(empty.checkpointCount(), 1'000'000u / 4096);  // one every 4096 lines…
-  EXPECT_LE(empty.checkpointCount(), 1'000'000u / 4096 + 1'000'000u / 65536 + 1);  // …at most
-  EXPECT_EQ(empty.line(999'999).bytes, "");
+  const auto empty = indexed(folder, std::string(1'000'000, '\n'));
+  EXPECT_EQ(empty->lineCount(), 1'000'000);
+  EXPECT_EQ(empty->longestLine(), 0);
+  EXPECT_GE(empty->checkpointCount(), 1'000'000u / 4096);  // one every 4096 lines…
+  EXPECT_LE(empty->checkpointCount(), 1'000'000u / 4096 + 1'000'000u / 65536 + 1);  // …at most
 
-  // 64 MiB of NULs without a line end, with no disk space taken.
-  const std::string nuls = folder.file("nuls.bin");
-  writeBytes(nuls, "");
-  std::filesystem::resize_file(nuls, 64 << 20);
-  LineIndex huge(nuls);
+  // 64 MiB of NULs without a line end, taking no disk space.
+  std::filesystem::resize_file(folder.file("lines.txt"), 0);
+  std::filesystem::resize_file(folder.file("lines.txt"), 64 << 20);
+  const LineIndex huge(folder.file("lines.txt"));
   huge.waitUntilDone();
-  EXPECT_EQ(huge.lineCount(), 1);
   EXPECT_EQ(huge.longestLine(), 64 << 20);
   EXPECT_EQ(huge.checkpointCount(), 1u);
-  const LineIndex::Line line = huge.line(0);
-  EXPECT_EQ(line.bytes, std::string(kCut, '\0'));
-  EXPECT_TRUE(line.cut);
+  EXPECT_EQ(linesOf(huge), (Shown{{std::string(kCut, '\0'), true}}));
 }
 
-struct LimitCase {
-  std::string bytes;
-  bool truncated;
-};
-
-TEST(LineIndexLimit, counting_stops_at_the_limit_and_says_so_when_more_lines_follow) {
-  const LimitCase cases[] = {
+TEST(LineIndex, counting_stops_at_the_limit_and_says_so_when_more_lines_follow) {
+  const std::pair<std::string, bool> cases[] = {
       {"a\nb\nc", false},    {"a\nb\nc\n", false},    {"a\nb\nc\r\n", false},
       {"a\nb\nc\r", false},  {"a\nb\nc\nd", true},    {"a\nb\nc\n\n", true},
       {"a\nb\nc\r\r", true}, {"a\nb\nc\r\n\r", true}, {"a\nb\nc\r\nd\ne\n", true},
   };
-  for (const LimitCase& limit : cases) {
+  for (const auto& [bytes, truncated] : cases) {
     for (std::size_t block : {1, 3, 64}) {
-      SCOPED_TRACE(::testing::PrintToString(limit.bytes) + ", block " + std::to_string(block));
+      SCOPED_TRACE(::testing::PrintToString(bytes) + ", block " + std::to_string(block));
       TempFolder folder;
-      writeBytes(folder.file("limit.txt"), limit.bytes);
-      LineIndex index(folder.file("limit.txt"), {.blockBytes = block, .maxLines = 3});
-      index.waitUntilDone();
-      EXPECT_EQ(index.truncated(), limit.truncated);
-      EXPECT_EQ(index.lineCount(), 3);
-      EXPECT_EQ(linesOf(index), (std::vector<std::string>{"a", "b", "c"}));
+      const auto index = indexed(folder, bytes, {.blockBytes = block, .maxLines = 3});
+      EXPECT_EQ(index->truncated(), truncated);
+      EXPECT_EQ(linesOf(*index), shownLines({"a", "b", "c"}));
     }
   }
 }
 
-TEST(LineIndexLimit, the_limit_leaves_int_rows_for_a_note_before_and_after) {
-  EXPECT_EQ(LineIndex::kMaxLines + 2, static_cast<long long>(INT_MAX));
-  TempFolder folder;
-  writeBytes(folder.file("few.txt"), "a\nb\n");
-  LineIndex index(folder.file("few.txt"), {.maxLines = LineIndex::kMaxLines + 100});
-  index.waitUntilDone();
-  EXPECT_EQ(index.lineCount(), 2);
-  EXPECT_FALSE(index.truncated());
-}
-
-TEST(LineIndexOpen, what_is_not_a_plain_file_is_not_read) {
+TEST(LineIndex, what_is_not_a_plain_file_is_not_read) {
   TempFolder folder;
   const std::string fifo = folder.file("pipe");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const struct {
-    std::string path;
-    int error;
-  } cases[] = {
+  const std::pair<std::string, int> cases[] = {
       {folder.file("missing.txt"), ENOENT},
       {folder.path().string(), EISDIR},
       {fifo, LineIndex::kNotAPlainFile},  // would wait for a writer if opened blocking
@@ -285,71 +210,60 @@ TEST(LineIndexOpen, what_is_not_a_plain_file_is_not_read) {
       {folder.file("a") + std::string(1, '\0') + "b", ENOENT},
       {"", ENOENT},
   };
-  for (const auto& open : cases) {
-    SCOPED_TRACE(open.path);
-    LineIndex index(open.path);
-    EXPECT_EQ(index.openError(), open.error);
+  for (const auto& [path, error] : cases) {
+    SCOPED_TRACE(path);
+    const LineIndex index(path);
+    EXPECT_EQ(index.openError(), error);
     EXPECT_TRUE(index.done());
-    index.waitUntilDone();
     EXPECT_EQ(index.lineCount(), 0);
-    EXPECT_EQ(index.line(0).bytes, "");
   }
 }
 
-// Reads like pread, but the file seems to end, or fails with EIO, at `end`.
-ReadAt endingAt(long long end, bool fail) {
-  return [end, fail](int fd, char* buffer, std::size_t size, long long offset) -> long long {
-    if (offset >= end && fail) {
-      errno = EIO;
-      return -1;
-    }
-    const auto left = static_cast<std::size_t>(std::max(0LL, end - offset));
-    return ::pread(fd, buffer, std::min(size, left), offset);
-  };
-}
-
-TEST(LineIndexErrors, a_failed_read_ends_indexing_with_the_complete_lines_found) {
+TEST(LineIndex, a_failed_read_ends_indexing_with_the_complete_lines_found) {
   const std::string bytes = "one\r\ntwo\nthree\rfour";
   TempFolder folder;
   writeBytes(folder.file("failing.txt"), bytes);
   for (long long end = 0; end <= static_cast<long long>(bytes.size()); ++end) {
     for (bool fail : {false, true}) {
       SCOPED_TRACE("end " + std::to_string(end) + (fail ? ", EIO" : ", short"));
-      LineIndex index(folder.file("failing.txt"), {.blockBytes = 3, .read = endingAt(end, fail)});
+      // Reads like pread, but the file seems to end, or fails with EIO, at `end`.
+      const auto read = [&](int fd, char* buffer, std::size_t size, long long offset) {
+        if (offset >= end && fail) {
+          errno = EIO;
+          return -1LL;
+        }
+        const auto left = static_cast<std::size_t>(std::max(0LL, end - offset));
+        return static_cast<long long>(::pread(fd, buffer, std::min(size, left), offset));
+      };
+      const LineIndex index(folder.file("failing.txt"), {.blockBytes = 3, .read = read});
       index.waitUntilDone();
       const std::string seen = bytes.substr(0, static_cast<std::size_t>(end));
-      std::vector<std::string> expected = referenceLines(seen);
+      Lines expected = referenceLines(seen);
       // A failure loses the line being read; an early end keeps it.
-      const bool partial = !seen.empty() && seen.back() != '\n' && seen.back() != '\r';
-      if (fail && partial) expected.pop_back();
+      if (fail && !seen.empty() && seen.back() != '\n' && seen.back() != '\r') expected.pop_back();
       EXPECT_EQ(index.readError(), fail ? EIO : 0);
-      EXPECT_EQ(linesOf(index), expected);
+      EXPECT_EQ(linesOf(index), shownLines(expected));
     }
   }
 }
 
-TEST(LineIndexErrors, lines_of_a_file_cut_short_after_indexing_read_empty) {
+TEST(LineIndex, lines_of_a_file_cut_short_since_indexing_read_empty) {
   TempFolder folder;
-  const std::string path = folder.file("shrinking.txt");
-  writeBytes(path, manyLines(2000));
-  const std::vector<std::string> expected = referenceLines(manyLines(2000));
-  LineIndex index(path, {.blockBytes = 512, .checkpointLines = 50});
-  index.waitUntilDone();
-  ASSERT_EQ(index.lineCount(), static_cast<long long>(expected.size()));
-  const long long half = static_cast<long long>(std::filesystem::file_size(path)) / 2;
-  std::filesystem::resize_file(path, static_cast<std::uintmax_t>(half));
-  EXPECT_EQ(index.line(0).bytes, expected[0]);
-  EXPECT_EQ(index.line(index.lineCount() - 1).bytes, "");
-  std::filesystem::resize_file(path, 0);
-  for (long long i = 0; i < index.lineCount(); i += 97) EXPECT_EQ(index.line(i).bytes, "") << i;
+  const std::string bytes = manyLines(2000);
+  const auto index = indexed(folder, bytes, {.blockBytes = 512, .checkpointLines = 50});
+  std::filesystem::resize_file(folder.file("lines.txt"), bytes.size() / 2);
+  EXPECT_EQ(index->line(0).bytes, referenceLines(bytes)[0]);
+  EXPECT_EQ(index->line(1999).bytes, "");
+  std::filesystem::resize_file(folder.file("lines.txt"), 0);
+  EXPECT_EQ(index->line(0).bytes, "");
 }
 
-TEST(LineIndexThread, lines_can_be_read_while_indexing_runs) {
+TEST(LineIndex, lines_can_be_read_while_indexing_runs_and_destruction_stops_it_midway) {
   const std::string bytes = manyLines(40000);
-  const std::vector<std::string> expected = referenceLines(bytes);
+  const Lines expected = referenceLines(bytes);
   TempFolder folder;
   writeBytes(folder.file("growing.txt"), bytes);
-  LineIndex index(folder.file("growing.txt"), {.blockBytes = 1024, .checkpointLines = 64});
+  const LineIndex index(folder.file("growing.txt"), {.blockBytes = 1024, .checkpointLines = 64});
   long long seen = 0;
   for (bool done = false; !done;) {
     done = index.done();  // before the count: once done, the count is final
@@ -364,22 +278,19 @@ TEST(LineIndexThread, lines_can_be_read_while_indexing_runs) {
     EXPECT_LE(index.scannedBytes(), index.fileSize());
   }
   EXPECT_EQ(seen, static_cast<long long>(expected.size()));
-}
 
-TEST(LineIndexThread, destruction_stops_indexing_midway) {
-  // A terabyte with no disk space taken: reading it through would take
-  // minutes, so this test only ends if the destructor stops the thread.
-  TempFolder folder;
+  // A sparse terabyte would take minutes to read: the test ends only if the
+  // destructor stops the thread.
   const std::string path = folder.file("terabyte.bin");
   writeBytes(path, "");
   std::error_code failed;
   std::filesystem::resize_file(path, 1LL << 40, failed);
   if (failed) GTEST_SKIP() << "no sparse terabyte here: " << failed.message();
-  auto index = std::make_unique<LineIndex>(path);
-  while (index->scannedBytes() == 0) std::this_thread::yield();
-  EXPECT_FALSE(index->done());
-  EXPECT_EQ(index->lineCount(), 0);
-  index.reset();
+  auto terabyte = std::make_unique<LineIndex>(path);
+  while (terabyte->scannedBytes() == 0) std::this_thread::yield();
+  EXPECT_FALSE(terabyte->done());
+  EXPECT_EQ(terabyte->lineCount(), 0);
+  terabyte.reset();
 }
 
 }  // namespace

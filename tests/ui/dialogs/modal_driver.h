@@ -1,19 +1,20 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <ostream>
 
 // Test failures show QStrings as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 // Drives modal windows from inside their exec(): each step runs once the
-// event loop of the window opened last is up. A watchdog closes every modal
-// window after a few seconds, so a test that leaves one open fails instead of
-// hanging.
+// event loop of the window opened last is up.
 namespace zembra::test {
 
 inline QWidget* activeModal() { return QApplication::activeModalWidget(); }
@@ -23,7 +24,8 @@ inline void whenModal(std::function<void()> action) {
   QTimer::singleShot(0, qApp, std::move(action));
 }
 
-// Arms a watchdog for the current test; returns a flag that turns true if it fired.
+// Closes every modal window after a few seconds, so that a test that leaves
+// one open fails instead of hanging; the flag turns true if it fired.
 inline std::shared_ptr<bool> armWatchdog(int milliseconds = 5000) {
   auto fired = std::make_shared<bool>(false);
   auto* timer = new QTimer(qApp);
@@ -35,6 +37,16 @@ inline std::shared_ptr<bool> armWatchdog(int milliseconds = 5000) {
   });
   timer->start(milliseconds);
   return fired;
+}
+
+// Runs `act` inside `window`'s exec() and returns what exec() returned.
+template <class Window>
+int runModal(Window* window, const std::function<void(Window&)>& act) {
+  whenModal([window, act] { act(*window); });
+  const auto watchdog = armWatchdog();
+  const int result = window->exec();
+  EXPECT_FALSE(*watchdog) << "the window stayed open";
+  return result;
 }
 
 // The text of the message box that is open now, closed with OK.

@@ -9,46 +9,31 @@
 namespace zembra::ui {
 namespace {
 
-TEST(ShiftJisText, decodes_characters_and_marks_each_stray_byte) {
+// Each line decoded, and its length once a first byte alone at the end is cut off.
+TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_first_byte) {
   const struct {
     QByteArray bytes;
     QString text;
+    qsizetype whole;
   } cases[] = {
-      {"", ""},
-      {"3.1415926535  ", "3.1415926535  "},
-      {"\x89\x7E\x8E\xFC\x97\xA6", "円周率"},
-      {"\x81\x81\x82\xA0", "＝あ"},
-      {"\xB1\xDF", "ｱﾟ"},                                                 // half-width kana
-      {"\x80\xA0\xFD\xFE\xFF", QString(5, QChar::ReplacementCharacter)},  // no character
-      {"ab\x82", "ab\uFFFD"},                                             // a first byte at the end
-      {"\x82\x31\x82\x7F", "\uFFFD1\uFFFD\x7F"},                          // no second byte after it
-      {"\x1A\x1C\x7F", "\x1A\x1C\x7F"},  // control codes as they are
-      {QByteArray("a\0b", 3), QString::fromUtf16(u"a\0b", 3)},
+      {"", "", 0},
+      {"3.1415926535  ", "3.1415926535  ", 14},
+      {"\x89\x7E\x8E\xFC\x97\xA6", "円周率", 6},
+      {"\x81\x81\x82\xA0\x82", "＝あ\uFFFD", 4},
+      {"\xB1\xDF\xFF", "ｱﾟ\uFFFD", 3},                                       // half-width kana
+      {"\x80\xA0\xFD\xFE\xFF", QString(5, QChar::ReplacementCharacter), 5},  // no character
+      {"\x82", "\uFFFD", 0},
+      {"\x82\x82\x82", "ｂ\uFFFD", 2},
+      {"\x82\x31\x82", "\uFFFD1\uFFFD", 2},           // no second byte after the first
+      {"\x82\x7F\x1A\x1C", "\uFFFD\x7F\x1A\x1C", 4},  // control codes as they are
+      {QByteArray("a\0b", 3), QString::fromUtf16(u"a\0b", 3), 3},
   };
   QStringDecoder decoder = shiftJisDecoder();
   ASSERT_TRUE(decoder.isValid());
   for (const auto& line : cases) {
-    EXPECT_EQ(decodeShiftJis(line.bytes, decoder), line.text) << line.bytes.toHex().data();
-  }
-}
-
-TEST(ShiftJisText, a_cut_drops_only_a_first_byte_left_alone_at_the_end) {
-  const struct {
-    QByteArray bytes;
-    qsizetype whole;
-  } cases[] = {
-      {"", 0},
-      {"\x82", 0},
-      {"a\x82\xA0", 3},
-      {"a\x82\xA0\x82", 3},
-      {"\x82\x82", 2},
-      {"\x82\x82\x82", 2},
-      {"\xB1\xFF", 2},
-      {"1\x31\x82", 2},
-      {"\x82\x31\x82", 2},
-  };
-  for (const auto& cut : cases) {
-    EXPECT_EQ(wholeShiftJisLength(cut.bytes), cut.whole) << cut.bytes.toHex().data();
+    SCOPED_TRACE(line.bytes.toHex().toStdString());
+    EXPECT_EQ(decodeShiftJis(line.bytes, decoder), line.text);
+    EXPECT_EQ(wholeShiftJisLength(line.bytes), line.whole);
   }
 }
 
