@@ -1,6 +1,7 @@
 // The digit count entry: typing, pasting, the scroll bar, and the notice.
 
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QStyleOptionSlider>
 
 #include "tests/ui/main/main_window_fixture.h"
@@ -11,23 +12,22 @@ namespace {
 
 class DigitEntry : public MainWindowTest {
  protected:
-  // The list after a change of the count: the lines of a run are gone, and
-  // the notice is the one line above 45,000 digits.
+  // After a change of the count the lines of a run are gone; above 45,000 digits the notice is
+  // the one line.
   void expectCount(const char* text, bool notice) {
     EXPECT_EQ(c.digitCountEdit->text(), QString::fromUtf8(text));
     EXPECT_EQ(listLines(), notice ? QStringList{overLimitNotice()} : QStringList()) << text;
   }
   // Where the style draws a piece of the scroll bar.
   QPoint centreOf(QStyle::SubControl piece) const {
+    QScrollBar* bar = c.digitCountScrollBar;
     QStyleOptionSlider option;
-    option.initFrom(c.digitCountScrollBar);
+    option.initFrom(bar);
     option.orientation = Qt::Horizontal;
-    option.maximum = c.digitCountScrollBar->maximum();
-    option.sliderPosition = option.sliderValue = c.digitCountScrollBar->value();
-    option.pageStep = c.digitCountScrollBar->pageStep();
-    return c.digitCountScrollBar->style()
-        ->subControlRect(QStyle::CC_ScrollBar, &option, piece, c.digitCountScrollBar)
-        .center();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, piece, bar).center();
   }
   void click(QStyle::SubControl piece) {
     QTest::mouseClick(c.digitCountScrollBar, Qt::LeftButton, {}, centreOf(piece));
@@ -45,10 +45,10 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       {kPaste, "327641", "327640", true}, {kPaste, "327640", "327640", true},
       {kPaste, "12 apples", "0", false}, {kSet, "44999.9", "44999.9", false},
       {kSet, "9999999", "327640", true},  // corrected inside the correction: one notice
-      // Full-width digits and signs, as an input method types them, count as
-      // the digits they are; other look-alikes do not.
-      {kInputMethod, "１２３", "123", false},   {kPaste, "－５０", "-50", false},
-      {kPaste, "４５００１．５", "45001.5", true}, {kInputMethod, "①", "0", false},
+      // Full-width digits and signs count as the digits they are; other look-alikes do not.
+      {kInputMethod, "１２３", "123", false}, {kPaste, "－５０", "-50", false},
+      {kPaste, "４５００１．５", "45001.5", true}, {kPaste, "＋１，２３４", "+1,234", false},
+      {kInputMethod, "①", "0", false},       {kInputMethod, "２ｅ３", "0", false},
   };
   for (const auto& [how, entered, shown, notice] : cases) {
     c.digitList->addItem(QStringLiteral("line of a run"));
@@ -61,7 +61,9 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       QTest::keyClick(c.digitCountEdit, Qt::Key_A, Qt::ControlModifier);
       if (how == kType) QTest::keyClicks(c.digitCountEdit, text);
       if (how == kPaste) QTest::keyClick(c.digitCountEdit, Qt::Key_V, Qt::ControlModifier);
-      if (how == kInputMethod) commitFromInputMethod(c.digitCountEdit, text);
+      QInputMethodEvent commit;
+      commit.setCommitString(text);
+      if (how == kInputMethod) QApplication::sendEvent(c.digitCountEdit, &commit);
     }
     expectCount(shown, notice);
   }
@@ -69,7 +71,6 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
 }
 
 TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
-  c.digitCountEdit->setText(QStringLiteral("1234"));
   click(QStyle::SC_ScrollBarAddLine);
   expectCount("10", false);
   click(QStyle::SC_ScrollBarSubLine);
@@ -92,8 +93,8 @@ TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
   EXPECT_GT(c.digitCountScrollBar->sliderPosition(), 0);
   expectCount("00", false);
   QTest::mouseRelease(c.digitCountScrollBar, Qt::LeftButton, {}, thumb + QPoint(60, 0));
-  EXPECT_GT(c.digitCountScrollBar->value(), 0);
   EXPECT_EQ(c.digitCountEdit->text(), QString::number(c.digitCountScrollBar->value()) + "0");
+  EXPECT_GT(c.digitCountScrollBar->value(), 0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -13,41 +12,31 @@
 
 namespace zembra::ui::test {
 
-// What an input method does when the user confirms `text`: commits it to
-// the focused widget.
-inline void commitFromInputMethod(QWidget* widget, const QString& text) {
-  QInputMethodEvent commit;
-  commit.setCommitString(text);
-  QApplication::sendEvent(widget, &commit);
-}
-
-// Launchers whose windows record each opening ("FileSelection <title>",
-// "VersionWindow" …) and do what the test says in place of the user.
+// Launchers that record each window opened ("FileSelection <title>", "VersionWindow" …) and do
+// what the test says in place of the user.
 struct FakeLaunchers final : Launchers {
   using Launchers::Launchers;
-  using Launchers::state;
 
   QStringList openings;
   std::function<void()> onFileSelection, onCounterOptions, onResultViewer;
 
  protected:
-  void open(const QString& name, const std::function<void()>& action) {
+  void open(const QString& name, const std::function<void()>& action = {}) {
     openings << name;
     if (action) action();
   }
   void openFileSelection(const QString& title) override {
     open("FileSelection " + title, onFileSelection);
   }
-  void openVersion() override { open("VersionWindow", {}); }
+  void openVersion() override { open("VersionWindow"); }
   void openCounterOptions() override { open("CounterOptions", onCounterOptions); }
-  void openHelp() override { open("HelpWindow", {}); }
+  void openHelp() override { open("HelpWindow"); }
   void openResultViewer() override { open("ResultViewer", onResultViewer); }
 };
 
-// A fresh main window for each test, shown and active, with fresh program
-// state and a recorded end of the program. A watchdog hands an expected modal
-// window to expectModal and closes any other, or a popup menu unless allowed,
-// as a failure, so that none can hang the suite.
+// A fresh main window, shown and active, on fresh program state. A watchdog hands an expected
+// modal window to expectModal and closes any other, or a popup menu unless allowed, as a
+// failure, so that none can hang the suite.
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
@@ -66,6 +55,7 @@ class MainWindowTest : public ::testing::Test {
   }
   ~MainWindowTest() override { EXPECT_FALSE(expectModal) << "an expected modal window never opened"; }
 
+  void setCount(const char* text) { c.digitCountEdit->setText(QString::fromUtf8(text)); }
   QStringList listLines() const {
     QStringList lines;
     for (int row = 0; row < c.digitList->count(); ++row) lines << c.digitList->item(row)->text();
