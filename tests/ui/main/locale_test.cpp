@@ -17,10 +17,12 @@ const QLocale kUnitedStates(QLocale::English, QLocale::UnitedStates);
 
 TEST(LocaleNumber, accepts_what_the_locale_writes_as_a_number_and_nothing_else) {
   const std::tuple<QLocale, const char*, std::optional<double>> cases[] = {
-      {kJapan, "00", 0},       {kJapan, "45000.5", 45000.5}, {kJapan, " -50\t", -50},
-      {kJapan, "+5", 5},       {kJapan, "1,234", 1234},      {kJapan, "2.5E2", 250},
-      {kJapan, ".5", 0.5},     {kGermany, "1.234,5", 1234.5}, {kGermany, "-1,5", -1.5},
-      {kUnitedStates, "1,234.5", 1234.5}, {kUnitedStates, "1,5", {}},
+      {kJapan, "00", 0},          {kJapan, "45000.5", 45000.5},
+      {kJapan, " -50\t", -50},    {kJapan, "+5", 5},
+      {kJapan, "1,234", 1234},    {kJapan, "2.5E2", 250},
+      {kJapan, ".5", 0.5},        {kGermany, "1.234,5", 1234.5},
+      {kGermany, "-1,5", -1.5},   {kUnitedStates, "1,234.5", 1234.5},
+      {kUnitedStates, "1,5", {}},
   };
   for (const auto& [locale, text, value] : cases) {
     EXPECT_EQ(parseLocaleNumber(QString::fromUtf8(text), locale), value) << text;
@@ -58,7 +60,8 @@ TEST(LongTime, drops_the_time_zone_and_kanji_units_and_falls_back_where_it_does_
   for (const auto& [locale, longTime, inBox] : cases) {
     EXPECT_EQ(formatLongTime(QTime(21, 4, 5), locale), QString::fromUtf8(longTime));
     EXPECT_EQ(timeForBox(QTime(0, 47, 19), locale, QFontMetrics(systemFont()), 65),
-              QString::fromUtf8(inBox)) << locale.name().toStdString();
+              QString::fromUtf8(inBox))
+        << locale.name().toStdString();
   }
   for (const QLocale& locale :
        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {

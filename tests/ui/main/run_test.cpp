@@ -1,10 +1,11 @@
 // Runs from the main window as the user sees them, the painting that follows the event pump,
 // and the message of a failed run.
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <sys/stat.h>
 
 #include "tests/ui/main/main_window_fixture.h"
 #include "ui/main/design.h"
@@ -29,7 +30,9 @@ class Run : public MainWindowTest {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  bool unlocked() const { return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled(); }
+  bool unlocked() const {
+    return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled();
+  }
 
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("pi.txt"));
@@ -45,7 +48,8 @@ TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file
     EXPECT_FALSE(c.digitCountEdit->isEnabled() || c.digitCountScrollBar->isEnabled()) << "locked";
     const QPalette colors = c.digitCountEdit->palette();
     EXPECT_NE(colors.color(QPalette::Disabled, QPalette::Text),
-              colors.color(QPalette::Active, QPalette::Text)) << "and shown greyed";
+              colors.color(QPalette::Active, QPalette::Text))
+        << "and shown greyed";
     c.digitCountEdit->setFocus();
     QTest::keyClicks(c.digitCountEdit, QStringLiteral("99"));
     menus.run->trigger();
@@ -60,7 +64,8 @@ TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file
   QStringList shown;
   for (const QVariantList& change : counter) shown << change.at(0).toString();
   EXPECT_EQ(shown, (QStringList{" ", "100", "200", "313", "413", "513", "613", "713", "813", "913",
-                                "931"})) << "one run";
+                                "931"}))
+      << "one run";
   EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral("931"));
   const QStringList lines = listLines();
   ASSERT_EQ(lines.size(), 21);
@@ -81,7 +86,8 @@ TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file
   const int left = c.digitList->visualItemRect(c.digitList->item(0)).left();
   for (const QString& line : lines) {
     EXPECT_LE(left + c.digitList->fontMetrics().horizontalAdvance(line),
-              c.digitList->viewport()->width()) << line.toStdString();
+              c.digitList->viewport()->width())
+        << line.toStdString();
   }
 }
 
@@ -115,8 +121,10 @@ TEST_F(Run, a_result_file_that_cannot_be_written_is_reported_and_the_window_stay
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   const std::pair<QString, QString> cases[] = {
       {folder.filePath(QStringLiteral("missing/pi.txt")),
-       QStringLiteral("結果ファイルを作成できません。\nファイル：%1\n理由：No such file or directory")},
-      {fifo, QStringLiteral("名前付きパイプを読み取るプログラムがないため、計算を始めません。\nファイル：%1\n理由：No such device or address")},
+       QStringLiteral(
+           "結果ファイルを作成できません。\nファイル：%1\n理由：No such file or directory")},
+      {fifo, QStringLiteral("名前付きパイプを読み取るプログラムがないため、計算を始めません。\n"
+                            "ファイル：%1\n理由：No such device or address")},
   };
   for (const auto& [target, expected] : cases) {
     state.run.resultFilePath = target.toStdString();
@@ -138,10 +146,10 @@ TEST(RunFailureMessage, begins_with_a_sentence_of_its_own_for_each_failure) {
   using Refusal = RunError::Refusal;
   using Kind = RunError::Kind;
   QSet<QString> sentences;
-  for (Refusal refusal : {Refusal::Folder, Refusal::BlockDevice, Refusal::Socket,
-                          Refusal::UnknownType, Refusal::DescriptorNotWritable,
-                          Refusal::NoPipeReader, Refusal::AppendOnlyOrImmutable,
-                          Refusal::UntrustedLink}) {
+  for (Refusal refusal :
+       {Refusal::Folder, Refusal::BlockDevice, Refusal::Socket, Refusal::UnknownType,
+        Refusal::DescriptorNotWritable, Refusal::NoPipeReader, Refusal::AppendOnlyOrImmutable,
+        Refusal::UntrustedLink}) {
     sentences << runFailureMessage(RunError::refused("/x", refusal)).section('\n', 0, 0);
   }
   for (Kind kind : {Kind::FileOpen, Kind::FileWrite, Kind::OutOfMemory, Kind::OutOfResources,

@@ -77,9 +77,9 @@ TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
   };
   // Alt+menu key opens the menu, the item key chooses its item.
   const std::tuple<Qt::Key, QMenu*, Qt::Key> commands[] = {
-      {Qt::Key_R, menus.runMenu, Qt::Key_G},     {Qt::Key_F, menus.fileMenu, Qt::Key_W},
-      {Qt::Key_F, menus.fileMenu, Qt::Key_D},    {Qt::Key_O, menus.optionsMenu, Qt::Key_C},
-      {Qt::Key_H, menus.helpMenu, Qt::Key_H},    {Qt::Key_H, menus.helpMenu, Qt::Key_V},
+      {Qt::Key_R, menus.runMenu, Qt::Key_G},  {Qt::Key_F, menus.fileMenu, Qt::Key_W},
+      {Qt::Key_F, menus.fileMenu, Qt::Key_D}, {Qt::Key_O, menus.optionsMenu, Qt::Key_C},
+      {Qt::Key_H, menus.helpMenu, Qt::Key_H}, {Qt::Key_H, menus.helpMenu, Qt::Key_V},
       {Qt::Key_F, menus.fileMenu, Qt::Key_E}};
   for (const auto& [menuKey, menu, itemKey] : commands) {
     // The offscreen platform does not give the activation back when a menu closes.
@@ -92,11 +92,12 @@ TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
   }
   EXPECT_EQ(c.digitList->count(), 3);
   EXPECT_EQ(c.resultFileLabel->text(), QStringLiteral("/tmp/pi.txt")) << "not the file displayed";
-  EXPECT_EQ(c.resultFileLabel->width(), c.resultFileLabel->fontMetrics().horizontalAdvance("/tmp/pi.txt"));
+  EXPECT_EQ(c.resultFileLabel->width(),
+            c.resultFileLabel->fontMetrics().horizontalAdvance("/tmp/pi.txt"));
   EXPECT_EQ(c.counterStepLabel->text(), QStringLiteral("250"));
-  EXPECT_EQ(dialogs.openings,
-            (QStringList{"FileSelection 結果の出力ファイル指定", "FileSelection 結果の表示ファイル指定",
-                         "ResultViewer", "CounterOptions", "HelpWindow", "VersionWindow"}));
+  EXPECT_EQ(dialogs.openings, (QStringList{"FileSelection 結果の出力ファイル指定",
+                                           "FileSelection 結果の表示ファイル指定", "ResultViewer",
+                                           "CounterOptions", "HelpWindow", "VersionWindow"}));
   EXPECT_EQ(endRequests, 1);
   form.close();
   EXPECT_EQ(endRequests, 2);
@@ -113,7 +114,8 @@ void expectLook(const PictureButton& b, int left, bool pressed) {
 }
 
 TEST_F(Window, picture_buttons_look_pressed_while_held_and_run_their_command_on_a_left_click) {
-  const std::pair<int, const char*> buttons[] = {  // the picture's left in twips, the command
+  // The picture's left in twips, and its command.
+  const std::pair<int, const char*> buttons[] = {
       {345, "FileSelection 結果の出力ファイル指定"}, {1395, "run"}, {2345, "CounterOptions"},
       {3745, "HelpWindow"}};
   setCount("100");
