@@ -1,6 +1,5 @@
-// Runs the window tests, main and secondary, headless: the offscreen platform
-// unless another is asked for, the window's fonts, and Japan's locale, the
-// program's home.
+// Runs the window tests headless (offscreen unless another platform is asked for), with the
+// window's fonts and Japan's locale, the program's home.
 
 #include <gtest/gtest.h>
 
