@@ -1,6 +1,7 @@
 // The digit count entry: typing, pasting, the scroll bar, and the notice.
 
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QStyleOptionSlider>
 
 #include "tests/ui/main/main_window_fixture.h"
@@ -34,7 +35,7 @@ class DigitEntry : public MainWindowTest {
 };
 
 TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
-  enum How { kType, kPaste };
+  enum How { kType, kPaste, kInputMethod };  // the input method commits full-width text
   const std::tuple<How, const char*, const char*, bool> cases[] = {
       {kType, "1234", "1234", false},    {kType, "45000", "45000", false},
       {kType, "45001", "45001", true},   {kType, "45000.5", "45000.5", true},
@@ -45,9 +46,9 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       {kPaste, "12 apples", "0", false}, {kPaste, "44999.9", "44999.9", false},
       {kPaste, "9999999", "327640", true},  // corrected inside the correction: one notice
       // Full-width digits and signs count as the digits they are; other look-alikes do not.
-      {kPaste, "１２３", "123", false},        {kPaste, "－５０", "-50", false},
+      {kInputMethod, "１２３", "123", false},  {kPaste, "－５０", "-50", false},
       {kPaste, "４５００１．５", "45001.5", true}, {kPaste, "＋１，２３４", "+1,234", false},
-      {kPaste, "①", "0", false},              {kPaste, "２ｅ３", "0", false},
+      {kInputMethod, "①", "0", false},        {kPaste, "２ｅ３", "0", false},
   };
   for (const auto& [how, entered, shown, notice] : cases) {
     c.digitList->addItem(QStringLiteral("line of a run"));
@@ -56,6 +57,9 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
     QApplication::clipboard()->setText(QString::fromUtf8(entered));
     if (how == kType) QTest::keyClicks(c.digitCountEdit, QString::fromUtf8(entered));
     if (how == kPaste) QTest::keyClick(c.digitCountEdit, Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8(entered));
+    if (how == kInputMethod) QApplication::sendEvent(c.digitCountEdit, &commit);
     expectCount(shown, notice);
   }
   EXPECT_EQ(c.digitCountScrollBar->value(), 0) << "the text does not move the scroll bar";
