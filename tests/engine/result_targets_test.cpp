@@ -27,43 +27,74 @@ struct Skip {
 
 // What becomes of the file the write lands in.
 enum class Landing { kNone, kCreated, kReplaced, kInPlace, kAppended, kUntouched };
+using L = Landing;
+
+// Who writes, and where: root (the tests' user) or user nobody in the system's
+// temporary folder, or root in a folder whose file system has file flags.
+enum class Writer { kRoot, kNobody, kOnFileFlags };
+
+// One thing made in the folder before the write.
+using Step = std::function<void(const TempFolder&)>;
 
 struct TargetCase {
   const char* name;
   std::string path;  // what is written to: under the folder, or absolute
-  std::function<void(const TempFolder&)> prepare;
+  std::vector<Step> steps;
   std::string outcome;    // what writeLines() comes to
   std::string file = {};  // where the write lands, under the folder
-  Landing landing = Landing::kNone;
-  bool asNobody = false;  // written by user nobody (the folder made reachable)
-  std::function<void(const TempFolder&)> childSetup = nullptr;  // in a child, before writing
-  bool needsFileFlags = false;  // append-only/immutable flags: a file system that has them
+  Landing landing = L::kNone;
+  Writer writer = Writer::kRoot;
+  Step childSetup = nullptr;  // in a child process, before writing
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.name; }
 
 // An earlier result, longer than the new one: an overwrite must cut it.
 const std::string kOld = "an earlier result, longer than the new one\n";
+const std::string kLongest(255, 'n');  // the longest name most file systems hold
 
-std::string existing(const TempFolder& f, const std::string& name, mode_t mode = 0644) {
-  const std::string path = f.file(name);
-  writeBytes(path, kOld);
-  ::chmod(path.c_str(), mode);
-  return path;
-}
-
-// Gives `path` (a link itself, not what it names) to another owner.
-void own(const std::string& path, uid_t owner = kNobody, gid_t group = kNobody) {
+// Gives `path` (a link itself, not what it names) to another owner; -1 keeps one.
+void own(const std::string& path, uid_t owner, gid_t group) {
   if (::lchown(path.c_str(), owner, group) != 0) throw Skip{"needs root to give files away"};
 }
 
-void subfolder(const TempFolder& f, mode_t mode) {
-  fs::create_directory(f.file("d"));
-  ::chmod(f.file("d").c_str(), mode);
+Step makeFile(std::string name, mode_t mode = 0644, uid_t owner = -1, gid_t group = -1) {
+  return [=](const TempFolder& f) {
+    writeBytes(f.file(name), kOld);
+    ::chmod(f.file(name).c_str(), mode);
+    own(f.file(name), owner, group);
+  };
 }
 
-void link(const TempFolder& f, const std::string& to, const std::string& name) {
-  fs::create_symlink(to, f.file(name));
+Step makeFolder(std::string name, mode_t mode = 0755, uid_t owner = -1) {
+  return [=](const TempFolder& f) {
+    fs::create_directory(f.file(name));
+    ::chmod(f.file(name).c_str(), mode);
+    own(f.file(name), owner, owner);
+  };
+}
+
+// A link to `to`; "/c" stands for c in the folder, by its absolute path.
+Step makeLink(std::string name, std::string to, uid_t owner = -1) {
+  return [=](const TempFolder& f) {
+    fs::create_symlink(to.front() == '/' ? f.file(to.substr(1)) : to, f.file(name));
+    own(f.file(name), owner, owner);
+  };
+}
+
+Step makeNode(std::string name, mode_t type, int major = 0, int minor = 0) {
+  return [=](const TempFolder& f) {
+    if (type == S_IFSOCK) {  // a socket file is made by binding to it
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      std::strncpy(address.sun_path, f.file(name).c_str(), sizeof address.sun_path - 1);
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+      ::close(fd);
+    } else if (::mknod(f.file(name).c_str(), type | 0644, makedev(major, minor)) != 0) {
+      throw Skip{std::string("cannot make a node: ") + std::strerror(errno)};
+    }
+  };
 }
 
 // Sets or clears FS_APPEND_FL/FS_IMMUTABLE_FL; false where the file system or
@@ -78,55 +109,32 @@ bool setFileFlags(const std::string& path, int flags, bool on) {
   return done;
 }
 
-void withFlags(const std::string& path, int flags) {
-  if (!setFileFlags(path, flags, true)) throw Skip{"cannot set file flags on " + path};
+Step addFlags(std::string name, int flags) {
+  return [=](const TempFolder& f) {
+    if (!setFileFlags(f.file(name), flags, true)) throw Skip{"cannot set file flags here"};
+  };
 }
 
-void deviceNode(const TempFolder& f, const char* name, mode_t type, int major, int minor) {
-  if (::mknod(f.file(name).c_str(), type | 0666, makedev(major, minor)) != 0) {
-    throw Skip{std::string("cannot make a device node: ") + std::strerror(errno)};
-  }
-}
-
-void unixSocket(const TempFolder& f) {
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strncpy(address.sun_path, f.file("socket").c_str(), sizeof address.sun_path - 1);
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::close(fd);  // the socket file stays
+// A user attribute and an access ACL: owner rw, user nobody r, group r, mask
+// r, others none (entries: tag | permissions << 16, id).
+Step addAttributes(std::string name) {
+  return [=](const TempFolder& f) {
+    const std::uint32_t acl[] = {2,   0x01 | 6 << 16, ~0u, 0x02 | 4 << 16, kNobody, 0x04 | 4 << 16,
+                                 ~0u, 0x10 | 4 << 16, ~0u, 0x20,           ~0u};
+    if (::setxattr(f.file(name).c_str(), "user.note", "kept", 4, 0) != 0 ||
+        ::setxattr(f.file(name).c_str(), "system.posix_acl_access", acl, sizeof acl, 0) != 0) {
+      throw Skip{std::string("no user attributes or ACLs here: ") + std::strerror(errno)};
+    }
+  };
 }
 
 // In the child: `name` under the folder opened with `flags` as descriptor `fd`.
-std::function<void(const TempFolder&)> openAs(const char* name, int flags, int fd) {
+Step openAs(const char* name, int flags, int fd) {
   return [=](const TempFolder& f) {
     const int opened = ::open(f.file(name).c_str(), flags);
     ::dup2(opened, fd);
     if (opened != fd) ::close(opened);
   };
-}
-
-// An access ACL: owner rw, user nobody r, group r, mask r, others none.
-std::string aclBytes() {
-  const std::uint32_t entries[][2] = {{0x01 | 6 << 16, ~0u},
-                                      {0x02 | 4 << 16, kNobody},
-                                      {0x04 | 4 << 16, ~0u},
-                                      {0x10 | 4 << 16, ~0u},
-                                      {0x20, ~0u}};  // tag | permissions << 16, id
-  const std::uint32_t version = 2;
-  return std::string(reinterpret_cast<const char*>(&version), 4) +
-         std::string(reinterpret_cast<const char*>(entries), sizeof entries);
-}
-
-// Another user's file with a user attribute and an ACL.
-void withAttributes(const TempFolder& f) {
-  const std::string path = existing(f, "pi.txt", 0640);
-  own(path);
-  const std::string acl = aclBytes();
-  if (::setxattr(path.c_str(), "user.note", "kept", 4, 0) != 0 ||
-      ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
-    throw Skip{std::string("no user attributes or ACLs here: ") + std::strerror(errno)};
-  }
 }
 
 // Owner, group, mode and extended attributes (ACLs among them).
@@ -145,144 +153,106 @@ std::map<std::string, std::string> attributesOf(const std::string& path) {
 }
 
 std::string contentAfter(Landing landing) {
-  if (landing == Landing::kUntouched) return kOld;
-  return landing == Landing::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
+  if (landing == L::kUntouched) return kOld;
+  return landing == L::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
 }
 
-using L = Landing;
-const std::string kRefusedFlags = "refused: append-only or immutable";
+template <typename... Steps>
+std::vector<Step> steps(Steps... made) {
+  return {made...};
+}
+
+const auto kNobodyWrites = Writer::kNobody;
+const auto kFlags = Writer::kOnFileFlags;
+const std::string kWritten = "written";
 
 const std::vector<TargetCase>& targetCases() {
   static const std::vector<TargetCase> cases = {
       // Regular files.
-      {"a_new_file_may_have_the_longest_name_the_folder_holds", std::string(255, 'n'), nullptr,
-       "written", std::string(255, 'n'), L::kCreated},
-      {"a_longer_name_is_refused", std::string(256, 'n'), nullptr,
-       "cannot create: File name too long"},
-      {"a_missing_folder_is_reported", "missing/pi.txt", nullptr,
+      {"a_new_file_may_have_the_longest_name_the_folder_holds", kLongest, steps(), kWritten,
+       kLongest, L::kCreated},
+      {"a_longer_name_is_refused", kLongest + "n", steps(), "cannot create: File name too long"},
+      {"a_missing_folder_is_reported", "no/pi.txt", steps(),
        "cannot create: No such file or directory"},
-      {"another_users_file_keeps_owner_mode_and_attributes", "pi.txt", withAttributes, "written",
+      {"another_users_file_keeps_owner_mode_and_attributes", "pi.txt",
+       steps(makeFile("pi.txt", 0640, kNobody, kNobody), addAttributes("pi.txt")), kWritten,
        "pi.txt", L::kReplaced},
       {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
-       [](auto& f) { fs::create_hard_link(existing(f, "a.txt"), f.file("b.txt")); }, "written",
-       "b.txt", L::kInPlace},
+       steps(makeFile("a.txt"),
+             [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }),
+       kWritten, "b.txt", L::kInPlace},
       // User nobody writing in folder d.
       {"ones_own_file_is_replaced", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0777);
-         own(existing(f, "d/pi.txt"));
-       },
-       "written", "d/pi.txt", L::kReplaced, true},
+       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kNobody, kNobody)), kWritten,
+       "d/pi.txt", L::kReplaced, kNobodyWrites},
       {"another_users_writable_file_is_overwritten_in_place", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0777);
-         existing(f, "d/pi.txt", 0666);
-       },
-       "written", "d/pi.txt", L::kInPlace, true},
+       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0666)), kWritten, "d/pi.txt", L::kInPlace,
+       kNobodyWrites},
       {"a_file_of_a_group_one_is_not_in_is_overwritten_in_place", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0777);
-         own(existing(f, "d/pi.txt", 0664), kNobody, 0);
-       },
-       "written", "d/pi.txt", L::kInPlace, true},
+       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0664, kNobody, 0)), kWritten, "d/pi.txt",
+       L::kInPlace, kNobodyWrites},
       {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0555);
-         own(existing(f, "d/pi.txt"));
-       },
-       "written", "d/pi.txt", L::kInPlace, true},
-      {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt",
-       [](auto& f) { subfolder(f, 0555); }, "cannot create: Permission denied", "", L::kNone, true},
+       steps(makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kNobody, kNobody)), kWritten,
+       "d/pi.txt", L::kInPlace, kNobodyWrites},
+      {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", steps(makeFolder("d", 0555)),
+       "cannot create: Permission denied", "", L::kNone, kNobodyWrites},
       {"a_read_only_file_is_refused", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0777);
-         own(existing(f, "d/pi.txt", 0444));
-       },
-       "cannot create: Permission denied", "d/pi.txt", L::kUntouched, true},
+       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kNobody, kNobody)),
+       "cannot create: Permission denied", "d/pi.txt", L::kUntouched, kNobodyWrites},
       // Append-only and immutable files and folders.
       {"an_append_only_file_is_refused", "pi.txt",
-       [](auto& f) { withFlags(existing(f, "pi.txt"), FS_APPEND_FL); }, kRefusedFlags, "pi.txt",
-       L::kUntouched, false, nullptr, true},
+       steps(makeFile("pi.txt"), addFlags("pi.txt", FS_APPEND_FL)),
+       "refused: append-only or immutable", "pi.txt", L::kUntouched, kFlags},
       {"an_immutable_file_is_refused", "pi.txt",
-       [](auto& f) { withFlags(existing(f, "pi.txt"), FS_IMMUTABLE_FL); }, kRefusedFlags, "pi.txt",
-       L::kUntouched, false, nullptr, true},
+       steps(makeFile("pi.txt"), addFlags("pi.txt", FS_IMMUTABLE_FL)),
+       "refused: append-only or immutable", "pi.txt", L::kUntouched, kFlags},
       {"a_file_in_an_append_only_folder_is_overwritten_in_place", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0755);
-         existing(f, "d/pi.txt");
-         withFlags(f.file("d"), FS_APPEND_FL);
-       },
-       "written", "d/pi.txt", L::kInPlace, false, nullptr, true},
+       steps(makeFolder("d"), makeFile("d/pi.txt"), addFlags("d", FS_APPEND_FL)), kWritten,
+       "d/pi.txt", L::kInPlace, kFlags},
       {"a_new_file_in_an_append_only_folder_is_made", "d/pi.txt",
-       [](auto& f) {
-         subfolder(f, 0755);
-         withFlags(f.file("d"), FS_APPEND_FL);
-       },
-       "written", "d/pi.txt", L::kCreated, false, nullptr, true},
+       steps(makeFolder("d"), addFlags("d", FS_APPEND_FL)), kWritten, "d/pi.txt", L::kCreated,
+       kFlags},
       // Symbolic links stay; what they name is written.
-      {"a_link_to_a_file", "link",
-       [](auto& f) {
-         existing(f, "real.txt");
-         link(f, "real.txt", "link");
-       },
-       "written", "real.txt", L::kReplaced},
+      {"a_link_to_a_file", "link", steps(makeFile("real.txt"), makeLink("link", "real.txt")),
+       kWritten, "real.txt", L::kReplaced},
       {"a_dangling_chain_across_folders_creates_the_file_it_ends_at", "a",
-       [](auto& f) {
-         fs::create_directory(f.file("sub"));
-         link(f, "sub/b", "a");
-         link(f, f.file("c"), "sub/b");  // absolute
-       },
-       "written", "c", L::kCreated},
-      {"a_link_loop_is_reported", "a",
-       [](auto& f) {
-         link(f, "b", "a");
-         link(f, "a", "b");
-       },
+       steps(makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")), kWritten, "c",
+       L::kCreated},
+      {"a_link_loop_is_reported", "a", steps(makeLink("a", "b"), makeLink("b", "a")),
        "cannot create: Too many levels of symbolic links"},
       {"another_users_link_in_a_sticky_shared_folder_is_refused", "d/link",
-       [](auto& f) {
-         existing(f, "real.txt");
-         subfolder(f, 01777);
-         link(f, "../real.txt", "d/link");
-         own(f.file("d/link"));
-       },
+       steps(makeFile("real.txt"), makeFolder("d", 01777),
+             makeLink("d/link", "../real.txt", kNobody)),
        "refused: untrusted link", "real.txt", L::kUntouched},
       {"the_folder_owners_link_in_a_sticky_shared_folder_is_followed", "d/link",
-       [](auto& f) {
-         existing(f, "real.txt");
-         subfolder(f, 01777);
-         own(f.file("d"));
-         link(f, "../real.txt", "d/link");
-         own(f.file("d/link"));
-       },
-       "written", "real.txt", L::kReplaced},
+       steps(makeFile("real.txt"), makeFolder("d", 01777, kNobody),
+             makeLink("d/link", "../real.txt", kNobody)),
+       kWritten, "real.txt", L::kReplaced},
       // Pipes, devices, sockets, folders: each stays what it was.
-      {"a_pipe_without_a_reader_is_refused", "fifo",
-       [](auto& f) { ::mkfifo(f.file("fifo").c_str(), 0644); }, "refused: no pipe reader"},
-      {"the_null_device_takes_the_result", "null",
-       [](auto& f) { deviceNode(f, "null", S_IFCHR, 1, 3); }, "written"},
-      {"a_full_device_is_reported_while_writing", "full",
-       [](auto& f) { deviceNode(f, "full", S_IFCHR, 1, 7); },
+      {"a_pipe_without_a_reader_is_refused", "fifo", steps(makeNode("fifo", S_IFIFO)),
+       "refused: no pipe reader"},
+      {"the_null_device_takes_the_result", "null", steps(makeNode("null", S_IFCHR, 1, 3)),
+       kWritten},
+      {"a_full_device_is_reported_while_writing", "full", steps(makeNode("full", S_IFCHR, 1, 7)),
        "cannot write: No space left on device"},
-      {"a_block_device_is_refused", "block", [](auto& f) { deviceNode(f, "block", S_IFBLK, 7, 0); },
+      {"a_block_device_is_refused", "block", steps(makeNode("block", S_IFBLK, 7, 0)),
        "refused: block device"},
-      {"a_socket_is_refused", "socket", unixSocket, "refused: socket"},
-      {"a_folder_is_refused", "d", [](auto& f) { subfolder(f, 0755); }, "refused: folder"},
+      {"a_socket_is_refused", "socket", steps(makeNode("socket", S_IFSOCK)), "refused: socket"},
+      {"a_folder_is_refused", "d", steps(makeFolder("d")), "refused: folder"},
       // Descriptors the process has open: written through, not replaced.
-      {"dev_fd_appends_through_the_descriptor", "/dev/fd/9",
-       [](auto& f) { existing(f, "out.txt"); }, "written", "out.txt", L::kAppended, false,
-       openAs("out.txt", O_WRONLY | O_APPEND, 9)},
-      {"proc_self_fd_appends_through_the_descriptor", "/proc/self/fd/9",
-       [](auto& f) { existing(f, "out.txt"); }, "written", "out.txt", L::kAppended, false,
-       openAs("out.txt", O_WRONLY | O_APPEND, 9)},
-      {"dev_stdout_appends_to_a_redirected_output", "/dev/stdout",  // -o /dev/stdout >> out.txt
-       [](auto& f) { existing(f, "out.txt"); }, "written", "out.txt", L::kAppended, false,
+      {"dev_fd_appends_through_the_descriptor", "/dev/fd/9", steps(makeFile("out.txt")), kWritten,
+       "out.txt", L::kAppended, Writer::kRoot, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
+      {"proc_self_fd_appends_through_the_descriptor", "/proc/self/fd/9", steps(makeFile("out.txt")),
+       kWritten, "out.txt", L::kAppended, Writer::kRoot, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
+      {"dev_stdout_appends_to_a_redirected_output",
+       "/dev/stdout",  // -o /dev/stdout >> out.txt
+       steps(makeFile("out.txt")), kWritten, "out.txt", L::kAppended, Writer::kRoot,
        openAs("out.txt", O_WRONLY | O_APPEND, 1)},
-      {"a_descriptor_not_open_is_refused", "/dev/fd/9", nullptr, "refused: descriptor not writable",
-       "", L::kNone, false, [](auto&) { ::close(9); }},
-      {"a_descriptor_open_for_reading_is_refused", "/dev/fd/9",
-       [](auto& f) { existing(f, "out.txt"); }, "refused: descriptor not writable", "out.txt",
-       L::kUntouched, false, openAs("out.txt", O_RDONLY, 9)},
+      {"a_descriptor_not_open_is_refused", "/dev/fd/9", steps(), "refused: descriptor not writable",
+       "", L::kNone, Writer::kRoot, [](auto&) { ::close(9); }},
+      {"a_descriptor_open_for_reading_is_refused", "/dev/fd/9", steps(makeFile("out.txt")),
+       "refused: descriptor not writable", "out.txt", L::kUntouched, Writer::kRoot,
+       openAs("out.txt", O_RDONLY, 9)},
   };
   return cases;
 }
@@ -305,13 +275,14 @@ class ResultTargets : public testing::TestWithParam<TargetCase> {};
 
 TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes) {
   const TargetCase& c = GetParam();
-  if (c.asNobody && ::geteuid() != 0) GTEST_SKIP() << "needs root to switch to user nobody";
-  const auto base = c.needsFileFlags ? folderWithFileFlags() : fs::temp_directory_path();
+  const bool nobody = c.writer == Writer::kNobody, flags = c.writer == Writer::kOnFileFlags;
+  if (nobody && ::geteuid() != 0) GTEST_SKIP() << "needs root to switch to user nobody";
+  const auto base = flags ? folderWithFileFlags() : fs::temp_directory_path();
   if (!base) GTEST_SKIP() << "no folder here has append-only/immutable flags";
   TempFolder folder(*base);
   ::chmod(folder.path().c_str(), 0755);  // reachable by nobody
   try {
-    if (c.prepare) c.prepare(folder);
+    for (const Step& step : c.steps) step(folder);
   } catch (const Skip& skip) {
     GTEST_SKIP() << skip.reason;
   }
@@ -321,13 +292,12 @@ TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes)
   std::set<std::string> names = listing(folder.path());
   if (c.landing == L::kCreated) names.insert(c.file);
 
-  const bool child = c.asNobody || c.childSetup;
-  EXPECT_EQ(!child ? writeLines(path)
-                   : inChild(c.asNobody,
-                             [&] {
-                               if (c.childSetup) c.childSetup(folder);
-                               return writeLines(path);
-                             }),
+  EXPECT_EQ(!nobody && !c.childSetup ? writeLines(path)
+                                     : inChild(nobody,
+                                               [&] {
+                                                 if (c.childSetup) c.childSetup(folder);
+                                                 return writeLines(path);
+                                               }),
             c.outcome);
   if (c.landing != L::kNone) {
     EXPECT_EQ(readBytes(file), contentAfter(c.landing));
@@ -336,7 +306,7 @@ TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes)
     EXPECT_EQ(statOf(file).st_ino != before.st_ino, c.landing == L::kReplaced) << "a new inode";
     EXPECT_EQ(attributesOf(file), attributes);
   }
-  if (c.needsFileFlags) {  // cleared so that the folder can be removed
+  if (flags) {  // cleared so that the folder can be removed
     for (const auto& entry : fs::recursive_directory_iterator(folder.path())) {
       setFileFlags(entry.path().string(), FS_APPEND_FL | FS_IMMUTABLE_FL, false);
     }
@@ -362,7 +332,8 @@ TEST(ResultFile, the_earlier_file_stays_until_a_successful_commit_and_nothing_el
   for (const bool unnamed : {true, false}) {
     SCOPED_TRACE(unnamed ? "unnamed" : "named");
     TempFolder folder;
-    const std::string path = existing(folder, "pi.txt", 0640);
+    makeFile("pi.txt", 0640)(folder);
+    const std::string path = folder.file("pi.txt");
     ResultFileOptions options;
     options.allowUnnamed = unnamed;
     {
