@@ -16,26 +16,6 @@
 namespace zembra::test {
 namespace {
 
-// Forks a child that runs `prepare` and then computes for ever; once it is
-// ready, calls `interrupt` with its pid. How the child ended: "signal N", …
-std::string interruptedRun(const std::function<void()>& prepare,
-                           const std::function<void(pid_t)>& interrupt) {
-  int ready[2];
-  if (::pipe(ready) != 0) return "no pipe";
-  std::fflush(nullptr);  // the child must not write our buffered output again
-  const pid_t child = ::fork();
-  if (child == 0) {
-    prepare();
-    ::write(ready[1], "r", 1);
-    for (;;) computePiDigits(100000);
-  }
-  ::close(ready[1]);
-  char byte = 0;
-  if (::read(ready[0], &byte, 1) == 1) interrupt(child);
-  ::close(ready[0]);
-  return endOf(child);
-}
-
 // Named: the temporary file has a name from the start (no O_TMPFILE).
 TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_ends_it) {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
@@ -44,24 +24,28 @@ TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_e
       TempFolder folder;
       const std::string path = folder.file("pi.txt");
       writeBytes(path, "old\n");
-      std::optional<ResultFile> file;  // in the child only
-      std::size_t entriesDuring = 0;
-      const std::string end = interruptedRun(
-          [&] {
-            ResultFileOptions options;
-            options.allowUnnamed = !named;
-            file.emplace(path, options);
-            file->writeLine("new");
-          },
-          [&](pid_t child) {
-            entriesDuring = folder.entryCount();
-            ::usleep(100 * 1000);  // well into the computation
-            ::kill(child, signal);
-          });
-      EXPECT_EQ(end, "signal " + std::to_string(signal));
-      if (named) {
-        EXPECT_EQ(entriesDuring, 2u) << "the temporary file is there";
+      int ready[2];
+      ASSERT_EQ(::pipe(ready), 0);
+      std::fflush(nullptr);  // the child must not write our buffered output again
+      const pid_t child = ::fork();
+      if (child == 0) {
+        ResultFileOptions options;
+        options.allowUnnamed = !named;
+        ResultFile file(path, options);
+        file.writeLine("new");
+        ::write(ready[1], "r", 1);
+        for (;;) computePiDigits(100000);
       }
+      ::close(ready[1]);
+      char byte = 0;
+      EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the child is ready";
+      ::close(ready[0]);
+      if (named) {
+        EXPECT_EQ(folder.entryCount(), 2u) << "the temporary file is there";
+      }
+      ::usleep(100 * 1000);  // well into the computation
+      ::kill(child, signal);
+      EXPECT_EQ(endOf(child), "signal " + std::to_string(signal));
       EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
       EXPECT_EQ(readBytes(path), "old\n");
     }
@@ -71,8 +55,7 @@ TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_e
 // Set in a copy of this program started with SIGHUP ignored, as under nohup.
 const char* const kUnderNohup = "ZEMBRA_TEST_UNDER_NOHUP";
 
-// The tests' signals start at their defaults even under nohup or in a
-// background job, except in that copy.
+// Else the signals start at their defaults, even in a background job.
 [[maybe_unused]] const bool kSignalsAtDefault = [] {
   if (!std::getenv(kUnderNohup)) {
     std::signal(SIGINT, SIG_DFL);
@@ -86,7 +69,7 @@ ssize_t writeAfterHangup(int fd, const void* data, size_t size) {
   return ::write(fd, data, size);
 }
 
-// Runs in a fresh copy of the program, where the handlers are installed with
+// Checked in a fresh copy of the program, where the handlers are installed with
 // SIGHUP ignored: the run goes on and its result is put in place.
 TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
   if (std::getenv(kUnderNohup)) {

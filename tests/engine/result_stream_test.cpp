@@ -30,14 +30,16 @@ std::string readToEnd(int fd) {
   return text;
 }
 
-// A reader that has the pipe open from now on, as the window needs, and reads
-// it to the end on a thread of its own once `go` is set.
-std::future<std::string> readLater(const std::string& fifo, std::shared_future<void> go) {
+// A reader that has the pipe open from now on, as the window needs; once `go`
+// is set, it reads to the end on a thread of its own, or quits.
+std::future<std::string> readLater(const std::string& fifo, std::shared_future<void> go,
+                                   bool quit = false) {
   const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  return std::async(std::launch::async, [fd, go] {
+  return std::async(std::launch::async, [fd, go, quit] {
     go.wait();
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return readToEnd(fd);
+    if (quit) ::close(fd);
+    return quit ? std::string() : readToEnd(fd);
   });
 }
 
@@ -54,36 +56,27 @@ TEST(ResultStream, the_command_line_waits_for_the_reader_of_a_named_pipe) {
   EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
 }
 
-TEST(ResultStream, a_full_pipe_pumps_the_window_until_the_reader_catches_up) {
-  TempFolder folder;
-  const std::string fifo = makeFifo(folder);
-  std::promise<void> pumped;
-  std::future<std::string> text = readLater(fifo, pumped.get_future().share());
-  int pumps = 0;
-  ResultFileOptions options;  // the window's: no waiting for a reader
-  options.whileWaiting = [&] {
-    if (++pumps == 3) pumped.set_value();  // the reader starts only after three pumps
-  };
+TEST(ResultStream, a_full_pipe_pumps_the_window_until_the_reader_reads_or_quits) {
   const int lines = 20000;  // far more than a pipe holds
-  EXPECT_EQ(writeLines(fifo, options, lines, kDigits), "written");
-  if (pumps < 3) pumped.set_value();  // lets the reader end all the same
-  std::string expected;
-  for (int i = 0; i < lines; ++i) expected += kLine;
-  EXPECT_EQ(text.get(), expected);
-  EXPECT_GE(pumps, 3);
-}
-
-TEST(ResultStream, a_reader_that_quits_is_a_write_error_not_a_signal) {
-  TempFolder folder;
-  const std::string fifo = makeFifo(folder);
-  int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  ResultFileOptions options;
-  options.whileWaiting = [&] {  // quits once the pipe is full
-    if (reader >= 0) ::close(reader);
-    reader = -1;
-  };
-  EXPECT_EQ(writeLines(fifo, options, 20000, kDigits), "cannot write: Broken pipe");
-  EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
+  std::string everything;
+  for (int i = 0; i < lines; ++i) everything += kLine;
+  for (const bool quits : {false, true}) {  // quitting is a write error, not a SIGPIPE
+    TempFolder folder;
+    const std::string fifo = makeFifo(folder);
+    std::promise<void> pumped;
+    std::future<std::string> text = readLater(fifo, pumped.get_future().share(), quits);
+    int pumps = 0;
+    ResultFileOptions options;  // the window's: no waiting for a reader
+    options.whileWaiting = [&] {
+      if (++pumps == 3) pumped.set_value();  // the reader acts only after three pumps
+    };
+    EXPECT_EQ(writeLines(fifo, options, lines, kDigits),
+              quits ? "cannot write: Broken pipe" : "written");
+    if (pumps < 3) pumped.set_value();  // lets the reader end all the same
+    EXPECT_EQ(text.get(), quits ? "" : everything);
+    EXPECT_GE(pumps, 3);
+    EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
+  }
 }
 
 // A pipe without a reader stops the window's run before computing; one with a
