@@ -21,15 +21,6 @@ std::string makeFifo(const TempFolder& folder) {
   return folder.file("fifo");
 }
 
-// Everything readable from `fd` until every writer has closed.
-std::string readToEnd(int fd) {
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-  ::close(fd);
-  return text;
-}
-
 // A reader that has the pipe open from now on, as the window needs; once `go`
 // is set, it reads to the end on a thread of its own, or quits.
 std::future<std::string> readLater(const std::string& fifo, std::shared_future<void> go,

@@ -65,6 +65,15 @@ inline std::string endOf(pid_t child) {
   return "exit " + std::to_string(WEXITSTATUS(status));
 }
 
+// Everything readable from `fd` until every writer has closed it; closes it.
+inline std::string readToEnd(int fd) {
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  ::close(fd);
+  return text;
+}
+
 // Runs `action` in a forked child, as user nobody when `asNobody`, and
 // returns the text it returned, or how the child ended if it did not return.
 inline std::string inChild(bool asNobody, const std::function<std::string()>& action) {
@@ -82,10 +91,7 @@ inline std::string inChild(bool asNobody, const std::function<std::string()>& ac
     ::_exit(::write(channel[1], result.data(), result.size()) == ssize_t(result.size()) ? 0 : 91);
   }
   ::close(channel[1]);
-  std::string result;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
-  ::close(channel[0]);
+  const std::string result = readToEnd(channel[0]);
   const std::string end = endOf(child);
   return end == "exit 0" ? result : end;
 }
