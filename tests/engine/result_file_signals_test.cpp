@@ -77,7 +77,7 @@ TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
     ResultFileOptions options;
     options.allowUnnamed = false;
     options.write = &writeAfterHangup;
-    EXPECT_EQ(writeLines(folder.file("pi.txt"), options), "written");
+    EXPECT_EQ(writeLines(folder.file("pi.txt"), options), "done");
     EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
     return;
   }
@@ -130,7 +130,7 @@ TEST(StaleTemporaries, only_unlocked_own_files_with_the_prefix_are_swept) {
   ASSERT_EQ(::flock(held, LOCK_EX), 0);  // a run still writing it
   const bool givenAway = ::chown(folder.file(prefix + "other").c_str(), kNobody, kNobody) == 0;
 
-  EXPECT_EQ(writeLines(folder.file("pi.txt")), "written");
+  EXPECT_EQ(writeLines(folder.file("pi.txt")), "done");
   std::set<std::string> expected = {prefix + "held", ".pi.txt.a1b2c3", "zembra32-x",
                                     "pi.txt",        prefix + "dir/",  prefix + "link@"};
   if (givenAway) expected.insert(prefix + "other");  // else it was our own: swept

@@ -44,17 +44,24 @@ inline std::string describeFailure(const RunError& error) {
   }
 }
 
-// Writes `count` lines and commits: "written", or what the user is told.
-inline std::string writeLines(const std::string& path, ResultFileOptions options = {},
-                              int count = 1, const std::string& line = "new") {
+// "done", or what the user is told when `action` fails.
+inline std::string outcomeOf(const std::function<void()>& action) {
   try {
-    ResultFile file(path, std::move(options));
-    for (int i = 0; i < count; ++i) file.writeLine(line);
-    file.commit();
+    action();
   } catch (const RunError& error) {
     return describeFailure(error);
   }
-  return "written";
+  return "done";
+}
+
+// Writes `count` lines and commits: "done", or what the user is told.
+inline std::string writeLines(const std::string& path, ResultFileOptions options = {},
+                              int count = 1, const std::string& line = "new") {
+  return outcomeOf([&] {
+    ResultFile file(path, std::move(options));
+    for (int i = 0; i < count; ++i) file.writeLine(line);
+    file.commit();
+  });
 }
 
 // How the child `child` ended: "exit N" or "signal N".
