@@ -299,10 +299,6 @@ TEST(ResultFile, the_earlier_file_stays_until_a_successful_commit_and_nothing_el
     const std::string path = folder.file("pi.txt");
     ResultFileOptions options;
     options.allowUnnamed = unnamed;
-    {
-      ResultFile abandoned(path, options);
-      abandoned.writeLine("never committed");
-    }
     ResultFileOptions failing = options;
     failing.write = &failingWrite;
     bytesBeforeFailure = 10;
