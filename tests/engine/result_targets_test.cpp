@@ -23,7 +23,9 @@ struct Skip {
   std::string reason;
 };
 
-// What becomes of the file the write lands in.
+// What becomes of the file the write lands in: made; replaced by a new file or
+// overwritten in place, keeping owner, mode and attributes either way;
+// appended to; left as it was.
 enum class Landing { kNone, kCreated, kReplaced, kInPlace, kAppended, kUntouched };
 using L = Landing;
 
@@ -145,6 +147,7 @@ std::string contentAfter(Landing landing) {
   return landing == L::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
 }
 
+// A case's steps, in order.
 template <typename... Steps>
 std::vector<Step> steps(Steps... made) {
   return {made...};
