@@ -41,6 +41,7 @@ struct TargetCase {
   Landing landing = L::kNone;
   bool asNobody = false;      // written by user nobody in a child process
   Step childSetup = nullptr;  // in a child process, before writing
+  ResultFileOptions options = {};
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.name; }
@@ -147,6 +148,15 @@ std::string contentAfter(Landing landing) {
   return landing == L::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
 }
 
+// Through an unnamed temporary file or a named one, on a disk that is full or not.
+ResultFileOptions options(bool unnamed, bool fullDisk) {
+  ResultFileOptions options;
+  options.allowUnnamed = unnamed;
+  if (fullDisk)
+    options.write = [](int, const void*, size_t) -> ssize_t { return errno = ENOSPC, -1; };
+  return options;
+}
+
 // A case's steps, in order.
 template <typename... Steps>
 std::vector<Step> steps(Steps... made) {
@@ -155,6 +165,7 @@ std::vector<Step> steps(Steps... made) {
 
 const bool kNobodyWrites = true;
 const std::string kDone = "done";
+const std::string kFull = "cannot write: No space left on device";
 
 const std::vector<TargetCase>& targetCases() {
   static const std::vector<TargetCase> cases = {
@@ -167,6 +178,13 @@ const std::vector<TargetCase>& targetCases() {
       {"another_users_file_keeps_owner_mode_and_attributes", "pi.txt",
        steps(makeFile("pi.txt", 0640, kNobody, kNobody), addAttributes("pi.txt")), kDone, "pi.txt",
        L::kReplaced},
+      {"a_named_temporary_file_replaces_a_file", "pi.txt", steps(makeFile("pi.txt", 0640)), kDone,
+       "pi.txt", L::kReplaced, false, nullptr, options(false, false)},
+      {"a_full_disk_leaves_the_earlier_file", "pi.txt", steps(makeFile("pi.txt", 0640)), kFull,
+       "pi.txt", L::kUntouched, false, nullptr, options(true, true)},
+      {"a_full_disk_leaves_the_earlier_file_with_a_named_temporary_file", "pi.txt",
+       steps(makeFile("pi.txt", 0640)), kFull, "pi.txt", L::kUntouched, false, nullptr,
+       options(false, true)},
       {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
        steps(makeFile("a.txt"),
              [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }),
@@ -261,7 +279,7 @@ TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes)
 
   const auto write = [&] {
     if (c.childSetup) c.childSetup(folder);
-    return writeLines(path);
+    return writeLines(path, c.options);
   };
   EXPECT_EQ(c.asNobody || c.childSetup ? inChild(c.asNobody, write) : write(), c.outcome);
   if (c.landing != L::kNone) {
@@ -284,37 +302,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ResultTargets, testing::ValuesIn(targetCases()),
                          [](const testing::TestParamInfo<TargetCase>& info) {
                            return info.param.name;
                          });
-
-// A write that fails after a few bytes, as a full disk would.
-std::size_t bytesBeforeFailure = 0;
-ssize_t failingWrite(int fd, const void* data, size_t size) {
-  if (size > bytesBeforeFailure) return errno = ENOSPC, -1;
-  bytesBeforeFailure -= size;
-  return ::write(fd, data, size);
-}
-
-// Through an unnamed temporary file or one named beside the target.
-TEST(ResultFile, the_earlier_file_stays_until_a_successful_commit_and_nothing_else_is_left) {
-  for (const bool unnamed : {true, false}) {
-    SCOPED_TRACE(unnamed ? "unnamed" : "named");
-    TempFolder folder;
-    makeFile("pi.txt", 0640)(folder);
-    const std::string path = folder.file("pi.txt");
-    ResultFileOptions options;
-    options.allowUnnamed = unnamed;
-    ResultFileOptions failing = options;
-    failing.write = &failingWrite;
-    bytesBeforeFailure = 10;
-    EXPECT_EQ(writeLines(path, failing, 10000, "3.1415926535  8979323846"),
-              "cannot write: No space left on device");
-    EXPECT_EQ(readBytes(path), kOld);
-    EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
-    EXPECT_EQ(writeLines(path, options), "done");
-    EXPECT_EQ(readBytes(path), kWrittenBytes);
-    EXPECT_EQ(statOf(path).st_mode & 07777, 0640u);
-    EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
-  }
-}
 
 }  // namespace
 }  // namespace zembra::test

@@ -26,22 +26,16 @@ inline const std::string kWrittenBytes = "\"new\"\r\n";  // what writeLines() wr
 // What the user is told, less the path: "cannot create: …" or "refused: …"
 // when the file is opened (before computing), "cannot write: …" after.
 inline std::string describeFailure(const RunError& error) {
-  static const char* const kRefusals[] = {// in the order of RunError::Refusal
-                                          "none",           "folder",
+  // The refusals' names, in the order of RunError::Refusal.
+  static const char* const kRefusals[] = {"none",           "folder",
                                           "block device",   "socket",
                                           "unknown type",   "descriptor not writable",
                                           "no pipe reader", "append-only or immutable",
                                           "untrusted link"};
-  switch (error.kind()) {
-    case RunError::Kind::FileOpen:
-      return "cannot create: " + error.reason();
-    case RunError::Kind::FileWrite:
-      return "cannot write: " + error.reason();
-    case RunError::Kind::TargetRefused:
-      return std::string("refused: ") + kRefusals[static_cast<int>(error.refusal())];
-    default:
-      return error.what();
-  }
+  if (error.kind() == RunError::Kind::FileOpen) return "cannot create: " + error.reason();
+  if (error.kind() == RunError::Kind::FileWrite) return "cannot write: " + error.reason();
+  if (error.kind() != RunError::Kind::TargetRefused) return error.what();
+  return std::string("refused: ") + kRefusals[int(error.refusal())];
 }
 
 // "done", or what the user is told when `action` fails.
