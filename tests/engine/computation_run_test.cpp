@@ -10,15 +10,20 @@
 namespace zembra {
 namespace {
 
-TEST(ComputationRun, a_run_of_100_digits_fills_the_labels_the_list_and_the_file) {
+// What a run does to the window, in order, and the file it writes: the header
+// in Shift-JIS (円周率の計算  桁数＝100, 開始時刻＝…  終了時刻＝…), then the lines.
+TEST(ComputationRun, a_run_of_100_digits_fills_the_window_in_a_fixed_order_and_the_file) {
   TempFolder folder;
   RecorderWindow window;
+  window.list = {"old line"};
   RunSettings settings;
   settings.resultFilePath = folder.file("pi.txt");
+  settings.counterStep = 1000;           // above both term counts: only the total is shown
+  settings.yieldWhileComputing = false;  // no pumps while computing
   runComputation(window, settings);
-
-  EXPECT_EQ(window.resultFile, settings.resultFilePath);
-  EXPECT_EQ(window.counter, "99");
+  EXPECT_EQ(window.log, (std::vector<std::string>{"started " + settings.resultFilePath,
+                                                  "total=99", "start=21:04:05", "end=21:04:06",
+                                                  "counter=99", "pump", "line", "line", "line"}));
   ASSERT_EQ(window.list.size(), 3u);
   const std::string pi = reference::piDecimals(50);
   std::string first = "3.";
@@ -26,8 +31,6 @@ TEST(ComputationRun, a_run_of_100_digits_fills_the_labels_the_list_and_the_file)
   EXPECT_EQ(window.list[0], first);
   EXPECT_EQ(window.list[1].substr(window.list[1].size() - 8), "   : 100");
   EXPECT_EQ(window.list[2], "  8214811559  ");  // the guard limb as the series leave it
-
-  // The header in Shift-JIS: 円周率の計算  桁数＝100, 開始時刻＝…  終了時刻＝…
   std::string expected =
       "\"\x89\x7E\x8E\xFC\x97\xA6\x82\xCC\x8C\x76\x8E\x5A  \x8C\x85\x90\x94\x81\x81"
       "100\"\r\n"
@@ -37,19 +40,6 @@ TEST(ComputationRun, a_run_of_100_digits_fills_the_labels_the_list_and_the_file)
       "21:04:06\"\r\n";
   for (const std::string& line : window.list) expected += "\"" + line + "\"\r\n";
   EXPECT_EQ(readBytes(settings.resultFilePath), expected);
-}
-
-TEST(ComputationRun, a_run_works_on_the_window_in_a_fixed_order) {
-  RecorderWindow window;
-  window.list = {"old line"};
-  RunSettings settings;
-  settings.counterStep = 1000;  // above both term counts: only the total is shown
-  settings.yieldWhileComputing = false;         // no pumps while computing
-  runComputation(window, settings);
-  const std::vector<std::string> expected = {
-      "started  ",     "total=99", "start=21:04:05", "end=21:04:06", "counter=99",
-      "pump",          "line",     "line",           "line"};
-  EXPECT_EQ(window.log, expected);
 }
 
 // The counters shown in a run of 1,000 digits (213 terms of arctan(1/239),

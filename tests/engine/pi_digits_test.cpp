@@ -15,6 +15,7 @@
 #include <system_error>
 #include <thread>
 
+#include "engine/run_error.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {
@@ -174,6 +175,26 @@ TEST(PiDigits, counts_from_0_to_327640_are_taken_and_no_others) {
     EXPECT_THROW(computePiDigits(n), std::runtime_error) << n;
   }
   for (double n : {0.0, 327640.0}) EXPECT_NO_THROW(checkDigitCount(n)) << n;
+}
+
+// A listener that fails as a full memory would, partway through the series.
+class FailingListener final : public TermListener {
+ public:
+  void termStarted(long, long k) override {
+    if (k == 50) throw std::bad_alloc();
+  }
+  void yieldPoint() override {}
+};
+
+TEST(PiDigits, memory_running_out_during_the_series_is_a_run_error_with_readable_text) {
+  FailingListener failing;
+  try {
+    computePiDigits(sizeSeries(1000), failing);
+    FAIL() << "no error";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.kind(), RunError::Kind::OutOfMemory);
+    EXPECT_STREQ(error.what(), "not enough memory for the computation");
+  }
 }
 
 TEST(SlowPiDigits, large_counts_on_one_and_two_threads_including_those_the_floors_get_wrong) {

@@ -10,9 +10,6 @@
 #include <new>
 #include <system_error>
 
-#include "engine/pi_digits.h"
-#include "engine/run_error.h"
-
 namespace zembra {
 namespace {
 
@@ -71,26 +68,6 @@ TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_numb
     ::setenv("ZEMBRA_THREADS", savedValue.c_str(), 1);
   } else {
     ::unsetenv("ZEMBRA_THREADS");
-  }
-}
-
-// A listener that fails as a full memory would, partway through the series.
-class FailingListener final : public TermListener {
- public:
-  void termStarted(long, long k) override {
-    if (k == 50) throw std::bad_alloc();
-  }
-  void yieldPoint() override {}
-};
-
-TEST(PiDigits, memory_running_out_during_the_series_is_a_run_error_with_readable_text) {
-  FailingListener failing;
-  try {
-    computePiDigits(sizeSeries(1000), failing);
-    FAIL() << "no error";
-  } catch (const RunError& error) {
-    EXPECT_EQ(error.kind(), RunError::Kind::OutOfMemory);
-    EXPECT_STREQ(error.what(), "not enough memory for the computation");
   }
 }
 
