@@ -79,6 +79,40 @@ class MainWindowTest : public ::testing::Test {
     return lines;
   }
 
+  // A changed count clears the lines of a run; above 45,000 digits the notice is the one line.
+  void expectCount(const char* text, bool notice) {
+    EXPECT_EQ(c.digitCountEdit->text(), QString::fromUtf8(text));
+    EXPECT_EQ(listLines(), notice ? QStringList{overLimitNotice()} : QStringList()) << text;
+  }
+  // Where the style draws a piece of the scroll bar.
+  QPoint centreOf(QStyle::SubControl piece) const {
+    QScrollBar* bar = c.digitCountScrollBar;
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Horizontal;
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, piece, bar).center();
+  }
+  void click(QStyle::SubControl piece) {
+    QTest::mouseClick(c.digitCountScrollBar, Qt::LeftButton, {}, centreOf(piece));
+  }
+  // Runs `count` digits, doing `action` inside the first event pump of the run.
+  void run(const char* count, const std::function<void()>& action = {}) {
+    setCount(count);
+    QObject guard;  // no action after the run
+    if (action) QTimer::singleShot(0, &guard, action);
+    menus.run->trigger();
+  }
+  static QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  bool unlocked() const {
+    return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled();
+  }
+
   QTimer watchdog;
   bool messageExpected = false;
   QString message;
@@ -90,9 +124,13 @@ class MainWindowTest : public ::testing::Test {
   MainWindow& form = program.window();
   const MainWindowControls& c = form.controls();
   const MainMenus& menus = form.menus();
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("pi.txt"));
 };
 
 using Window = MainWindowTest;
+using DigitEntry = MainWindowTest;
+using ARun = MainWindowTest;
 
 TEST_F(Window, opens_with_its_caption_a_zero_count_empty_values_and_step_1) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("ππ   円周率の計算  目指せ？桁    zembra32 "));
@@ -227,29 +265,6 @@ TEST_F(Window, picture_buttons_look_pressed_while_held_and_run_their_command_on_
   }
 }
 
-class DigitEntry : public MainWindowTest {
- protected:
-  // A changed count clears the lines of a run; above 45,000 digits the notice is the one line.
-  void expectCount(const char* text, bool notice) {
-    EXPECT_EQ(c.digitCountEdit->text(), QString::fromUtf8(text));
-    EXPECT_EQ(listLines(), notice ? QStringList{overLimitNotice()} : QStringList()) << text;
-  }
-  // Clicks where the style draws a piece of the scroll bar.
-  QPoint centreOf(QStyle::SubControl piece) const {
-    QScrollBar* bar = c.digitCountScrollBar;
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = Qt::Horizontal;
-    option.maximum = bar->maximum();
-    option.sliderPosition = option.sliderValue = bar->value();
-    option.pageStep = bar->pageStep();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, piece, bar).center();
-  }
-  void click(QStyle::SubControl piece) {
-    QTest::mouseClick(c.digitCountScrollBar, Qt::LeftButton, {}, centreOf(piece));
-  }
-};
-
 TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
   enum How { kType, kPaste, kInputMethod };  // the input method commits full-width text
   const std::tuple<How, const char*, const char*, bool> cases[] = {
@@ -305,29 +320,8 @@ TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
   EXPECT_GT(c.digitCountScrollBar->value(), 0);
 }
 
-class Run : public MainWindowTest {
- protected:
-  // Runs `count` digits, doing `action` inside the first event pump of the run.
-  void run(const char* count, const std::function<void()>& action = {}) {
-    setCount(count);
-    QObject guard;  // no action after the run
-    if (action) QTimer::singleShot(0, &guard, action);
-    menus.run->trigger();
-  }
-  static QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-  bool unlocked() const {
-    return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled();
-  }
-
-  QTemporaryDir folder;
-  const QString path = folder.filePath(QStringLiteral("pi.txt"));
-};
-
 // Meanwhile the count is locked and greyed, a second run is refused and other windows open.
-TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file) {
+TEST_F(ARun, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file) {
   state.run.resultFilePath = path.toStdString();
   state.run.counterStep = 100;
   QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
@@ -354,9 +348,7 @@ TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file
     EXPECT_TRUE(QTime::fromString(time->text(), "H:mm:ss").isValid()) << time->text().toStdString();
   }
   EXPECT_EQ(c.resultFileLabel->text(), path);
-  const QByteArray file = readFile(path);
-  EXPECT_EQ(file.count("\r\n"), 23) << "two header lines and 21 digit lines";
-  EXPECT_TRUE(file.contains(c.startTimeLabel->text().toLatin1()));
+  EXPECT_TRUE(readFile(path).contains(c.startTimeLabel->text().toLatin1())) << "in the header";
 
   // Every line can be scrolled into view whole.
   QScrollBar* sideways = c.digitList->horizontalScrollBar();
@@ -370,7 +362,7 @@ TEST_F(Run, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file
   }
 }
 
-TEST_F(Run, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
+TEST_F(ARun, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
   QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
   for (const char* count : {"0", "00", "-5", "-0.5"}) run(count);
   EXPECT_EQ(counter.count(), 0) << "no run started";
@@ -381,7 +373,7 @@ TEST_F(Run, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
   EXPECT_FALSE(c.termTotalLabel->text().trimmed().isEmpty());
 }
 
-TEST_F(Run, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
+TEST_F(ARun, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
   QFile earlier(path);
   ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\r\n") == 9);
   earlier.close();
@@ -393,7 +385,7 @@ TEST_F(Run, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("pi.txt")});
 }
 
-TEST_F(Run, a_result_file_that_cannot_be_written_is_reported_and_the_window_stays_usable) {
+TEST_F(ARun, a_result_file_that_cannot_be_written_is_reported_and_the_window_stays_usable) {
   const QString target = folder.filePath(QStringLiteral("missing/pi.txt"));
   state.run.resultFilePath = target.toStdString();
   messageExpected = true;
