@@ -1,5 +1,4 @@
-// The main window: how it opens and follows its size, its commands, the digit count entry, runs
-// as the user sees them, and the locale's numbers and times that it shows.
+// The main window: opening, size, commands, digit entry, runs, and its locale's numbers and times.
 
 #include <gtest/gtest.h>
 
