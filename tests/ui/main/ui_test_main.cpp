@@ -1,5 +1,4 @@
-// Runs the window tests headless (offscreen unless another platform is asked for), with the
-// window's fonts and Japan's locale, the program's home.
+// Runs the window tests headless (offscreen unless asked) with the window fonts and Japan's locale.
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,135 @@
-// The main window as it opens, how it follows its size, and the commands of its menus and
-// picture buttons.
+// The main window: opening, size, commands, digit entry, runs, and its locale's numbers and times.
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QMessageBox>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStyleOptionSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <utility>
 
-#include "tests/ui/main/main_window_fixture.h"
 #include "ui/main/design.h"
+#include "ui/main/fonts.h"
+#include "ui/main/locale_number.h"
+#include "ui/main/long_time.h"
+#include "ui/main/main_program.h"
+#include "ui/main/main_run_window.h"
+#include "ui/main/run_failure_message.h"
 
 namespace zembra::ui::test {
 namespace {
 
+using namespace std::chrono_literals;
+
+// Records each window opened ("FileSelection <title>", …); onOpen does what the user would do.
+struct FakeLaunchers final : Launchers {
+  using Launchers::Launchers;
+  QStringList openings;
+  std::function<void(const QString&)> onOpen = [](const QString&) {};
+
+ protected:
+  void open(const QString& name) {
+    openings << name;
+    onOpen(name);
+  }
+  void openFileSelection(const QString& title) override { open("FileSelection " + title); }
+  void openVersion() override { open("VersionWindow"); }
+  void openCounterOptions() override { open("CounterOptions"); }
+  void openHelp() override { open("HelpWindow"); }
+  void openResultViewer() override { open("ResultViewer"); }
+};
+
+// A fresh main window on fresh state; a watchdog answers an expected message box and fails on
+// any other modal window or (unless allowed) popup menu, so that none can hang the suite.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    QObject::connect(&watchdog, &QTimer::timeout, [this] {
+      QWidget* window = QApplication::activeModalWidget();
+      if (!window && !popupsAllowed) window = QApplication::activePopupWidget();
+      if (!window) return;
+      auto* box = qobject_cast<QMessageBox*>(window);
+      if (box && std::exchange(messageExpected, false)) {
+        message = box->text();
+        return box->button(QMessageBox::Ok)->click();
+      }
+      ADD_FAILURE() << "an unexpected window opened: " << window->metaObject()->className();
+      window->close();
+    });
+    watchdog.start(20);
+    form.show();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+
+  void setCount(const char* text) { c.digitCountEdit->setText(QString::fromUtf8(text)); }
+  QStringList listLines() const {
+    QStringList lines;
+    for (int row = 0; row < c.digitList->count(); ++row) lines << c.digitList->item(row)->text();
+    return lines;
+  }
+
+  // A changed count clears the lines of a run; above 45,000 digits the notice is the one line.
+  void expectCount(const char* text, bool notice) {
+    EXPECT_EQ(c.digitCountEdit->text(), QString::fromUtf8(text));
+    EXPECT_EQ(listLines(), notice ? QStringList{overLimitNotice()} : QStringList()) << text;
+  }
+  // Where the style draws a piece of the scroll bar.
+  QPoint centreOf(QStyle::SubControl piece) const {
+    QScrollBar* bar = c.digitCountScrollBar;
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Horizontal;
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.pageStep = bar->pageStep();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, piece, bar).center();
+  }
+  void click(QStyle::SubControl piece) {
+    QTest::mouseClick(c.digitCountScrollBar, Qt::LeftButton, {}, centreOf(piece));
+  }
+  // Runs `count` digits, doing `action` inside the first event pump of the run.
+  void run(const char* count, const std::function<void()>& action = {}) {
+    setCount(count);
+    QObject guard;  // no action after the run
+    if (action) QTimer::singleShot(0, &guard, action);
+    menus.run->trigger();
+  }
+  static QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  bool unlocked() const {
+    return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled();
+  }
+
+  QTimer watchdog;
+  bool messageExpected = false;
+  QString message;
+  bool popupsAllowed = false;
+  ProgramState state;
+  FakeLaunchers dialogs{state};
+  int endRequests = 0;
+  MainProgram program{state, dialogs, [this] { ++endRequests; }};
+  MainWindow& form = program.window();
+  const MainWindowControls& c = form.controls();
+  const MainMenus& menus = form.menus();
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("pi.txt"));
+};
+
 using Window = MainWindowTest;
+using DigitEntry = MainWindowTest;
+using ARun = MainWindowTest;
 
 TEST_F(Window, opens_with_its_caption_a_zero_count_empty_values_and_step_1) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("ππ   円周率の計算  目指せ？桁    zembra32 "));
@@ -35,7 +155,10 @@ TEST_F(Window, picture_buttons_and_value_boxes_have_japanese_names_for_screen_re
   std::vector<QWidget*> described{c.digitCountEdit,   c.digitCountScrollBar, c.startTimeLabel,
                                   c.termTotalLabel,   c.counterLabel,        c.endTimeLabel,
                                   c.counterStepLabel, c.resultFileLabel,     c.digitList};
-  for (PictureButton* button : c.pictureButtons) described.push_back(button->image());
+  for (PictureButton* button : c.pictureButtons) {
+    described.push_back(button->image());
+    EXPECT_FALSE(button->image()->accessibleDescription().isEmpty());
+  }
   QSet<QString> names;
   for (QWidget* widget : described) {
     names.insert(widget->accessibleName());
@@ -43,9 +166,6 @@ TEST_F(Window, picture_buttons_and_value_boxes_have_japanese_names_for_screen_re
         << widget->objectName().toStdString();
   }
   EXPECT_EQ(names.size(), static_cast<qsizetype>(described.size())) << "each name tells them apart";
-  for (PictureButton* button : c.pictureButtons) {
-    EXPECT_FALSE(button->image()->accessibleDescription().isEmpty());
-  }
 }
 
 TEST_F(Window, the_strip_and_the_list_follow_the_size_and_the_list_is_never_negative) {
@@ -103,8 +223,7 @@ TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
   EXPECT_EQ(endRequests, 2);
 }
 
-// Pressed: grey top and left edges, no shadow, the picture 20 twips lower right; raised: white
-// edges and the shadow.
+// Pressed: grey top and left edges, no shadow, the picture 20 twips lower right; raised: white.
 void expectLook(const PictureButton& b, int left, bool pressed) {
   const QColor light = pressed ? QColor(0x80, 0x80, 0x80) : QColor(Qt::white);
   EXPECT_EQ(b.topEdge()->color(), light);
@@ -116,8 +235,8 @@ void expectLook(const PictureButton& b, int left, bool pressed) {
 TEST_F(Window, picture_buttons_look_pressed_while_held_and_run_their_command_on_a_left_click) {
   // The picture's left in twips, and its command.
   const std::pair<int, const char*> buttons[] = {
-      {345, "FileSelection 結果の出力ファイル指定"}, {1395, "run"}, {2345, "CounterOptions"},
-      {3745, "HelpWindow"}};
+      {345, "FileSelection 結果の出力ファイル指定"}, {1395, "run"},
+      {2345, "CounterOptions"}, {3745, "HelpWindow"}};
   setCount("100");
   for (std::size_t i = 0; i < std::size(buttons); ++i) {
     const auto& [left, command] = buttons[i];
@@ -142,6 +261,257 @@ TEST_F(Window, picture_buttons_look_pressed_while_held_and_run_their_command_on_
                        b.image()->mapTo(&form, b.image()->rect().center()));
     EXPECT_EQ(dialogs.openings.size(), i == 1 ? 1 : 2) << "a double click: one command";
     expectLook(b, left, false);
+  }
+}
+
+TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
+  enum How { kType, kPaste, kInputMethod };  // the input method commits full-width text
+  const std::tuple<How, const char*, const char*, bool> cases[] = {
+      {kType, "45000", "45000", false},      {kType, "45000.5", "45000.5", true},
+      {kType, "12a", "0", false},            {kType, "\b", "0", false},
+      {kPaste, "44999.9", "44999.9", false}, {kPaste, "327641", "327640", true},
+      {kPaste, "-50", "-50", false},         {kType, "-50", "050", false},  // typed "-": no number
+      {kPaste, "9999999", "327640", true},  // corrected inside the correction: one notice
+      // Full-width digits and signs count as the digits they are; other look-alikes do not.
+      {kInputMethod, "１２３", "123", false},  {kPaste, "－５０", "-50", false},
+      {kPaste, "４５００１．５", "45001.5", true}, {kPaste, "＋１，２３４", "+1,234", false},
+      {kInputMethod, "①", "0", false},        {kPaste, "２ｅ３", "0", false},
+  };
+  for (const auto& [how, entered, shown, notice] : cases) {
+    c.digitList->addItem(QStringLiteral("line of a run"));
+    c.digitCountEdit->setFocus();
+    QTest::keyClick(c.digitCountEdit, Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->setText(QString::fromUtf8(entered));
+    if (how == kType) QTest::keyClicks(c.digitCountEdit, QString::fromUtf8(entered));
+    if (how == kPaste) QTest::keyClick(c.digitCountEdit, Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8(entered));
+    if (how == kInputMethod) QApplication::sendEvent(c.digitCountEdit, &commit);
+    expectCount(shown, notice);
+  }
+  EXPECT_EQ(c.digitCountScrollBar->value(), 0) << "the text does not move the scroll bar";
+}
+
+TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
+  click(QStyle::SC_ScrollBarAddLine);
+  expectCount("10", false);
+  click(QStyle::SC_ScrollBarSubLine);
+  expectCount("00", false);
+  click(QStyle::SC_ScrollBarAddPage);
+  expectCount("1000", false);
+  c.digitCountScrollBar->setValue(4501);
+  expectCount("45010", true);
+  c.digitList->addItem(QStringLiteral("line of a run"));
+  click(QStyle::SC_ScrollBarSubPage);
+  expectCount("44010", false);
+  QTest::keyClick(c.digitCountScrollBar, Qt::Key_Right);
+  expectCount("44020", false);
+
+  // A drag moves the thumb; the count follows only when it is let go.
+  c.digitCountScrollBar->setValue(0);
+  const QPoint thumb = centreOf(QStyle::SC_ScrollBarSlider);
+  QTest::mousePress(c.digitCountScrollBar, Qt::LeftButton, {}, thumb);
+  QTest::mouseMove(c.digitCountScrollBar, thumb + QPoint(60, 0));
+  EXPECT_GT(c.digitCountScrollBar->sliderPosition(), 0);
+  expectCount("00", false);
+  QTest::mouseRelease(c.digitCountScrollBar, Qt::LeftButton, {}, thumb + QPoint(60, 0));
+  EXPECT_EQ(c.digitCountEdit->text(), QString::number(c.digitCountScrollBar->value()) + "0");
+  EXPECT_GT(c.digitCountScrollBar->value(), 0);
+}
+
+// Meanwhile the count is locked and greyed, a second run is refused and other windows open.
+TEST_F(ARun, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file) {
+  state.run.resultFilePath = path.toStdString();
+  state.run.counterStep = 100;
+  QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
+  c.digitCountEdit->setFocus();
+  run("1000", [this] {
+    EXPECT_FALSE(unlocked()) << "locked";
+    const QPalette colors = c.digitCountEdit->palette();
+    EXPECT_NE(colors.color(QPalette::Disabled, QPalette::Text),
+              colors.color(QPalette::Active, QPalette::Text))
+        << "and shown greyed";
+    menus.run->trigger();
+    menus.counterOptions->trigger();
+    menus.version->trigger();
+  });
+  EXPECT_EQ(dialogs.openings, (QStringList{"CounterOptions", "VersionWindow"}));
+  EXPECT_TRUE(unlocked());
+  EXPECT_TRUE(c.digitCountEdit->hasFocus()) << "the focus is back where it was";
+  EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral("931"));
+  EXPECT_EQ(counter.count(), 11) << "one run: a blank, 9 steps of 100 and the total";
+  const QStringList lines = listLines();
+  ASSERT_EQ(lines.size(), 21);
+  EXPECT_EQ(lines[0], "3.1415926535  8979323846  2643383279  5028841971  6939937510   : 50");
+  for (CaptionLabel* time : {c.startTimeLabel, c.endTimeLabel}) {
+    EXPECT_TRUE(QTime::fromString(time->text(), "H:mm:ss").isValid()) << time->text().toStdString();
+  }
+  EXPECT_EQ(c.resultFileLabel->text(), path);
+  EXPECT_TRUE(readFile(path).contains(c.startTimeLabel->text().toLatin1())) << "in the header";
+
+  // Every line can be scrolled into view whole.
+  QScrollBar* sideways = c.digitList->horizontalScrollBar();
+  EXPECT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); }));
+  sideways->setValue(sideways->maximum());
+  const int left = c.digitList->visualItemRect(c.digitList->item(0)).left();
+  for (const QString& line : lines) {
+    EXPECT_LE(left + c.digitList->fontMetrics().horizontalAdvance(line),
+              c.digitList->viewport()->width())
+        << line.toStdString();
+  }
+}
+
+TEST_F(ARun, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
+  QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
+  for (const char* count : {"0", "00", "-5", "-0.5"}) run(count);
+  EXPECT_EQ(counter.count(), 0) << "no run started";
+  c.digitCountScrollBar->setValue(4501);
+  menus.run->trigger();
+  EXPECT_TRUE(listLines().isEmpty()) << "the over-limit notice goes and no digit line comes";
+  EXPECT_EQ(c.counterLabel->text(), c.termTotalLabel->text());
+  EXPECT_FALSE(c.termTotalLabel->text().trimmed().isEmpty());
+}
+
+TEST_F(ARun, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
+  QFile earlier(path);
+  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\r\n") == 9);
+  earlier.close();
+  state.run.resultFilePath = path.toStdString();
+  run("20000", [this] { menus.exit->trigger(); });
+  EXPECT_EQ(endRequests, 1);
+  EXPECT_EQ(c.endTimeLabel->text(), QStringLiteral(" ")) << "the run did not reach its end";
+  EXPECT_EQ(readFile(path), QByteArray("earlier\r\n"));
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("pi.txt")});
+}
+
+TEST_F(ARun, a_result_file_that_cannot_be_written_is_reported_and_the_window_stays_usable) {
+  const QString target = folder.filePath(QStringLiteral("missing/pi.txt"));
+  state.run.resultFilePath = target.toStdString();
+  messageExpected = true;
+  run("100");
+  const QString wrappable = QString(target).replace(u'/', QStringLiteral("/\u200B"));
+  EXPECT_EQ(message.toStdString(), "結果ファイルを作成できません。\nファイル：" +
+                                       wrappable.toStdString() +
+                                       "\n理由：No such file or directory");
+  EXPECT_TRUE(listLines().isEmpty());
+  EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral(" ")) << "nothing computed";
+  EXPECT_TRUE(unlocked());
+  state.run.resultFilePath = " ";
+  menus.run->trigger();
+  EXPECT_EQ(c.digitList->count(), 3) << "the next run works";
+}
+
+TEST(RunFailureMessage, begins_with_a_sentence_of_its_own_for_each_failure) {
+  QSet<QString> sentences;
+  for (int refusal = 1; refusal <= static_cast<int>(RunError::Refusal::UntrustedLink); ++refusal) {
+    const RunError error = RunError::refused("/x", static_cast<RunError::Refusal>(refusal));
+    sentences << runFailureMessage(error).section('\n', 0, 0);
+  }
+  using Kind = RunError::Kind;
+  for (Kind kind : {Kind::FileOpen, Kind::FileWrite, Kind::OutOfMemory, Kind::OutOfResources,
+                    Kind::Internal, Kind::NotANumber}) {
+    sentences << runFailureMessage(RunError(kind, "/x", "reason")).section('\n', 0, 0);
+  }
+  EXPECT_EQ(sentences.size(), 14);
+}
+
+// A run's window paints as the event pump lets events in: at most every 15 ms, and always at
+// the end of the run.
+class RunWindow : public MainWindowTest {
+ protected:
+  RunWindow() {
+    pump.pumpNow();  // settles the window's first paints
+    c.counterLabel->installEventFilter(&paints);
+  }
+  struct PaintCounter final : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      count += event->type() == QEvent::Paint;
+      return false;
+    }
+  } paints;
+  std::chrono::steady_clock::time_point now{};
+  EventPump pump{[this] { return now; }};
+  ProgramEnd end{[] {}};
+  MainRunWindow window{form, pump, end, &QTime::currentTime};
+};
+
+TEST_F(RunWindow, paints_when_the_pump_is_due_and_always_at_the_end_of_the_run) {
+  now += 20ms;
+  window.showCounter(1);
+  EXPECT_EQ(paints.count, 1) << "due: painted at once";
+  window.pumpEvents();
+  now += 5ms;
+  window.showCounter(2);
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 1) << "too soon after the last pump";
+  EXPECT_EQ(c.counterLabel->text(), QStringLiteral("2")) << "the caption changes all the same";
+  now += 10ms;
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 2) << "15 ms after the last pump, the next paints what changed";
+  now += 1ms;
+  window.showEndTime("21:04:06");
+  window.showCounter(931);
+  window.pumpEvents();
+  EXPECT_EQ(paints.count, 3) << "the last pump runs however soon";
+}
+
+const QLocale kJapan(QLocale::Japanese, QLocale::Japan);
+const QLocale kGermany(QLocale::German, QLocale::Germany);
+const QLocale kUnitedStates(QLocale::English, QLocale::UnitedStates);
+
+TEST(LocaleNumber, accepts_what_the_locale_writes_as_a_number_and_nothing_else) {
+  const std::tuple<QLocale, const char*, std::optional<double>> cases[] = {
+      {kJapan, "00", 0},       {kJapan, "45000.5", 45000.5},  {kJapan, " -50\t", -50},
+      {kJapan, "+5", 5},       {kJapan, "1,234", 1234},       {kJapan, "2.5E2", 250},
+      {kJapan, ".5", 0.5},     {kGermany, "1.234,5", 1234.5}, {kGermany, "-1,5", -1.5},
+      {kUnitedStates, "1,234.5", 1234.5},                     {kUnitedStates, "1,5", {}},
+  };
+  for (const auto& [locale, text, value] : cases) {
+    EXPECT_EQ(parseLocaleNumber(QString::fromUtf8(text), locale), value) << text;
+  }
+  for (const QLocale& locale : {kJapan, kGermany, kUnitedStates, QLocale::c()}) {
+    for (const char* text : {"", "   ", "12a", "a", "-", "+", "e", "1e", "inf", "-inf", "nan",
+                             "Infinity", "0x10", "&H10", "1e999", "1 2", "--5", "5-", "(5)"}) {
+      EXPECT_EQ(parseLocaleNumber(QString::fromUtf8(text), locale), std::nullopt)
+          << text << " in " << locale.name().toStdString();
+    }
+  }
+  EXPECT_EQ(parseLocaleNumber(QString(100000, u'9'), kJapan), std::nullopt);
+  EXPECT_EQ(parseLocaleNumber("0.5" + QString(5000, u'0'), kJapan), 0.5);
+}
+
+TEST(LocaleNumber, rounds_to_16_bits_halves_to_even_or_rejects_what_does_not_fit) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"0.5", 0},      {"1.5", 2},    {"2.5", 2},       {"3.5", 4},         {"-0.5", 0},
+      {"-2.5", -2},    {"2.5001", 3}, {"1e4", 10000},   {"32766.5", 32766}, {"-32768.5", -32768},
+      {"32767.5", {}}, {"32768", {}}, {"-32768.6", {}}, {"abc", {}}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(parseLocaleInteger16(QString::fromUtf8(text), kJapan), value) << text;
+  }
+}
+
+// 21:04:05 as long time, and 0:47:19 in the 65-pixel end time box, where HH:mm:ss stands in for
+// a long time too wide or not in Shift-JIS.
+TEST(LongTime, drops_the_time_zone_and_kanji_units_and_falls_back_where_it_does_not_fit) {
+  const std::tuple<QLocale, const char*, const char*> cases[] = {
+      {kJapan, "21:04:05", "0:47:19"},  // its own: "H時mm分ss秒 t"
+      {kUnitedStates, "9:04:05 PM", "00:47:19"},
+      {kGermany, "21:04:05", "00:47:19"},
+      {QLocale(QLocale::Persian, QLocale::Iran), "۲۱:۰۴:۰۵", "00:47:19"},  // its own: "H:mm:ss (t)"
+  };
+  for (const auto& [locale, longTime, inBox] : cases) {
+    EXPECT_EQ(formatLongTime(QTime(21, 4, 5), locale), QString::fromUtf8(longTime));
+    EXPECT_EQ(timeForBox(QTime(0, 47, 19), locale, QFontMetrics(systemFont()), 65),
+              QString::fromUtf8(inBox))
+        << locale.name().toStdString();
+  }
+  for (const QLocale& locale :
+       QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    const QString format = longTimeFormat(locale);
+    EXPECT_FALSE(QString(format).remove(QRegularExpression("'[^']*'")).contains(u't'))
+        << locale.name().toStdString();
+    EXPECT_FALSE(format.isEmpty() || format != format.trimmed()) << locale.name().toStdString();
   }
 }
 
