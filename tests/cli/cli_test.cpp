@@ -131,7 +131,7 @@ TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_stat
       {{"--bogus", "10"}, "unknown option: --bogus"},
       {{}, "missing digit count"},
       {{"10", "20"}, "more than one digit count: 20"},
-      {{"10", "-o"}, "missing file name after -o"},
+      {{"10", "--output"}, "missing file name after --output"},
       {{"10", "--output="}, "missing file name after --output"},
       {{"10", "-o", "a", "--output", "b"}, "more than one output file: --output b"},
       {{"--", "--help"}, "the digit count is not a number: --help"},
