@@ -60,8 +60,7 @@ CliResult runTool(const std::vector<std::string>& arguments) {
   return result;
 }
 
-// Without -o the digit lines, beyond the window's limit too; with it, only the result file
-// (to standard output for "-"), its header showing the count as the window does.
+// The digit lines (beyond the window's limit too), or only the result file with the count.
 TEST(Cli, prints_the_digit_lines_or_writes_the_result_file_in_every_accepted_form) {
   TempFolder folder;
   const std::filesystem::path before = std::filesystem::current_path();
@@ -144,8 +143,7 @@ TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_stat
   }
 }
 
-// Every failure gets one line and status 1: a full standard output, a result file that cannot
-// be made (named by its path, nothing left behind), memory running out (the old file kept).
+// Standard output full, a file that cannot be made, no memory: nothing left, the old file kept.
 TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
   TempFolder folder;
   const std::string missing = folder.file("missing/pi.txt"), kept = folder.file("pi.txt");

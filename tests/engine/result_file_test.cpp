@@ -39,8 +39,7 @@ namespace {
 constexpr uid_t kNobody = 65534;
 const std::string kWrittenBytes = "\"new\"\r\n";  // what writeLines() writes by default
 
-// "done", or what the user is told when `action` fails, less the path: "cannot create: …" or
-// "refused: …" when the file is opened (before computing), "cannot write: …" after.
+// "done", or what the user is told less the path: "cannot create/write: …" or "refused: …".
 std::string outcomeOf(const std::function<void()>& action) {
   // The refusals' names, in the order of RunError::Refusal.
   static const char* const kRefusals[] = {"none",           "folder",
@@ -86,8 +85,7 @@ std::string readToEnd(int fd) {
   return text;
 }
 
-// Runs `action` in a forked child, as user nobody when `asNobody`: what it returned, or how
-// the child ended if it did not return.
+// Runs `action` in a forked child, as nobody if asked: what it returned, or how the child ended.
 std::string inChild(bool asNobody, const std::function<std::string()>& action) {
   int channel[2];
   if (::pipe(channel) != 0) return "no pipe";
@@ -114,8 +112,7 @@ struct stat statOf(const std::string& path) {
   return info;
 }
 
-// Every name under `folder`, without following links, marked by type: "d/" folder, "l@" link,
-// "p|" pipe, "s=" socket, "n#" device.
+// Every name under `folder`, marked "/" folder, "@" link, "|" pipe, "=" socket, "#" device.
 std::set<std::string> listing(const std::filesystem::path& folder) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
@@ -133,8 +130,7 @@ namespace fs = std::filesystem;
 // Thrown by a case's preparation when this machine cannot run it: why.
 using Skip = std::string;
 
-// What becomes of the file the write lands in: made; replaced by a new file or overwritten in
-// place, keeping owner, mode and attributes either way; appended to; left as it was.
+// What becomes of the file the write lands in (keeping owner, mode and attributes).
 enum class Landing { kNone, kCreated, kReplaced, kInPlace, kAppended, kUntouched };
 using L = Landing;
 
@@ -217,8 +213,7 @@ Step addFlags(std::string name, int flags) {
   };
 }
 
-// A user attribute and an access ACL: owner rw, user nobody r, group r, mask r, others none
-// (entries: tag | permissions << 16, id).
+// A user attribute and an ACL (tag | permissions << 16, id): owner rw, nobody r, group r.
 Step addAttributes(std::string name) {
   return [=](const TempFolder& f) {
     const std::uint32_t acl[] = {2,   0x01 | 6 << 16, ~0u, 0x02 | 4 << 16, kNobody, 0x04 | 4 << 16,
@@ -454,8 +449,7 @@ ssize_t writeAfterHangup(int fd, const void* data, size_t size) {
   return ::write(fd, data, size);
 }
 
-// In a fresh copy of the program, whose handlers are installed with SIGHUP ignored: the run
-// goes on and its result is put in place.
+// In a fresh copy of the program started with SIGHUP ignored: the result is put in place.
 TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
   if (std::getenv(kUnderNohup)) {
     TempFolder folder;
