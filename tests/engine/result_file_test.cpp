@@ -1,6 +1,4 @@
 // The result file: every kind of target, interruptions, and named pipes.
-#include "engine/result_file.h"
-
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -27,6 +25,7 @@
 #include <thread>
 
 #include "engine/computation_run.h"
+#include "engine/result_file.h"
 #include "engine/run_error.h"
 #include "engine/signal_cleanup.h"
 #include "engine/temporary_file.h"
@@ -136,6 +135,7 @@ using L = Landing;
 
 // One thing made in the folder before the write.
 using Step = std::function<void(const TempFolder&)>;
+using Steps = std::vector<Step>;
 
 struct TargetCase {
   const char* name;
@@ -263,12 +263,6 @@ ResultFileOptions options(bool unnamed, bool fullDisk) {
   return options;
 }
 
-// A case's steps, in order.
-template <typename... Steps>
-std::vector<Step> steps(Steps... made) {
-  return {made...};
-}
-
 const bool kNobodyWrites = true;
 const std::string kDone = "done";
 const std::string kFull = "cannot write: No space left on device";
@@ -276,89 +270,89 @@ const std::string kFull = "cannot write: No space left on device";
 const std::vector<TargetCase>& targetCases() {
   static const std::vector<TargetCase> cases = {
       // Regular files.
-      {"a_new_file_may_have_the_longest_name_the_folder_holds", kLongest, steps(), kDone, kLongest,
+      {"a_new_file_may_have_the_longest_name_the_folder_holds", kLongest, Steps{}, kDone, kLongest,
        L::kCreated},
-      {"a_longer_name_is_refused", kLongest + "n", steps(), "cannot create: File name too long"},
-      {"a_missing_folder_is_reported", "no/pi.txt", steps(),
+      {"a_longer_name_is_refused", kLongest + "n", Steps{}, "cannot create: File name too long"},
+      {"a_missing_folder_is_reported", "no/pi.txt", Steps{},
        "cannot create: No such file or directory"},
       {"another_users_file_keeps_owner_mode_and_attributes", "pi.txt",
-       steps(makeFile("pi.txt", 0640, kNobody), addAttributes("pi.txt")), kDone, "pi.txt",
+       Steps{makeFile("pi.txt", 0640, kNobody), addAttributes("pi.txt")}, kDone, "pi.txt",
        L::kReplaced},
-      {"a_named_temporary_file_replaces_a_file", "pi.txt", steps(makeFile("pi.txt", 0640)), kDone,
+      {"a_named_temporary_file_replaces_a_file", "pi.txt", Steps{makeFile("pi.txt", 0640)}, kDone,
        "pi.txt", L::kReplaced, false, nullptr, options(false, false)},
-      {"a_full_disk_leaves_the_earlier_file", "pi.txt", steps(makeFile("pi.txt", 0640)), kFull,
+      {"a_full_disk_leaves_the_earlier_file", "pi.txt", Steps{makeFile("pi.txt", 0640)}, kFull,
        "pi.txt", L::kUntouched, false, nullptr, options(true, true)},
       {"a_full_disk_leaves_the_earlier_file_with_a_named_temporary_file", "pi.txt",
-       steps(makeFile("pi.txt", 0640)), kFull, "pi.txt", L::kUntouched, false, nullptr,
+       Steps{makeFile("pi.txt", 0640)}, kFull, "pi.txt", L::kUntouched, false, nullptr,
        options(false, true)},
       {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
-       steps(makeFile("a.txt"),
-             [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }),
+       Steps{makeFile("a.txt"),
+             [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }},
        kDone, "b.txt", L::kInPlace},
       // User nobody writing in folder d.
       {"ones_own_file_is_replaced", "d/pi.txt",
-       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kNobody)), kDone, "d/pi.txt",
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kNobody)}, kDone, "d/pi.txt",
        L::kReplaced, kNobodyWrites},
       {"another_users_writable_file_is_overwritten_in_place", "d/pi.txt",
-       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0666)), kDone, "d/pi.txt", L::kInPlace,
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666)}, kDone, "d/pi.txt", L::kInPlace,
        kNobodyWrites},
       {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
-       steps(makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kNobody)), kDone, "d/pi.txt",
+       Steps{makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kNobody)}, kDone, "d/pi.txt",
        L::kInPlace, kNobodyWrites},
-      {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", steps(makeFolder("d", 0555)),
+      {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", Steps{makeFolder("d", 0555)},
        "cannot create: Permission denied", "", L::kNone, kNobodyWrites},
       {"a_read_only_file_is_refused", "d/pi.txt",
-       steps(makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kNobody)),
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kNobody)},
        "cannot create: Permission denied", "d/pi.txt", L::kUntouched, kNobodyWrites},
       // Append-only and immutable files and folders.
       {"an_append_only_file_is_refused", "pi.txt",
-       steps(makeFile("pi.txt"), addFlags("pi.txt", FS_APPEND_FL)),
+       Steps{makeFile("pi.txt"), addFlags("pi.txt", FS_APPEND_FL)},
        "refused: append-only or immutable", "pi.txt", L::kUntouched},
       {"an_immutable_file_is_refused", "pi.txt",
-       steps(makeFile("pi.txt"), addFlags("pi.txt", FS_IMMUTABLE_FL)),
+       Steps{makeFile("pi.txt"), addFlags("pi.txt", FS_IMMUTABLE_FL)},
        "refused: append-only or immutable", "pi.txt", L::kUntouched},
       {"a_file_in_an_append_only_folder_is_overwritten_in_place", "d/pi.txt",
-       steps(makeFolder("d"), makeFile("d/pi.txt"), addFlags("d", FS_APPEND_FL)), kDone, "d/pi.txt",
+       Steps{makeFolder("d"), makeFile("d/pi.txt"), addFlags("d", FS_APPEND_FL)}, kDone, "d/pi.txt",
        L::kInPlace},
       {"a_new_file_in_an_append_only_folder_is_made", "d/pi.txt",
-       steps(makeFolder("d"), addFlags("d", FS_APPEND_FL)), kDone, "d/pi.txt", L::kCreated},
+       Steps{makeFolder("d"), addFlags("d", FS_APPEND_FL)}, kDone, "d/pi.txt", L::kCreated},
       // Symbolic links stay; what they name is written.
-      {"a_link_to_a_file", "link", steps(makeFile("real.txt"), makeLink("link", "real.txt")), kDone,
+      {"a_link_to_a_file", "link", Steps{makeFile("real.txt"), makeLink("link", "real.txt")}, kDone,
        "real.txt", L::kReplaced},
       {"a_dangling_chain_across_folders_creates_the_file_it_ends_at", "a",
-       steps(makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")), kDone, "c",
+       Steps{makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")}, kDone, "c",
        L::kCreated},
-      {"a_link_loop_is_reported", "a", steps(makeLink("a", "b"), makeLink("b", "a")),
+      {"a_link_loop_is_reported", "a", Steps{makeLink("a", "b"), makeLink("b", "a")},
        "cannot create: Too many levels of symbolic links"},
       {"another_users_link_in_a_sticky_shared_folder_is_refused", "d/link",
-       steps(makeFile("real.txt"), makeFolder("d", 01777),
-             makeLink("d/link", "../real.txt", kNobody)),
+       Steps{makeFile("real.txt"), makeFolder("d", 01777),
+             makeLink("d/link", "../real.txt", kNobody)},
        "refused: untrusted link", "real.txt", L::kUntouched},
       {"the_folder_owners_link_in_a_sticky_shared_folder_is_followed", "d/link",
-       steps(makeFile("real.txt"), makeFolder("d", 01777, kNobody),
-             makeLink("d/link", "../real.txt", kNobody)),
+       Steps{makeFile("real.txt"), makeFolder("d", 01777, kNobody),
+             makeLink("d/link", "../real.txt", kNobody)},
        kDone, "real.txt", L::kReplaced},
       // Pipes, devices, sockets, folders: each stays what it was.
-      {"a_pipe_without_a_reader_is_refused", "fifo", steps(makeNode("fifo", S_IFIFO)),
+      {"a_pipe_without_a_reader_is_refused", "fifo", Steps{makeNode("fifo", S_IFIFO)},
        "refused: no pipe reader"},
-      {"a_full_device_is_reported_while_writing", "full", steps(makeNode("full", S_IFCHR, 1, 7)),
+      {"a_full_device_is_reported_while_writing", "full", Steps{makeNode("full", S_IFCHR, 1, 7)},
        "cannot write: No space left on device"},
-      {"a_block_device_is_refused", "block", steps(makeNode("block", S_IFBLK, 7, 0)),
+      {"a_block_device_is_refused", "block", Steps{makeNode("block", S_IFBLK, 7, 0)},
        "refused: block device"},
-      {"a_socket_is_refused", "socket", steps(makeNode("socket", S_IFSOCK)), "refused: socket"},
-      {"a_folder_is_refused", "d", steps(makeFolder("d")), "refused: folder"},
+      {"a_socket_is_refused", "socket", Steps{makeNode("socket", S_IFSOCK)}, "refused: socket"},
+      {"a_folder_is_refused", "d", Steps{makeFolder("d")}, "refused: folder"},
       // Descriptors the process has open: written through, not replaced.
-      {"dev_fd_appends_through_the_descriptor", "/dev/fd/9", steps(makeFile("out.txt")), kDone,
+      {"dev_fd_appends_through_the_descriptor", "/dev/fd/9", Steps{makeFile("out.txt")}, kDone,
        "out.txt", L::kAppended, false, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
-      {"proc_self_fd_appends_through_the_descriptor", "/proc/self/fd/9", steps(makeFile("out.txt")),
+      {"proc_self_fd_appends_through_the_descriptor", "/proc/self/fd/9", Steps{makeFile("out.txt")},
        kDone, "out.txt", L::kAppended, false, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
       {"dev_stdout_appends_to_a_redirected_output",
        "/dev/stdout",  // -o /dev/stdout >> out.txt
-       steps(makeFile("out.txt")), kDone, "out.txt", L::kAppended, false,
+       Steps{makeFile("out.txt")}, kDone, "out.txt", L::kAppended, false,
        openAs("out.txt", O_WRONLY | O_APPEND, 1)},
-      {"a_descriptor_not_open_is_refused", "/dev/fd/9", steps(), "refused: descriptor not writable",
+      {"a_descriptor_not_open_is_refused", "/dev/fd/9", Steps{}, "refused: descriptor not writable",
        "", L::kNone, false, [](auto&) { ::close(9); }},
-      {"a_descriptor_open_for_reading_is_refused", "/dev/fd/9", steps(makeFile("out.txt")),
+      {"a_descriptor_open_for_reading_is_refused", "/dev/fd/9", Steps{makeFile("out.txt")},
        "refused: descriptor not writable", "out.txt", L::kUntouched, false,
        openAs("out.txt", O_RDONLY, 9)},
   };
