@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <new>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <sstream>
 
 #include "cli/plain_number.h"
@@ -15,8 +15,7 @@
 #include "tests/engine/temp_folder.h"
 #include "tests/reference/reference.h"
 
-// Allocations of this size or more fail while it is set, as in a process
-// that has run out of memory.
+// Allocations of this size or more fail while it is set, as when memory runs out.
 static std::atomic<std::size_t> failAllocationsFrom{0};
 
 void* operator new(std::size_t size) {
@@ -35,6 +34,7 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace zembra::cli {
 namespace {
 
+// Everything readable in `file` from its start; closes it.
 std::string contents(std::FILE* file) {
   std::rewind(file);
   std::string text;
@@ -44,64 +44,65 @@ std::string contents(std::FILE* file) {
   return text;
 }
 
-bool readable(std::FILE* file) {
-  const int flags = ::fcntl(::fileno(file), F_GETFL);
-  return (flags & O_ACCMODE) != O_WRONLY;
-}
-
 struct CliResult {
   int status;
   std::string out, err;
   std::vector<std::string> lines;  // of out
 };
 
-// Runs the tool with `out` as standard output (a fresh temporary file by
-// default).
-CliResult runTool(const std::vector<std::string>& arguments, std::FILE* out = std::tmpfile()) {
+CliResult runTool(const std::vector<std::string>& arguments) {
+  std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   const int status = runCli(arguments, out, err);
-  CliResult result{status, readable(out) ? contents(out) : (std::fclose(out), ""), contents(err), {}};
+  CliResult result{status, contents(out), contents(err), {}};
   std::istringstream in(result.out);
   for (std::string line; std::getline(in, line);) result.lines.push_back(line);
   return result;
 }
 
-// Without -o the tool prints the digit lines (the window's limit does not
-// apply); with it, the result file and nothing on standard output. Every form
-// of the command line, and the count in the header as the window shows it.
+// The digit lines (beyond the window's limit too), or only the result file with the count.
 TEST(Cli, prints_the_digit_lines_or_writes_the_result_file_in_every_accepted_form) {
-  const std::string firstGroup = "3." + reference::piDecimals(10);
-  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {"--", "10"}, {"10", "--"}, {"-q", "--", "10"}, {"--quiet", "10"}, {" 1e1 "}}) {
-    const CliResult result = runTool(arguments);
-    EXPECT_EQ(result.status, 0) << result.err;
-    ASSERT_EQ(result.lines.size(), 1u) << result.err;
-    EXPECT_EQ(result.lines[0].substr(0, 14), firstGroup + "  ");
-  }
-  const CliResult lines = runTool({"120"});
-  EXPECT_EQ(lines.err, "");  // not a terminal: no progress bar
-  ASSERT_EQ(lines.lines.size(), 3u);
-  EXPECT_EQ(lines.lines[2].size(), 2u + 3 * 12);  // a partial line of three groups
-  EXPECT_EQ(runTool({"--quiet", "45010"}).lines.size(), 901u);
   TempFolder folder;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());  // where a file named - would go
   const std::string file = folder.file("pi.txt");
-  for (const auto& [arguments, shownCount] :
-       std::vector<std::pair<std::vector<std::string>, std::string>>{
-           {{"10", "-o", file}, "10"},
-           {{"--output=" + file, "4e1"}, "40"},
-           {{"--output", file, "--", "+40.0"}, "40"},
-           {{"12.5", "-o", file}, "12.5"}}) {
+  const std::string firstGroup = "3." + reference::piDecimals(10) + "  ";
+  struct Case {
+    std::vector<std::string> arguments;
+    std::size_t lines;       // on standard output
+    std::string shownCount;  // in the result file's header; "" for no file
+  };
+  for (const Case& c : std::vector<Case>{{{"--", "10"}, 1, ""},
+                                         {{"10", "--"}, 1, ""},
+                                         {{"-q", "--", "10"}, 1, ""},
+                                         {{" 1e1 "}, 1, ""},
+                                         {{"--quiet", "45010"}, 901, ""},
+                                         {{"10", "-o", "-"}, 3, "10"},
+                                         {{"10", "-o", file}, 0, "10"},
+                                         {{"--output=" + file, "4e1"}, 0, "40"},
+                                         {{"--output", file, "--", "+40.0"}, 0, "40"},
+                                         {{"12.5", "-o", file}, 0, "12.5"},
+                                         {{"0", "-o", file}, 0, "0"}}) {
+    SCOPED_TRACE(c.arguments.back());
     std::filesystem::remove(file);
-    const CliResult result = runTool(arguments);
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(readBytes(file).find("\x81\x81" + shownCount + "\"\r\n"), std::string::npos);
-    EXPECT_NE(readBytes(file).find("\"" + firstGroup + "  "), std::string::npos);
+    const CliResult result = runTool(c.arguments);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");  // not a terminal: no progress bar
+    EXPECT_EQ(result.lines.size(), c.lines);
+    if (c.shownCount.empty()) {
+      EXPECT_EQ(result.out.rfind(firstGroup, 0), 0u);
+      continue;
+    }
+    const std::string text = c.arguments.back() == "-" ? result.out : readBytes(file);
+    EXPECT_EQ(text.rfind("\"\x89\x7E\x8E\xFC", 0), 0u) << "the Shift-JIS header first";
+    EXPECT_NE(text.find("\x81\x81" + c.shownCount + "\"\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\"" + firstGroup) != std::string::npos, c.shownCount != "0");
   }
+  EXPECT_FALSE(std::filesystem::exists("-"));
+  std::filesystem::current_path(before);
 }
 
-// Standard error on a terminal (a pseudo-terminal here): the progress bar
-// shows, and is cleared at the end, unless --quiet.
+// Standard error on a pseudo-terminal: the progress bar shows and is cleared at the end.
 TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
   for (bool quiet : {false, true}) {
     int terminal = -1, side = -1;
@@ -112,10 +113,7 @@ TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
     EXPECT_EQ(runCli(arguments, std::tmpfile(), err), 0);
     std::fclose(err);
     ::fcntl(terminal, F_SETFL, O_NONBLOCK);
-    std::string shown;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, got);
-    ::close(terminal);
+    const std::string shown = contents(::fdopen(terminal, "r"));
     EXPECT_EQ(shown.empty(), quiet);
     if (quiet) continue;
     EXPECT_NE(shown.find(" terms  elapsed 0:00"), std::string::npos) << shown;
@@ -132,14 +130,10 @@ TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_stat
       {{"--bogus", "10"}, "unknown option: --bogus"},
       {{}, "missing digit count"},
       {{"10", "20"}, "more than one digit count: 20"},
-      {{"10", "-o"}, "missing file name after -o"},
       {{"10", "--output"}, "missing file name after --output"},
       {{"10", "--output="}, "missing file name after --output"},
-      {{"10", "-o", ""}, "missing file name after -o"},
-      {{"10", "-o", "a", "-o", "b"}, "more than one output file: -o b"},
-      {{"10", "--output=a", "--output", "b"}, "more than one output file: --output b"},
+      {{"10", "-o", "a", "--output", "b"}, "more than one output file: --output b"},
       {{"--", "--help"}, "the digit count is not a number: --help"},
-      {{"--", "10", "--"}, "more than one digit count: --"},
   };
   for (const auto& [arguments, message] : cases) {
     const CliResult result = runTool(arguments);
@@ -149,55 +143,31 @@ TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_stat
   }
 }
 
-TEST(Cli, dash_as_the_file_writes_the_result_file_to_standard_output) {
+// Standard output full, a file that cannot be made, no memory: nothing left, the old file kept.
+TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
   TempFolder folder;
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(folder.path());
-  const CliResult result = runTool({"10", "-o", "-"});
-  std::filesystem::current_path(before);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out.rfind("\"\x89\x7E\x8E\xFC", 0), 0u) << "the Shift-JIS header first";
-  EXPECT_NE(result.out.find("\"3." + reference::piDecimals(10) + "  "), std::string::npos);
-  EXPECT_EQ(folder.entryCount(), 0u) << "no file named -";
-}
-
-// Standard output on a full disk: every form says so and exits 1.
-TEST(Cli, a_standard_output_that_cannot_be_written_gives_status_1_and_a_message) {
+  const std::string missing = folder.file("missing/pi.txt"), kept = folder.file("pi.txt");
+  const std::string full = "No space left on device";
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"--help"}, "cannot write the help to standard output: No space left on device"},
-      {{"--version"}, "cannot write the version to standard output: No space left on device"},
-      {{"10"}, "cannot write the digits to standard output: No space left on device"},
-      {{"10", "-o", "-"}, "cannot write the result file to standard output: No space left on device"},
+      {{"--help"}, "cannot write the help to standard output: " + full},
+      {{"--version"}, "cannot write the version to standard output: " + full},
+      {{"10"}, "cannot write the digits to standard output: " + full},
+      {{"10", "-o", "-"}, "cannot write the result file to standard output: " + full},
+      {{"100", "-o", missing}, "cannot create " + missing + ": No such file or directory"},
+      {{"327640", "-o", kept}, "not enough memory for the computation"},
   };
+  writeBytes(kept, "old result\n");
   for (const auto& [arguments, message] : cases) {
-    std::FILE* full = std::fopen("/dev/full", "w");
-    if (!full) GTEST_SKIP() << "no /dev/full here";
-    const CliResult result = runTool(arguments, full);
-    EXPECT_EQ(result.status, 1) << message;
-    EXPECT_EQ(result.err, "zembra32-cli: " + message + "\n");
+    std::FILE* out = std::fopen("/dev/full", "w");
+    if (!out) GTEST_SKIP() << "no /dev/full here";
+    std::FILE* err = std::tmpfile();
+    if (arguments[0] == "327640") failAllocationsFrom = 64 * 1024;  // less than its limb arrays
+    EXPECT_EQ(runCli(arguments, out, err), 1) << message;
+    failAllocationsFrom = 0;
+    std::fclose(out);
+    EXPECT_EQ(contents(err), "zembra32-cli: " + message + "\n");
   }
-}
-
-TEST(Cli, a_file_that_cannot_be_written_names_the_path_and_leaves_nothing) {
-  TempFolder folder;
-  const std::string path = folder.file("missing/pi.txt");
-  const CliResult result = runTool({"100", "-o", path});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find(path + ": No such file or directory"), std::string::npos);
-  EXPECT_EQ(folder.entryCount(), 0u);
-  EXPECT_EQ(runTool({"--help"}).lines[0], "Usage: zembra32-cli [OPTIONS] [--] DIGITS");
-}
-
-TEST(Cli, running_out_of_memory_gets_a_clear_message_status_1_and_keeps_the_old_file) {
-  TempFolder folder;
-  const std::string path = folder.file("pi.txt");
-  writeBytes(path, "old result\n");
-  failAllocationsFrom = 64 * 1024;  // the limb arrays of 327,640 digits are larger
-  const CliResult result = runTool({"327640", "-o", path});
-  failAllocationsFrom = 0;
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "zembra32-cli: not enough memory for the computation\n");
-  EXPECT_EQ(readBytes(path), "old result\n");
+  EXPECT_EQ(readBytes(kept), "old result\n");
   EXPECT_EQ(folder.entryCount(), 1u);
 }
 

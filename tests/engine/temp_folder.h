@@ -7,10 +7,9 @@
 #include <iterator>
 #include <string>
 
-// A fresh folder under the system's temporary folder, removed afterwards.
+// A fresh folder under `base` (by default the system's temporary folder), removed afterwards.
 class TempFolder {
  public:
-  // Under `base`, by default the system's temporary folder.
   explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
     std::string pattern = (base / "zembra-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
@@ -26,7 +25,7 @@ class TempFolder {
   const std::filesystem::path& path() const { return path_; }
   std::string file(const std::string& name) const { return (path_ / name).string(); }
 
-  // Names of everything in the folder.
+  // How many names the folder holds.
   std::size_t entryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
                                                   std::filesystem::directory_iterator()));

@@ -1,0 +1,577 @@
+// The result file: every kind of target, interruptions, and named pipes.
+#include "engine/result_file.h"
+
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <map>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "engine/computation_run.h"
+#include "engine/run_error.h"
+#include "engine/signal_cleanup.h"
+#include "engine/temporary_file.h"
+#include "tests/engine/recorder_window.h"
+#include "tests/engine/temp_folder.h"
+
+namespace zembra::test {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+const std::string kWrittenBytes = "\"new\"\r\n";  // what writeLines() writes by default
+
+// "done", or what the user is told less the path: "cannot create/write: …" or "refused: …".
+std::string outcomeOf(const std::function<void()>& action) {
+  // The refusals' names, in the order of RunError::Refusal.
+  static const char* const kRefusals[] = {"none",           "folder",
+                                          "block device",   "socket",
+                                          "unknown type",   "descriptor not writable",
+                                          "no pipe reader", "append-only or immutable",
+                                          "untrusted link"};
+  try {
+    action();
+  } catch (const RunError& error) {
+    if (error.kind() == RunError::Kind::FileOpen) return "cannot create: " + error.reason();
+    if (error.kind() == RunError::Kind::FileWrite) return "cannot write: " + error.reason();
+    if (error.kind() != RunError::Kind::TargetRefused) return error.what();
+    return std::string("refused: ") + kRefusals[int(error.refusal())];
+  }
+  return "done";
+}
+
+// Writes `count` lines and commits: "done", or what the user is told.
+std::string writeLines(const std::string& path, ResultFileOptions options = {}, int count = 1,
+                       const std::string& line = "new") {
+  return outcomeOf([&] {
+    ResultFile file(path, std::move(options));
+    for (int i = 0; i < count; ++i) file.writeLine(line);
+    file.commit();
+  });
+}
+
+// How the child `child` ended: "exit N" or "signal N".
+std::string endOf(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+  return "exit " + std::to_string(WEXITSTATUS(status));
+}
+
+// Everything readable from `fd` until every writer has closed it; closes it.
+std::string readToEnd(int fd) {
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  ::close(fd);
+  return text;
+}
+
+// Runs `action` in a forked child, as nobody if asked: what it returned, or how the child ended.
+std::string inChild(bool asNobody, const std::function<std::string()>& action) {
+  int channel[2];
+  if (::pipe(channel) != 0) return "no pipe";
+  std::fflush(nullptr);  // the child must not write our buffered output again
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    if (asNobody &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+      ::_exit(90);
+    }
+    const std::string result = action();
+    ::_exit(::write(channel[1], result.data(), result.size()) == ssize_t(result.size()) ? 0 : 91);
+  }
+  ::close(channel[1]);
+  const std::string result = readToEnd(channel[0]);
+  const std::string end = endOf(child);
+  return end == "exit 0" ? result : end;
+}
+
+struct stat statOf(const std::string& path) {
+  struct stat info {};
+  ::lstat(path.c_str(), &info);
+  return info;
+}
+
+// Every name under `folder`, marked "/" folder, "@" link, "|" pipe, "=" socket, "#" device.
+std::set<std::string> listing(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const mode_t type = statOf(entry.path()).st_mode & S_IFMT;
+    const std::map<mode_t, const char*> marks = {
+        {S_IFREG, ""}, {S_IFDIR, "/"}, {S_IFLNK, "@"}, {S_IFIFO, "|"}, {S_IFSOCK, "="}};
+    const char* mark = marks.count(type) ? marks.at(type) : "#";
+    names.insert(entry.path().lexically_relative(folder).string() + mark);
+  }
+  return names;
+}
+
+namespace fs = std::filesystem;
+
+// Thrown by a case's preparation when this machine cannot run it: why.
+using Skip = std::string;
+
+// What becomes of the file the write lands in (keeping owner, mode and attributes).
+enum class Landing { kNone, kCreated, kReplaced, kInPlace, kAppended, kUntouched };
+using L = Landing;
+
+// One thing made in the folder before the write.
+using Step = std::function<void(const TempFolder&)>;
+using Steps = std::vector<Step>;
+
+struct TargetCase {
+  const char* name;
+  std::string path;  // what is written to: under the folder, or absolute
+  std::vector<Step> steps;
+  std::string outcome;    // what writeLines() comes to
+  std::string file = {};  // where the write lands, under the folder
+  Landing landing = L::kNone;
+  bool asNobody = false;      // written by user nobody in a child process
+  Step childSetup = nullptr;  // in a child process, before writing
+  ResultFileOptions options = {};
+};
+
+void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.name; }
+
+// An earlier result, longer than the new one: an overwrite must cut it.
+const std::string kOld = "an earlier result, longer than the new one\n";
+const std::string kLongest(255, 'n');  // the longest name most file systems hold
+
+// Gives `path` (a link itself, not what it names) to `owner` and its group; -1 keeps it.
+void own(const std::string& path, uid_t owner) {
+  if (owner == uid_t(-1)) return;
+  if (::geteuid() != 0 || ::lchown(path.c_str(), owner, owner) != 0) {
+    throw Skip{"needs root to give files away"};
+  }
+}
+
+Step makeFile(std::string name, mode_t mode = 0644, uid_t owner = -1) {
+  return [=](const TempFolder& f) {
+    writeBytes(f.file(name), kOld);
+    ::chmod(f.file(name).c_str(), mode);
+    own(f.file(name), owner);
+  };
+}
+
+Step makeFolder(std::string name, mode_t mode = 0755, uid_t owner = -1) {
+  return [=](const TempFolder& f) {
+    fs::create_directory(f.file(name));
+    ::chmod(f.file(name).c_str(), mode);
+    own(f.file(name), owner);
+  };
+}
+
+// A link to `to`; "/c" stands for c in the folder, by its absolute path.
+Step makeLink(std::string name, std::string to, uid_t owner = -1) {
+  return [=](const TempFolder& f) {
+    fs::create_symlink(to.front() == '/' ? f.file(to.substr(1)) : to, f.file(name));
+    own(f.file(name), owner);
+  };
+}
+
+// A named pipe, a socket or a device node.
+Step makeNode(std::string name, mode_t type, int major = 0, int minor = 0) {
+  return [=](const TempFolder& f) {
+    if (::mknod(f.file(name).c_str(), type | 0644, makedev(major, minor)) != 0) {
+      throw Skip{std::string("cannot make a node: ") + std::strerror(errno)};
+    }
+  };
+}
+
+// Sets or clears FS_APPEND_FL/FS_IMMUTABLE_FL; false where the file system or process cannot.
+bool setFileFlags(const std::string& path, int flags, bool on) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int current = 0;
+  bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &current) == 0;
+  current = on ? (current | flags) : (current & ~flags);
+  done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &current) == 0;
+  if (fd >= 0) ::close(fd);
+  return done;
+}
+
+Step addFlags(std::string name, int flags) {
+  return [=](const TempFolder& f) {
+    if (!setFileFlags(f.file(name), flags, true)) throw Skip{"cannot set file flags here"};
+  };
+}
+
+// A user attribute and an ACL (tag | permissions << 16, id): owner rw, nobody r, group r.
+Step addAttributes(std::string name) {
+  return [=](const TempFolder& f) {
+    const std::uint32_t acl[] = {2,   0x01 | 6 << 16, ~0u, 0x02 | 4 << 16, kNobody, 0x04 | 4 << 16,
+                                 ~0u, 0x10 | 4 << 16, ~0u, 0x20,           ~0u};
+    if (::setxattr(f.file(name).c_str(), "user.note", "kept", 4, 0) != 0 ||
+        ::setxattr(f.file(name).c_str(), "system.posix_acl_access", acl, sizeof acl, 0) != 0) {
+      throw Skip{std::string("no user attributes or ACLs here: ") + std::strerror(errno)};
+    }
+  };
+}
+
+// In the child: `name` under the folder opened with `flags` as descriptor `fd`.
+Step openAs(const char* name, int flags, int fd) {
+  return [=](const TempFolder& f) {
+    const int opened = ::open(f.file(name).c_str(), flags);
+    ::dup2(opened, fd);
+    if (opened != fd) ::close(opened);
+  };
+}
+
+// Owner, group, mode and extended attributes (ACLs among them).
+std::map<std::string, std::string> attributesOf(const std::string& path) {
+  const struct stat info = statOf(path);
+  std::map<std::string, std::string> attributes = {
+      {"owner", std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid)},
+      {"mode", std::to_string(info.st_mode & 07777)}};
+  char names[1024], value[256];
+  const ssize_t length = ::listxattr(path.c_str(), names, sizeof names);
+  for (ssize_t at = 0; at < length; at += ssize_t(std::strlen(names + at)) + 1) {
+    const ssize_t size = ::getxattr(path.c_str(), names + at, value, sizeof value);
+    attributes[names + at] = std::string(value, std::size_t(std::max<ssize_t>(size, 0)));
+  }
+  return attributes;
+}
+
+std::string contentAfter(Landing landing) {
+  if (landing == L::kUntouched) return kOld;
+  return landing == L::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
+}
+
+// Through an unnamed temporary file or a named one, on a disk that is full or not.
+ResultFileOptions options(bool unnamed, bool fullDisk) {
+  ResultFileOptions options;
+  options.allowUnnamed = unnamed;
+  if (fullDisk)
+    options.write = [](int, const void*, size_t) -> ssize_t { return errno = ENOSPC, -1; };
+  return options;
+}
+
+const bool kNobodyWrites = true;
+const std::string kDone = "done";
+const std::string kFull = "cannot write: No space left on device";
+
+const std::vector<TargetCase>& targetCases() {
+  static const std::vector<TargetCase> cases = {
+      // Regular files.
+      {"a_new_file_may_have_the_longest_name_the_folder_holds", kLongest, Steps{}, kDone, kLongest,
+       L::kCreated},
+      {"a_longer_name_is_refused", kLongest + "n", Steps{}, "cannot create: File name too long"},
+      {"a_missing_folder_is_reported", "no/pi.txt", Steps{},
+       "cannot create: No such file or directory"},
+      {"another_users_file_keeps_owner_mode_and_attributes", "pi.txt",
+       Steps{makeFile("pi.txt", 0640, kNobody), addAttributes("pi.txt")}, kDone, "pi.txt",
+       L::kReplaced},
+      {"a_named_temporary_file_replaces_a_file", "pi.txt", Steps{makeFile("pi.txt", 0640)}, kDone,
+       "pi.txt", L::kReplaced, false, nullptr, options(false, false)},
+      {"a_full_disk_leaves_the_earlier_file", "pi.txt", Steps{makeFile("pi.txt", 0640)}, kFull,
+       "pi.txt", L::kUntouched, false, nullptr, options(true, true)},
+      {"a_full_disk_leaves_the_earlier_file_with_a_named_temporary_file", "pi.txt",
+       Steps{makeFile("pi.txt", 0640)}, kFull, "pi.txt", L::kUntouched, false, nullptr,
+       options(false, true)},
+      {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
+       Steps{makeFile("a.txt"),
+             [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }},
+       kDone, "b.txt", L::kInPlace},
+      // User nobody writing in folder d.
+      {"ones_own_file_is_replaced", "d/pi.txt",
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kNobody)}, kDone, "d/pi.txt",
+       L::kReplaced, kNobodyWrites},
+      {"another_users_writable_file_is_overwritten_in_place", "d/pi.txt",
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666)}, kDone, "d/pi.txt", L::kInPlace,
+       kNobodyWrites},
+      {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
+       Steps{makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kNobody)}, kDone, "d/pi.txt",
+       L::kInPlace, kNobodyWrites},
+      {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", Steps{makeFolder("d", 0555)},
+       "cannot create: Permission denied", "", L::kNone, kNobodyWrites},
+      {"a_read_only_file_is_refused", "d/pi.txt",
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kNobody)},
+       "cannot create: Permission denied", "d/pi.txt", L::kUntouched, kNobodyWrites},
+      // Append-only and immutable files and folders.
+      {"an_append_only_file_is_refused", "pi.txt",
+       Steps{makeFile("pi.txt"), addFlags("pi.txt", FS_APPEND_FL)},
+       "refused: append-only or immutable", "pi.txt", L::kUntouched},
+      {"an_immutable_file_is_refused", "pi.txt",
+       Steps{makeFile("pi.txt"), addFlags("pi.txt", FS_IMMUTABLE_FL)},
+       "refused: append-only or immutable", "pi.txt", L::kUntouched},
+      {"a_file_in_an_append_only_folder_is_overwritten_in_place", "d/pi.txt",
+       Steps{makeFolder("d"), makeFile("d/pi.txt"), addFlags("d", FS_APPEND_FL)}, kDone, "d/pi.txt",
+       L::kInPlace},
+      {"a_new_file_in_an_append_only_folder_is_made", "d/pi.txt",
+       Steps{makeFolder("d"), addFlags("d", FS_APPEND_FL)}, kDone, "d/pi.txt", L::kCreated},
+      // Symbolic links stay; what they name is written.
+      {"a_link_to_a_file", "link", Steps{makeFile("real.txt"), makeLink("link", "real.txt")}, kDone,
+       "real.txt", L::kReplaced},
+      {"a_dangling_chain_across_folders_creates_the_file_it_ends_at", "a",
+       Steps{makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")}, kDone, "c",
+       L::kCreated},
+      {"a_link_loop_is_reported", "a", Steps{makeLink("a", "b"), makeLink("b", "a")},
+       "cannot create: Too many levels of symbolic links"},
+      {"another_users_link_in_a_sticky_shared_folder_is_refused", "d/link",
+       Steps{makeFile("real.txt"), makeFolder("d", 01777),
+             makeLink("d/link", "../real.txt", kNobody)},
+       "refused: untrusted link", "real.txt", L::kUntouched},
+      {"the_folder_owners_link_in_a_sticky_shared_folder_is_followed", "d/link",
+       Steps{makeFile("real.txt"), makeFolder("d", 01777, kNobody),
+             makeLink("d/link", "../real.txt", kNobody)},
+       kDone, "real.txt", L::kReplaced},
+      // Pipes, devices, sockets, folders: each stays what it was.
+      {"a_pipe_without_a_reader_is_refused", "fifo", Steps{makeNode("fifo", S_IFIFO)},
+       "refused: no pipe reader"},
+      {"a_full_device_is_reported_while_writing", "full", Steps{makeNode("full", S_IFCHR, 1, 7)},
+       "cannot write: No space left on device"},
+      {"a_block_device_is_refused", "block", Steps{makeNode("block", S_IFBLK, 7, 0)},
+       "refused: block device"},
+      {"a_socket_is_refused", "socket", Steps{makeNode("socket", S_IFSOCK)}, "refused: socket"},
+      {"a_folder_is_refused", "d", Steps{makeFolder("d")}, "refused: folder"},
+      // Descriptors the process has open: written through, not replaced.
+      {"dev_fd_appends_through_the_descriptor", "/dev/fd/9", Steps{makeFile("out.txt")}, kDone,
+       "out.txt", L::kAppended, false, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
+      {"proc_self_fd_appends_through_the_descriptor", "/proc/self/fd/9", Steps{makeFile("out.txt")},
+       kDone, "out.txt", L::kAppended, false, openAs("out.txt", O_WRONLY | O_APPEND, 9)},
+      {"dev_stdout_appends_to_a_redirected_output",
+       "/dev/stdout",  // -o /dev/stdout >> out.txt
+       Steps{makeFile("out.txt")}, kDone, "out.txt", L::kAppended, false,
+       openAs("out.txt", O_WRONLY | O_APPEND, 1)},
+      {"a_descriptor_not_open_is_refused", "/dev/fd/9", Steps{}, "refused: descriptor not writable",
+       "", L::kNone, false, [](auto&) { ::close(9); }},
+      {"a_descriptor_open_for_reading_is_refused", "/dev/fd/9", Steps{makeFile("out.txt")},
+       "refused: descriptor not writable", "out.txt", L::kUntouched, false,
+       openAs("out.txt", O_RDONLY, 9)},
+  };
+  return cases;
+}
+
+class ResultTargets : public testing::TestWithParam<TargetCase> {};
+
+TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes) {
+  const TargetCase& c = GetParam();
+  if (c.asNobody && ::geteuid() != 0) GTEST_SKIP() << "needs root to switch to user nobody";
+  TempFolder folder;
+  ::chmod(folder.path().c_str(), 0755);  // reachable by nobody
+  try {
+    for (const Step& step : c.steps) step(folder);
+  } catch (const Skip& skip) {
+    GTEST_SKIP() << skip;
+  }
+  const std::string path = folder.file(c.path), file = folder.file(c.file);
+  const struct stat before = statOf(file);
+  const auto attributes = attributesOf(file);
+  std::set<std::string> names = listing(folder.path());
+  if (c.landing == L::kCreated) names.insert(c.file);
+
+  const auto write = [&] {
+    if (c.childSetup) c.childSetup(folder);
+    return writeLines(path, c.options);
+  };
+  EXPECT_EQ(c.asNobody || c.childSetup ? inChild(c.asNobody, write) : write(), c.outcome);
+  if (c.landing != L::kNone) {
+    EXPECT_EQ(readBytes(file), contentAfter(c.landing));
+  }
+  if (c.landing != L::kNone && c.landing != L::kCreated) {
+    EXPECT_EQ(statOf(file).st_ino != before.st_ino, c.landing == L::kReplaced) << "a new inode";
+    EXPECT_EQ(attributesOf(file), attributes);
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(folder.path())) {
+    const mode_t type = statOf(entry.path()).st_mode & S_IFMT;  // no device opened
+    if (type == S_IFREG || type == S_IFDIR) {  // flags cleared so that the folder can be removed
+      setFileFlags(entry.path().string(), FS_APPEND_FL | FS_IMMUTABLE_FL, false);
+    }
+  }
+  EXPECT_EQ(listing(folder.path()), names);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ResultTargets, testing::ValuesIn(targetCases()),
+                         [](const testing::TestParamInfo<TargetCase>& info) {
+                           return info.param.name;
+                         });
+
+// The signal comes while the file is open, before it is committed.
+TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_ends_it) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const bool named : {true, false}) {  // named: no O_TMPFILE
+      SCOPED_TRACE(std::string(sigabbrev_np(signal)) + (named ? " named" : " unnamed"));
+      TempFolder folder;
+      writeBytes(folder.file("pi.txt"), "old\n");
+      const std::string end = inChild(false, [&] {
+        ResultFileOptions options;
+        options.allowUnnamed = !named;
+        ResultFile file(folder.file("pi.txt"), options);
+        file.writeLine("new");
+        if (named && folder.entryCount() != 2) return std::string("no temporary file");
+        ::kill(::getpid(), signal);
+        for (;;) ::pause();
+      });
+      EXPECT_EQ(end, "signal " + std::to_string(signal));
+      EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
+      EXPECT_EQ(readBytes(folder.file("pi.txt")), "old\n");
+    }
+  }
+}
+
+// Set in a copy of this program started with SIGHUP ignored, as under nohup.
+const char* const kUnderNohup = "ZEMBRA_TEST_UNDER_NOHUP";
+
+// Else the signals start at their defaults, even in a background job.
+[[maybe_unused]] const bool kSignalsAtDefault = [] {
+  if (!std::getenv(kUnderNohup)) {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
+  }
+  return true;
+}();
+
+ssize_t writeAfterHangup(int fd, const void* data, size_t size) {
+  ::raise(SIGHUP);  // the terminal closes while the file is written
+  return ::write(fd, data, size);
+}
+
+// In a fresh copy of the program started with SIGHUP ignored: the result is put in place.
+TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
+  if (std::getenv(kUnderNohup)) {
+    TempFolder folder;
+    ResultFileOptions options;
+    options.allowUnnamed = false;
+    options.write = &writeAfterHangup;
+    EXPECT_EQ(writeLines(folder.file("pi.txt"), options), "done");
+    EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
+    return;
+  }
+  const std::string end = inChild(false, [] {
+    std::signal(SIGHUP, SIG_IGN);
+    ::setenv(kUnderNohup, "1", 1);
+    ::execl("/proc/self/exe", "engine_tests",
+            "--gtest_filter=InterruptedRun.a_signal_the_program_ignores_stays_ignored", nullptr);
+    return std::string("not started");
+  });
+  EXPECT_EQ(end, "") << "the copy started under nohup";
+}
+
+void pauseForever() {
+  for (;;) ::pause();
+}
+
+// Whether the signal comes to the deferring thread or to another one.
+TEST(DeferredSignals, hold_a_signal_until_the_guard_ends) {
+  for (const bool otherThread : {false, true}) {
+    TempFolder folder;
+    const std::string end = inChild(false, [&] {
+      if (otherThread) std::thread(pauseForever).detach();  // the signal not blocked there
+      {
+        signal_cleanup::DeferredSignals wait;
+        ::kill(::getpid(), SIGTERM);
+        ::usleep(50 * 1000);  // time for it to arrive anywhere
+        writeBytes(folder.file("told"), "still here");
+      }
+      return std::string("not ended by the signal");
+    });
+    EXPECT_EQ(readBytes(folder.file("told")), "still here") << "other thread: " << otherThread;
+    EXPECT_EQ(end, "signal " + std::to_string(SIGTERM)) << "other thread: " << otherThread;
+  }
+}
+
+TEST(StaleTemporaries, only_unlocked_own_files_with_the_prefix_are_swept) {
+  TempFolder folder;
+  const std::string prefix = kTemporaryPrefix;
+  for (const std::string& name :
+       {prefix + "stale1", prefix + "held", prefix + "other", std::string(".pi.txt.a1b2c3"),
+        std::string("zembra32-x"), std::string("pi.txt")}) {
+    writeBytes(folder.file(name), "x");
+  }
+  std::filesystem::create_directory(folder.file(prefix + "dir"));
+  std::filesystem::create_symlink("pi.txt", folder.file(prefix + "link"));
+  const int held = ::open(folder.file(prefix + "held").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);  // a run still writing it
+  const bool givenAway =
+      ::geteuid() == 0 && ::chown(folder.file(prefix + "other").c_str(), kNobody, kNobody) == 0;
+
+  EXPECT_EQ(writeLines(folder.file("pi.txt")), "done");
+  std::set<std::string> expected = {prefix + "held", ".pi.txt.a1b2c3", "zembra32-x",
+                                    "pi.txt",        prefix + "dir/",  prefix + "link@"};
+  if (givenAway) expected.insert(prefix + "other");  // else it was our own: swept
+  EXPECT_EQ(listing(folder.path()), expected);
+  ::close(held);
+  if (!givenAway) GTEST_SKIP() << "another user's file: needs root to make one";
+}
+
+const std::string kDigits = "3.1415926535  8979323846  2643383279";
+const std::string kLine = "\"" + kDigits + "\"\r\n";
+const std::set<std::string> kOnlyThePipe = {"fifo|"};
+
+std::string makeFifo(const TempFolder& folder) {
+  ::mkfifo(folder.file("fifo").c_str(), 0600);
+  return folder.file("fifo");
+}
+
+// A reader in the window acts after three pumps, or after 30 s so that a writer that never
+// pumps fails; one that quits is a write error, not a SIGPIPE.
+TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_window) {
+  const int lines = 20000;  // far more than a pipe holds
+  std::string everything;
+  for (int i = 0; i < lines; ++i) everything += kLine;
+  enum class Mode { kCommandLine, kWindowReads, kWindowQuits };
+  for (const Mode mode : {Mode::kCommandLine, Mode::kWindowReads, Mode::kWindowQuits}) {
+    const bool window = mode != Mode::kCommandLine, quits = mode == Mode::kWindowQuits;
+    TempFolder folder;
+    const std::string fifo = makeFifo(folder);
+    const int fd = window ? ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    std::promise<void> pumped;
+    std::future<std::string> text = std::async(std::launch::async, [&, go = pumped.get_future()] {
+      if (!window) return readToEnd(::open(fifo.c_str(), O_RDONLY | O_CLOEXEC));  // waits
+      go.wait_for(std::chrono::seconds(30));
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+      if (quits) ::close(fd);
+      return quits ? std::string() : readToEnd(fd);
+    });
+    int pumps = 0;
+    ResultFileOptions options;
+    options.waitForPipeReader = !window;  // as the command line does
+    if (window) {
+      options.whileWaiting = [&] {
+        if (++pumps == 3) pumped.set_value();
+      };
+    }
+    EXPECT_EQ(writeLines(fifo, options, lines, kDigits),
+              quits ? "cannot write: Broken pipe" : "done");
+    if (pumps < 3) pumped.set_value();  // lets the reader end all the same
+    EXPECT_EQ(text.get(), quits ? "" : everything);
+    EXPECT_GE(pumps, window ? 3 : 0);
+    EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
+  }
+}
+
+// In a child with a watchdog, so that waiting for a reader fails instead of hanging.
+TEST(ResultStream, a_pipe_without_a_reader_stops_the_windows_run_before_computing) {
+  TempFolder folder;
+  RunSettings settings;
+  settings.resultFilePath = makeFifo(folder);
+  const auto run = [&] {
+    ::alarm(30);
+    RecorderWindow window;
+    const std::string outcome = outcomeOf([&] { runComputation(window, settings); });
+    return outcome + (window.clockReadings == 0 ? "" : ", computed");
+  };
+  EXPECT_EQ(inChild(false, run), "refused: no pipe reader");
+  EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
+}
+
+}  // namespace
+}  // namespace zembra::test
