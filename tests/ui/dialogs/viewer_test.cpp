@@ -61,43 +61,35 @@ long long failingRead(int, char*, std::size_t, long long) {
 TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_missing) {
   const std::string wide = "\x82\xA0";  // あ
   const QString ioError = QString::fromLocal8Bit(std::strerror(EIO));
+  const QString tooMany = "（行数が多すぎるため、これより後は表示しません）";
+  const QString failed =
+      "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）";
   const struct {
     std::string bytes;
-    long long maxLines;  // 0: no limit
-    bool failing;        // every read fails
-    QStringList rows;
-    int columns;  // of the widest row
+    LineIndexOptions options;
+    QStringList rows;  // after the notice
+    int columns;       // of the widest row
   } cases[] = {
-      {"\x89\x7E\x8E\xFC\x97\xA6\r\n3.14\nA", 0, false, {kNotice, "円周率", "3.14", "A"}, 42},
-      {"a\nb\nc\n",
-       2,
-       false,
-       {kNotice, "a", "b", "（行数が多すぎるため、これより後は表示しません）"},
-       48},
-      {"a\nb\n",
-       0,
-       true,
-       {kNotice, "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）"},
-       60 + static_cast<int>(ioError.size())},
+      {"\x89\x7E\x8E\xFC\x97\xA6\r\n3.14\nA", {}, {"円周率", "3.14", "A"}, 42},
+      {"a\nb\nc\n", {.maxLines = 2}, {"a", "b", tooMany}, 48},
+      {"a\nb\n", {.read = failingRead}, {failed}, 60 + static_cast<int>(ioError.size())},
       // Cut inside あ, just fitting, and cut: the mark, without half a character.
       {std::string(kCut - 1, '1') + wide + "\r\n" + std::string(kCut - 2, '2') + wide + "\r\n" +
            std::string(kCut + 1, '3'),
-       0,
-       false,
-       {kNotice, QString(kCut - 1, '1') + " …", QString(kCut - 2, '2') + "あ",
-        QString(kCut, '3') + " …"},
+       {},
+       {QString(kCut - 1, '1') + " …", QString(kCut - 2, '2') + "あ", QString(kCut, '3') + " …"},
        static_cast<int>(kCut) + 3},
   };
   for (const auto& file : cases) {
     SCOPED_TRACE(file.rows.last().left(40).toStdString());
     TempFolder folder;
     writeBytes(folder.file("result.txt"), file.bytes);
-    LineIndex index(folder.file("result.txt"),
-                    {.maxLines = file.maxLines, .read = file.failing ? failingRead : ReadAt()});
+    LineIndex index(folder.file("result.txt"), file.options);
     index.waitUntilDone();
     const FileLineSource source(&index, {overLimitNotice()});
     QStringList rows;
-    for (long long row = 0; row < source.count(); ++row) rows << source.text(row);
+    for (long long row = 1; row < source.count(); ++row) rows << source.text(row);
+    EXPECT_EQ(source.text(0), kNotice);
     EXPECT_EQ(rows, file.rows);
     EXPECT_EQ(source.longestLine(), file.columns);
   }
@@ -233,10 +225,8 @@ TEST_F(LineListViewTest, refresh_takes_new_rows_and_width_and_keeps_the_place) {
 
 class ResultViewerTest : public ::testing::Test {
  protected:
-  // Opens the viewer on `path` and, once every line is counted and taken in,
-  // returns the rows of its list; `act` runs inside after the message box, if
-  // any, is read and closed.
-  QStringList view(const std::string& path, const std::function<void(ResultViewer&)>& act = {}) {
+  // The rows of the viewer on `path` once all are taken in; `act` runs after any message box.
+  QStringList view(const std::string& path, const std::function<void(ResultViewer&)>& act) {
     state.run.resultFilePath = path;
     QStringList rows;
     test::runModal<ResultViewer>(new ResultViewer(state), [&](ResultViewer& viewer) {
@@ -245,7 +235,7 @@ class ResultViewerTest : public ::testing::Test {
       QTest::qWait(150);  // the list takes in the counted lines
       auto* list = viewer.findChild<LineListView*>("List1");
       for (int row = 0; row < list->rowCount(); ++row) rows << list->rowText(row);
-      if (act) act(viewer);
+      act(viewer);
       viewer.close();
     });
     return rows;
@@ -256,8 +246,22 @@ class ResultViewerTest : public ::testing::Test {
   QString message;
 };
 
-TEST_F(ResultViewerTest, without_a_file_only_the_notice_shows_and_the_list_keeps_its_margin) {
-  const auto act = [](ResultViewer& viewer) {
+// Every viewer opens on its confirm button and its list keeps the designed margin.
+TEST_F(ResultViewerTest, shows_the_lines_after_the_notice_and_keeps_the_last_or_says_why_not) {
+  writeBytes(folder.file("pi.txt"), "\"100\"\r\n\"  8214811559  \"");  // no last line end
+  const std::string pipe = folder.file("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    QStringList rows;
+    QString reason;  // why it cannot be read
+  } cases[] = {
+      {" ", {kNotice}, ""},  // no file
+      {folder.file("pi.txt"), {kNotice, "\"100\"", "\"  8214811559  \""}, ""},
+      {folder.file("missing.txt"), {kNotice}, "No such file or directory"},
+      {pipe, {kNotice}, "通常のファイルではありません"},  // never waits for a writer
+  };
+  const auto layout = [](ResultViewer& viewer) {
     ASSERT_TRUE(viewer.focusWidget());
     EXPECT_EQ(viewer.focusWidget()->objectName(), "Command1");
     auto* list = viewer.findChild<LineListView*>("List1");
@@ -268,27 +272,12 @@ TEST_F(ResultViewerTest, without_a_file_only_the_notice_shows_and_the_list_keeps
     viewer.resize(200, 10);  // lower than the margin
     EXPECT_EQ(list->height(), 0);
   };
-  EXPECT_EQ(view(" ", act), QStringList{kNotice});
-  EXPECT_EQ(message, "");
-}
-
-TEST_F(ResultViewerTest, shows_every_line_after_the_notice_and_keeps_the_last_one) {
-  writeBytes(folder.file("pi.txt"), "\"100\"\r\n\"  8214811559  \"");  // no last line end
-  EXPECT_EQ(view(folder.file("pi.txt")), (QStringList{kNotice, "\"100\"", "\"  8214811559  \""}));
-  EXPECT_EQ(state.lastViewedLine, "\"  8214811559  \"");
-}
-
-TEST_F(ResultViewerTest, a_file_that_cannot_be_read_gets_a_message_and_the_notice) {
-  const std::string pipe = folder.file("pipe");
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  const std::pair<std::string, QString> cases[] = {
-      {folder.file("missing.txt"), "No such file or directory"},
-      {pipe, "通常のファイルではありません"},  // never waits for a writer
-  };
-  for (const auto& [path, reason] : cases) {
-    EXPECT_EQ(view(path), QStringList{kNotice}) << path;
-    EXPECT_EQ(message, "ファイル「" + QString::fromStdString(path) + "」を読めません。\n" + reason);
+  for (const auto& [path, rows, reason] : cases) {
+    EXPECT_EQ(view(path, layout), rows) << path;
+    const QString cannot = "ファイル「" + QString::fromStdString(path) + "」を読めません。\n";
+    EXPECT_EQ(message, reason.isEmpty() ? "" : cannot + reason);
   }
+  EXPECT_EQ(state.lastViewedLine, "\"  8214811559  \"");
 }
 
 }  // namespace
