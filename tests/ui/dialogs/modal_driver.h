@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <ostream>
 
 // Test failures show QStrings as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }

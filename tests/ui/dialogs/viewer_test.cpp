@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <set>
+#include <tuple>
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
@@ -27,11 +28,7 @@ const QString kNotice = "４万５千桁を越えた為、画面表示はしま�
 
 // Each line decoded, and its length once a first byte alone at the end is cut off.
 TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_first_byte) {
-  const struct {
-    QByteArray bytes;
-    QString text;
-    qsizetype whole;
-  } cases[] = {
+  const std::tuple<QByteArray, QString, qsizetype> cases[] = {
       {"", "", 0},
       {"3.1415926535  ", "3.1415926535  ", 14},
       {"\x89\x7E\x8E\xFC\x97\xA6", "円周率", 6},
@@ -46,10 +43,10 @@ TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_fir
   };
   QStringDecoder decoder = shiftJisDecoder();
   ASSERT_TRUE(decoder.isValid());
-  for (const auto& line : cases) {
-    SCOPED_TRACE(line.bytes.toHex().toStdString());
-    EXPECT_EQ(decodeShiftJis(line.bytes, decoder), line.text);
-    EXPECT_EQ(wholeShiftJisLength(line.bytes), line.whole);
+  for (const auto& [bytes, text, whole] : cases) {
+    SCOPED_TRACE(bytes.toHex().toStdString());
+    EXPECT_EQ(decodeShiftJis(bytes, decoder), text);
+    EXPECT_EQ(wholeShiftJisLength(bytes), whole);
   }
 }
 
@@ -64,12 +61,8 @@ TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_miss
   const QString tooMany = "（行数が多すぎるため、これより後は表示しません）";
   const QString failed =
       "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）";
-  const struct {
-    std::string bytes;
-    LineIndexOptions options;
-    QStringList rows;  // after the notice
-    int columns;       // of the widest row
-  } cases[] = {
+  // The bytes, how they are read, the rows after the notice, the columns of the widest row.
+  const std::tuple<std::string, LineIndexOptions, QStringList, int> cases[] = {
       {"\x89\x7E\x8E\xFC\x97\xA6\r\n3.14\nA", {}, {"円周率", "3.14", "A"}, 42},
       {"a\nb\nc\n", {.maxLines = 2}, {"a", "b", tooMany}, 48},
       {"a\nb\n", {.read = failingRead}, {failed}, 60 + static_cast<int>(ioError.size())},
@@ -80,18 +73,18 @@ TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_miss
        {QString(kCut - 1, '1') + " …", QString(kCut - 2, '2') + "あ", QString(kCut, '3') + " …"},
        static_cast<int>(kCut) + 3},
   };
-  for (const auto& file : cases) {
-    SCOPED_TRACE(file.rows.last().left(40).toStdString());
+  for (const auto& [bytes, options, expected, columns] : cases) {
+    SCOPED_TRACE(expected.last().left(40).toStdString());
     TempFolder folder;
-    writeBytes(folder.file("result.txt"), file.bytes);
-    LineIndex index(folder.file("result.txt"), file.options);
+    writeBytes(folder.file("result.txt"), bytes);
+    LineIndex index(folder.file("result.txt"), options);
     index.waitUntilDone();
     const FileLineSource source(&index, {overLimitNotice()});
     QStringList rows;
     for (long long row = 1; row < source.count(); ++row) rows << source.text(row);
     EXPECT_EQ(source.text(0), kNotice);
-    EXPECT_EQ(rows, file.rows);
-    EXPECT_EQ(source.longestLine(), file.columns);
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(source.longestLine(), columns);
   }
 }
 
@@ -133,7 +126,7 @@ class LineListViewTest : public ::testing::Test {
   LineListView view;
 };
 
-TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box) {
+TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box_over_up_to_two_billion_rows) {
   show(0);  // without rows, keys and clicks change nothing
   for (Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown}) QTest::keyClick(&view, key);
   click(0);
@@ -156,10 +149,8 @@ TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box) {
   }
   QTest::keyClick(&view, Qt::Key_End);
   EXPECT_EQ(view.firstVisibleRow(), 100 - view.visibleRowCount());
-}
 
-TEST_F(LineListViewTest, painting_asks_only_for_the_rows_in_sight_of_two_billion) {
-  show(INT_MAX + 1000LL);
+  show(INT_MAX + 1000LL);  // painting asks only for the rows in sight
   EXPECT_EQ(view.rowCount(), INT_MAX);
   for (Qt::Key key : {Qt::Key_End, Qt::Key_PageDown, Qt::Key_Down}) QTest::keyClick(&view, key);
   EXPECT_EQ(view.currentRow(), INT_MAX - 1);
@@ -225,8 +216,8 @@ TEST_F(LineListViewTest, refresh_takes_new_rows_and_width_and_keeps_the_place) {
 
 class ResultViewerTest : public ::testing::Test {
  protected:
-  // The rows of the viewer on `path` once all are taken in; `act` runs after any message box.
-  QStringList view(const std::string& path, const std::function<void(ResultViewer&)>& act) {
+  // The rows of the viewer on `path` once all are taken in; checks the focus and the list's margin.
+  QStringList view(const std::string& path) {
     state.run.resultFilePath = path;
     QStringList rows;
     test::runModal<ResultViewer>(new ResultViewer(state), [&](ResultViewer& viewer) {
@@ -235,7 +226,13 @@ class ResultViewerTest : public ::testing::Test {
       QTest::qWait(150);  // the list takes in the counted lines
       auto* list = viewer.findChild<LineListView*>("List1");
       for (int row = 0; row < list->rowCount(); ++row) rows << list->rowText(row);
-      act(viewer);
+      EXPECT_EQ(viewer.focusWidget(), viewer.findChild<QWidget*>("Command1"));
+      EXPECT_EQ(viewer.height() - list->height(), px(480)) << "the designed margin";
+      viewer.resize(viewer.width() + 100, viewer.height() + 60);
+      EXPECT_EQ(list->width(), viewer.width());
+      EXPECT_EQ(viewer.height() - list->height(), px(480));
+      viewer.resize(200, 10);  // lower than the margin
+      EXPECT_EQ(list->height(), 0);
       viewer.close();
     });
     return rows;
@@ -246,34 +243,19 @@ class ResultViewerTest : public ::testing::Test {
   QString message;
 };
 
-// Every viewer opens on its confirm button and its list keeps the designed margin.
 TEST_F(ResultViewerTest, shows_the_lines_after_the_notice_and_keeps_the_last_or_says_why_not) {
   writeBytes(folder.file("pi.txt"), "\"100\"\r\n\"  8214811559  \"");  // no last line end
   const std::string pipe = folder.file("pipe");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  const struct {
-    std::string path;
-    QStringList rows;
-    QString reason;  // why it cannot be read
-  } cases[] = {
+  // The file, the rows shown, and why it cannot be read.
+  const std::tuple<std::string, QStringList, QString> cases[] = {
       {" ", {kNotice}, ""},  // no file
       {folder.file("pi.txt"), {kNotice, "\"100\"", "\"  8214811559  \""}, ""},
       {folder.file("missing.txt"), {kNotice}, "No such file or directory"},
       {pipe, {kNotice}, "通常のファイルではありません"},  // never waits for a writer
   };
-  const auto layout = [](ResultViewer& viewer) {
-    ASSERT_TRUE(viewer.focusWidget());
-    EXPECT_EQ(viewer.focusWidget()->objectName(), "Command1");
-    auto* list = viewer.findChild<LineListView*>("List1");
-    EXPECT_EQ(viewer.height() - list->height(), px(480)) << "the designed margin";
-    viewer.resize(viewer.width() + 100, viewer.height() + 60);
-    EXPECT_EQ(list->width(), viewer.width());
-    EXPECT_EQ(viewer.height() - list->height(), px(480));
-    viewer.resize(200, 10);  // lower than the margin
-    EXPECT_EQ(list->height(), 0);
-  };
   for (const auto& [path, rows, reason] : cases) {
-    EXPECT_EQ(view(path, layout), rows) << path;
+    EXPECT_EQ(view(path), rows) << path;
     const QString cannot = "ファイル「" + QString::fromStdString(path) + "」を読めません。\n";
     EXPECT_EQ(message, reason.isEmpty() ? "" : cannot + reason);
   }
