@@ -84,7 +84,7 @@ QStringList displayFile(MainProgram& program, const std::function<void(QWidget*)
   return lines;
 }
 
-TEST(Launchers, the_display_command_shows_the_file_chosen_or_kept_and_its_path_is_shown) {
+TEST(Launchers, the_display_command_shows_the_file_chosen_or_kept_and_a_run_writes_to_it) {
   TempFolder folder;
   ProgramState state;
   DialogLaunchers windows{state};
@@ -105,6 +105,9 @@ TEST(Launchers, the_display_command_shows_the_file_chosen_or_kept_and_its_path_i
   };
   EXPECT_EQ(displayFile(program, choosePi), QStringList{"\"earlier\""});
 
+  program.window().controls().digitCountEdit->setText("100");
+  program.window().menus().run->trigger();
+  EXPECT_NE(readBytes(folder.file("pi.txt")).find("100\"\r\n"), std::string::npos);
   EXPECT_EQ(program.window().controls().resultFileLabel->text(), folder.file("pi.txt").c_str());
   EXPECT_FALSE(*watchdog);
 }
