@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QLabel>
@@ -8,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/directory_list.h"
@@ -60,7 +59,8 @@ class FileSelection : public ::testing::Test {
   QLineEdit* name = nullptr;
 };
 
-TEST_F(FileSelection, the_path_follows_typing_and_picking_and_only_confirm_stores_it) {
+TEST_F(FileSelection,
+       the_path_follows_typing_and_picking_and_only_confirm_stores_it_byte_for_byte) {
   QStringList seen;
   open(base, [&] {
     seen << label();
@@ -84,6 +84,13 @@ TEST_F(FileSelection, the_path_follows_typing_and_picking_and_only_confirm_store
     dialog->close();
   });
   EXPECT_EQ(settings.resultFilePath, (base + "/x.txt").toStdString());
+  writeBytes(folder.file("sub/caf\xE9.txt"), "old");  // "café" in Latin-1
+  open(base + "/sub", [&] {
+    ASSERT_EQ(files->item(0)->text(), QStringLiteral("caf\uFFFD.txt"));
+    pick(0);
+    confirm();
+  });
+  EXPECT_EQ(readBytes(settings.resultFilePath), "old") << "a name not in UTF-8 stored as it is";
   open(base, [&] { confirm(); });
   EXPECT_EQ(settings.resultFilePath, " ");
 }
@@ -108,25 +115,26 @@ TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
   EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
 }
 
-TEST_F(FileSelection, a_file_name_that_is_not_utf8_is_listed_and_stored_as_it_is) {
-  const std::string latin1Name = "caf\xE9.txt";  // "café" in Latin-1
-  writeBytes(folder.file("sub/" + latin1Name), "old");
-  open(base + "/sub", [&] {
-    ASSERT_EQ(files->item(0)->text(), QStringLiteral("caf\uFFFD.txt"));
-    pick(0);
-    confirm();
-  });
-  EXPECT_EQ(readBytes(settings.resultFilePath), "old") << "the stored path opens the file";
-}
-
-TEST_F(FileSelection, an_unreadable_volume_or_a_vanished_folder_is_reported_and_the_view_stays) {
+// Long mount points are shortened in the middle and shown whole in their tips.
+TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_reported_in_place) {
   settings.resultFilePath = "/earlier.txt";
+  const QStringList mounts{"/", base + "/a-long-volume-label-number-one",
+                           base + "/a-long-volume-label-number-two", "/zembra-missing-volume"};
+  std::filesystem::create_directories(mounts[1].toStdString() + "/gone");
+  std::filesystem::create_directory(mounts[2].toStdString());
+  volumes = Volumes(mounts);
   QStringList messages;
   const auto takeMessage = [&] { messages << test::takeMessageBox(); };
-  volumes = Volumes({"/", "/zembra-missing-volume"});
   open(base, [&] {
+    ASSERT_EQ(drives->count(), 4);
+    EXPECT_NE(drives->itemText(1), drives->itemText(2)) << "the two volumes can be told apart";
+    for (int i = 1; i < 3; ++i) {
+      EXPECT_TRUE(drives->itemText(i).contains(QChar(0x2026))) << "shortened";
+      EXPECT_LT(drives->fontMetrics().horizontalAdvance(drives->itemText(i)), drives->width());
+      EXPECT_EQ(drives->itemData(i, Qt::ToolTipRole).toString(), mounts[i]);
+    }
     test::whenModal(takeMessage);
-    drives->setCurrentIndex(1);
+    drives->setCurrentIndex(3);
     EXPECT_EQ(drives->drive(), "/");
     EXPECT_EQ(folders->shownPath(), base);
     std::filesystem::remove_all(folder.path() / "sub");  // gone since it was listed
@@ -135,6 +143,19 @@ TEST_F(FileSelection, an_unreadable_volume_or_a_vanished_folder_is_reported_and_
     EXPECT_EQ(folders->shownPath(), base);
     EXPECT_EQ(folders->currentItem()->text().trimmed(), "[" + QDir(base).dirName() + "]")
         << "the highlight is back on the folder shown";
+
+    enterFolder("number-one");
+    EXPECT_EQ(drives->drive(), mounts[1]);
+    enterFolder("gone");
+    folders->setCurrentRow(0);  // the root
+    QTest::keyClick(folders, Qt::Key_Return);
+    EXPECT_EQ(drives->drive(), "/");
+    EXPECT_EQ(folders->shownPath(), "/");
+    // Back to the volume, whose last folder is gone: no message box.
+    std::filesystem::remove(mounts[1].toStdString() + "/gone");
+    drives->setDrive(mounts[1]);
+    EXPECT_EQ(folders->shownPath(), mounts[1]);
+    EXPECT_EQ(drives->drive(), mounts[1]);
     dialog->close();
   });
   ASSERT_EQ(messages.size(), 2);
@@ -144,44 +165,6 @@ TEST_F(FileSelection, an_unreadable_volume_or_a_vanished_folder_is_reported_and_
       (QStringList{"ドライブ「/zembra-missing-volume」を開けません。\nNo such file or directory",
                    "フォルダ「" + base + "/sub」を開けません。\nNo such file or directory"}));
   EXPECT_EQ(settings.resultFilePath, "/earlier.txt");
-}
-
-TEST_F(FileSelection, the_drive_follows_the_folder_and_reopens_at_its_mount_point_once_gone) {
-  const QString volume = base + "/sub";
-  std::filesystem::create_directory(folder.path() / "sub" / "gone");
-  volumes = Volumes({"/", volume});
-  open(base, [&] {
-    EXPECT_EQ(drives->drive(), "/");
-    enterFolder("sub");
-    EXPECT_EQ(drives->drive(), volume);
-    enterFolder("gone");
-    folders->setCurrentRow(0);  // the root
-    QTest::keyClick(folders, Qt::Key_Return);
-    EXPECT_EQ(drives->drive(), "/");
-    EXPECT_EQ(folders->shownPath(), "/");
-    // Back to the volume, whose last folder is gone: no message box.
-    std::filesystem::remove(folder.path() / "sub" / "gone");
-    drives->setDrive(volume);
-    EXPECT_EQ(folders->shownPath(), volume);
-    EXPECT_EQ(drives->drive(), volume);
-    dialog->close();
-  });
-}
-
-TEST_F(FileSelection, the_drive_list_shortens_long_mount_points_in_the_middle_and_tips_them_whole) {
-  const QStringList mounts{"/", "/media/someone/a-long-volume-label-number-one",
-                           "/media/someone/a-long-volume-label-number-two"};
-  volumes = Volumes(mounts);
-  open(base, [&] {
-    ASSERT_EQ(drives->count(), 3);
-    EXPECT_NE(drives->itemText(1), drives->itemText(2)) << "the two volumes can be told apart";
-    for (int i = 1; i < 3; ++i) {
-      EXPECT_TRUE(drives->itemText(i).contains(QChar(0x2026))) << "shortened";
-      EXPECT_LT(drives->fontMetrics().horizontalAdvance(drives->itemText(i)), drives->width());
-      EXPECT_EQ(drives->itemData(i, Qt::ToolTipRole).toString(), mounts[i]);
-    }
-    dialog->close();
-  });
 }
 
 TEST(Volumes, drives_are_chosen_by_file_system_and_a_path_belongs_to_the_longest_mount_point) {
@@ -209,23 +192,9 @@ TEST(FileSelectionStart, opens_in_the_program_folder_where_it_is_writable_else_a
   const QString folder = QString::fromStdString(program.path().string());
   EXPECT_EQ(FileSelectionDialog::startDirectory(folder), folder);
   if (::geteuid() != 0) GTEST_SKIP() << "needs root to become an ordinary user";
-  // As an ordinary user, in a child: the root-owned folder is not writable for it.
-  int channel[2];
-  ASSERT_EQ(::pipe(channel), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(90);
-    const QByteArray start = FileSelectionDialog::startDirectory(folder).toUtf8();
-    ::_exit(::write(channel[1], start.constData(), start.size()) == start.size() ? 0 : 91);
-  }
-  ::close(channel[1]);
-  char buffer[4096];
-  const ssize_t got = ::read(channel[0], buffer, sizeof buffer);
-  ::close(channel[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(QString::fromUtf8(buffer, got > 0 ? got : 0), QDir::homePath());
+  // As an ordinary user the root-owned folder is not writable.
+  const auto start = [&] { return FileSelectionDialog::startDirectory(folder).toStdString(); };
+  EXPECT_EQ(test::inChild(true, start), QDir::homePath().toStdString());
 }
 
 }  // namespace

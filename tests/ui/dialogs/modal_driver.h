@@ -3,39 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <ostream>
 
 // Test failures show QStrings as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
-// Drives modal windows from inside their exec(): each step runs once the
-// event loop of the window opened last is up.
+// Drives modal windows from inside their exec().
 namespace zembra::test {
 
 inline QWidget* activeModal() { return QApplication::activeModalWidget(); }
 
-// Runs `action` inside the next modal event loop.
+// Runs `action` once the event loop of the window opened last is up.
 inline void whenModal(std::function<void()> action) {
   QTimer::singleShot(0, qApp, std::move(action));
 }
 
-// Closes every modal window after a few seconds, so that a test that leaves
-// one open fails instead of hanging; the flag turns true if it fired.
-inline std::shared_ptr<bool> armWatchdog(int milliseconds = 5000) {
+// Closes every modal window after a few seconds, so that a window left open fails the test
+// instead of hanging it; the flag turns true if it fired.
+inline std::shared_ptr<bool> armWatchdog() {
   auto fired = std::make_shared<bool>(false);
-  auto* timer = new QTimer(qApp);
+  auto* timer = new QTimer(qApp);  // deleted with the application if it never fires
   timer->setSingleShot(true);
   QObject::connect(timer, &QTimer::timeout, [fired, timer] {
     *fired = true;
     while (QWidget* modal = activeModal()) modal->close();
     timer->deleteLater();
   });
-  timer->start(milliseconds);
+  timer->start(5000);
   return fired;
 }
 
@@ -49,7 +46,7 @@ int runModal(Window* window, const std::function<void(Window&)>& act) {
   return result;
 }
 
-// The text of the message box that is open now, closed with OK.
+// The text of the message box open now, closed with OK.
 inline QString takeMessageBox() {
   auto* box = qobject_cast<QMessageBox*>(activeModal());
   if (!box) return {};

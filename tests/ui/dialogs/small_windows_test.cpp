@@ -1,0 +1,182 @@
+// The help, version and counter options windows, and the main window's commands that open them.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <tuple>
+
+#include "tests/engine/temp_folder.h"
+#include "tests/ui/dialogs/modal_driver.h"
+#include "ui/dialogs/counter_options_dialog.h"
+#include "ui/dialogs/dialog_launchers.h"
+#include "ui/dialogs/directory_list.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/version_window.h"
+#include "ui/main/main_program.h"
+
+namespace zembra::ui {
+namespace {
+
+void click(QWidget& window, const char* name) {
+  QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
+}
+
+TEST(HelpAndVersion, help_opens_on_confirm_and_its_version_window_returns_to_it) {
+  QString focused, versionTitle;
+  bool helpAgain = false;
+  test::runModal<HelpWindow>(new HelpWindow, [&](HelpWindow& help) {
+    if (help.focusWidget()) focused = help.focusWidget()->objectName();
+    test::whenModal([&] {
+      versionTitle = test::activeModal()->windowTitle();
+      click(*test::activeModal(), "Command1");
+      test::whenModal([&] {
+        helpAgain = test::activeModal() == &help;
+        click(help, "Command1");
+      });
+    });
+    click(help, "Command2");
+  });
+  EXPECT_EQ(focused, "Command1");
+  EXPECT_EQ(versionTitle, "ZEMBRAバージョン情報");
+  EXPECT_TRUE(helpAgain);
+}
+
+TEST(HelpAndVersion, the_product_tile_is_a_light_grey_raised_tile_with_a_black_pi) {
+  VersionWindow version;
+  const QImage tile = version.findChild<QLabel*>("Picture1")->pixmap().toImage();
+  ASSERT_FALSE(tile.isNull());
+  EXPECT_EQ(tile.pixelColor(0, 0), QColor(Qt::white)) << "lit top-left edge";
+  EXPECT_EQ(tile.pixelColor(tile.width() - 1, tile.height() - 1), QColor(Qt::black)) << "shadow";
+  EXPECT_EQ(tile.pixelColor(2, 2), QColor(0xC0, 0xC0, 0xC0)) << "light grey face";
+  int black = 0, red = 0;
+  for (int y = 1; y < tile.height() / 2; ++y) {  // the upper half holds the π
+    for (int x = 1; x < tile.width() - 2; ++x) {
+      const QColor pixel = tile.pixelColor(x, y);
+      black += pixel == QColor(Qt::black);
+      red += pixel.red() > 2 * pixel.green();
+    }
+  }
+  EXPECT_GT(black, 60);
+  EXPECT_EQ(red, 0);
+}
+
+// Runs the display command with `choose` in the file selection and returns the viewer's file lines.
+QStringList displayFile(MainProgram& program, const std::function<void(QWidget*)>& choose) {
+  QStringList lines;
+  test::whenModal([&] {
+    choose(test::activeModal());
+    test::whenModal([&] {
+      auto* viewer = qobject_cast<ResultViewer*>(test::activeModal());
+      ASSERT_NE(viewer, nullptr);
+      EXPECT_TRUE(QTest::qWaitFor([viewer] { return viewer->indexingDone(); }));
+      lines = viewer->entries().mid(1);
+      viewer->close();
+    });
+  });
+  program.window().menus().showResultFile->trigger();
+  return lines;
+}
+
+TEST(Launchers, the_display_command_shows_the_file_chosen_or_kept_and_a_run_writes_to_it) {
+  TempFolder folder;
+  ProgramState state;
+  DialogLaunchers windows{state};
+  MainProgram program{state, windows, [] {}};
+  program.window().show();
+  const auto watchdog = test::armWatchdog();
+  writeBytes(folder.file("former.txt"), "\"former\"\r\n");
+  writeBytes(folder.file("pi.txt"), "\"earlier\"\r\n");
+  state.run.resultFilePath = folder.file("former.txt");
+  // Closing the file selection keeps the former file.
+  EXPECT_EQ(displayFile(program, [](QWidget* dialog) { dialog->close(); }),
+            QStringList{"\"former\""});
+  const auto choosePi = [&](QWidget* dialog) {
+    dialog->findChild<DirectoryList*>("Dir1")->setPath(
+        QString::fromStdString(folder.path().string()));
+    QTest::keyClicks(dialog->findChild<QLineEdit*>("Text1"), "pi.txt");
+    click(*dialog, "Command1");
+  };
+  EXPECT_EQ(displayFile(program, choosePi), QStringList{"\"earlier\""});
+
+  program.window().controls().digitCountEdit->setText("100");
+  program.window().menus().run->trigger();
+  EXPECT_NE(readBytes(folder.file("pi.txt")).find("100\"\r\n"), std::string::npos);
+  EXPECT_EQ(program.window().controls().resultFileLabel->text(), folder.file("pi.txt").c_str());
+  EXPECT_FALSE(*watchdog);
+}
+
+class CounterOptions : public ::testing::Test {
+ protected:
+  void open(const std::function<void(CounterOptionsDialog&)>& act) {
+    test::runModal(new CounterOptionsDialog(settings), act);
+  }
+  static QLineEdit* box(QWidget& dialog) { return dialog.findChild<QLineEdit*>("Text1"); }
+  static QScrollBar* bar(QWidget& dialog) { return dialog.findChild<QScrollBar*>("HScroll1"); }
+  // Clears the box, then `text` comes as an input method commits it.
+  static void type(QWidget& dialog, const QString& text) {
+    box(dialog)->selectAll();
+    box(dialog)->del();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(box(dialog), &commit);
+  }
+
+  RunSettings settings;
+};
+// Typed over a step of 50: what the box shows at once, and what confirm stores.
+TEST_F(CounterOptions, typed_steps_stay_within_1_to_200_and_confirm_rounds_halves_to_even) {
+  const std::tuple<QString, QString, int> cases[] = {
+      {"0", "1", 1},        {"０", "1", 1},     {"201", "200", 200}, {"250", "200", 200},
+      {"200", "200", 200},  {"１５", "15", 15}, {"2.5", "2.5", 2},   {"3.5", "3.5", 4},
+      {"３．５", "3.5", 4}, {"0.4", "0.4", 1},  {"-3", "-3", 1},     {"", "", 50},
+      {"x7", "x7", 50},
+  };
+  for (const auto& [typed, shown, stored] : cases) {
+    SCOPED_TRACE(typed.toStdString());
+    settings.counterStep = 50;
+    open([&](CounterOptionsDialog& dialog) {
+      EXPECT_EQ(bar(dialog)->value(), 50);
+      type(dialog, typed);
+      EXPECT_EQ(box(dialog)->text(), shown);
+      click(dialog, "Command1");
+    });
+    EXPECT_EQ(settings.counterStep, stored);
+  }
+}
+
+TEST_F(CounterOptions, opens_on_the_current_mode_and_step_and_only_confirm_stores_them) {
+  open([](CounterOptionsDialog& dialog) {
+    EXPECT_EQ(box(dialog)->text(), "1");
+    EXPECT_EQ(bar(dialog)->value(), 0);  // a step of 1 rests at the left end
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option1")->isChecked());
+    click(dialog, "Option2");
+    click(dialog, "Command1");
+  });
+  EXPECT_FALSE(settings.yieldWhileComputing);
+  open([](CounterOptionsDialog& dialog) {
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option2")->isChecked());
+    click(dialog, "Option1");
+    bar(dialog)->setFocus();  // the box follows the bar; typing leaves the bar alone
+    const std::pair<Qt::Key, QString> steps[] = {
+        {Qt::Key_Right, "1"}, {Qt::Key_Right, "2"}, {Qt::Key_PageDown, "12"}, {Qt::Key_Home, "1"}};
+    for (const auto& [key, shown] : steps) {
+      QTest::keyClick(bar(dialog), key);
+      EXPECT_EQ(box(dialog)->text(), shown);
+    }
+    type(dialog, "150");
+    EXPECT_EQ(bar(dialog)->value(), 0);
+    dialog.close();
+  });
+  EXPECT_FALSE(settings.yieldWhileComputing);
+  EXPECT_EQ(settings.counterStep, 1);
+}
+
+}  // namespace
+}  // namespace zembra::ui

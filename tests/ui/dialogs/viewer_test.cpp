@@ -1,0 +1,266 @@
+// The result viewer and its parts: Shift-JIS decoding, the rows of a file, and the list view.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <set>
+#include <tuple>
+
+#include "tests/engine/temp_folder.h"
+#include "tests/ui/dialogs/modal_driver.h"
+#include "ui/dialogs/file_line_source.h"
+#include "ui/dialogs/line_list_view.h"
+#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/shift_jis_text.h"
+#include "ui/main/design.h"
+
+namespace zembra::ui {
+namespace {
+
+constexpr std::size_t kCut = LineIndex::kMaxLineBytes;
+const QString kNotice = "４万５千桁を越えた為、画面表示はしません！";  // 42 columns
+
+// Each line decoded, and its length once a first byte alone at the end is cut off.
+TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_first_byte) {
+  const std::tuple<QByteArray, QString, qsizetype> cases[] = {
+      {"", "", 0},
+      {"3.1415926535  ", "3.1415926535  ", 14},
+      {"\x89\x7E\x8E\xFC\x97\xA6", "円周率", 6},
+      {"\x81\x81\x82\xA0\x82", "＝あ\uFFFD", 4},
+      {"\xB1\xDF\xFF", "ｱﾟ\uFFFD", 3},                                       // half-width kana
+      {"\x80\xA0\xFD\xFE\xFF", QString(5, QChar::ReplacementCharacter), 5},  // no character
+      {"\x82", "\uFFFD", 0},
+      {"\x82\x82\x82", "ｂ\uFFFD", 2},
+      {"\x82\x31\x82", "\uFFFD1\uFFFD", 2},           // no second byte after the first
+      {"\x82\x7F\x1A\x1C", "\uFFFD\x7F\x1A\x1C", 4},  // control codes as they are
+      {QByteArray("a\0b", 3), QString::fromUtf16(u"a\0b", 3), 3},
+  };
+  QStringDecoder decoder = shiftJisDecoder();
+  ASSERT_TRUE(decoder.isValid());
+  for (const auto& [bytes, text, whole] : cases) {
+    SCOPED_TRACE(bytes.toHex().toStdString());
+    EXPECT_EQ(decodeShiftJis(bytes, decoder), text);
+    EXPECT_EQ(wholeShiftJisLength(bytes), whole);
+  }
+}
+
+long long failingRead(int, char*, std::size_t, long long) {
+  errno = EIO;
+  return -1;
+}
+
+TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_missing) {
+  const std::string wide = "\x82\xA0";  // あ
+  const QString ioError = QString::fromLocal8Bit(std::strerror(EIO));
+  const QString tooMany = "（行数が多すぎるため、これより後は表示しません）";
+  const QString failed =
+      "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）";
+  // The bytes, how they are read, the rows after the notice, the columns of the widest row.
+  const std::tuple<std::string, LineIndexOptions, QStringList, int> cases[] = {
+      {"\x89\x7E\x8E\xFC\x97\xA6\r\n3.14\nA", {}, {"円周率", "3.14", "A"}, 42},
+      {"a\nb\nc\n", {.maxLines = 2}, {"a", "b", tooMany}, 48},
+      {"a\nb\n", {.read = failingRead}, {failed}, 60 + static_cast<int>(ioError.size())},
+      // Cut inside あ, just fitting, and cut: the mark, without half a character.
+      {std::string(kCut - 1, '1') + wide + "\r\n" + std::string(kCut - 2, '2') + wide + "\r\n" +
+           std::string(kCut + 1, '3'),
+       {},
+       {QString(kCut - 1, '1') + " …", QString(kCut - 2, '2') + "あ", QString(kCut, '3') + " …"},
+       static_cast<int>(kCut) + 3},
+  };
+  for (const auto& [bytes, options, expected, columns] : cases) {
+    SCOPED_TRACE(expected.last().left(40).toStdString());
+    TempFolder folder;
+    writeBytes(folder.file("result.txt"), bytes);
+    LineIndex index(folder.file("result.txt"), options);
+    index.waitUntilDone();
+    const FileLineSource source(&index, {overLimitNotice()});
+    QStringList rows;
+    for (long long row = 1; row < source.count(); ++row) rows << source.text(row);
+    EXPECT_EQ(source.text(0), kNotice);
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(source.longestLine(), columns);
+  }
+}
+
+struct FakeSource : LineSource {
+  long long rows = 0;
+  int longest = 0;
+  mutable std::set<long long> asked;
+
+  long long count() const override { return rows; }
+  QString text(long long row) const override {
+    asked.insert(row);
+    return QString("row %1").arg(row);
+  }
+  int longestLine() const override { return longest; }
+};
+
+class LineListViewTest : public ::testing::Test {
+ protected:
+  // A view 10 rows high, showing `rows` rows.
+  void show(long long rows) {
+    source.rows = rows;
+    view.setSource(&source);
+    view.resize(300, 10 * view.rowHeight() + 2 * view.frameWidth() +
+                         view.horizontalScrollBar()->sizeHint().height());
+    view.show();
+    ASSERT_GT(view.visibleRowCount(), 2);
+  }
+  void expectCurrentInSight() {
+    EXPECT_GE(view.currentRow(), view.firstVisibleRow());
+    EXPECT_LT(view.currentRow(), view.firstVisibleRow() + view.visibleRowCount());
+  }
+  QPoint middleOf(int row) const {
+    const int y = (row - view.firstVisibleRow()) * view.rowHeight() + view.rowHeight() / 2;
+    return {view.viewport()->width() - 5, y};
+  }
+  void click(int row) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, middleOf(row)); }
+
+  FakeSource source;
+  LineListView view;
+};
+
+TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box_over_up_to_two_billion_rows) {
+  show(0);  // without rows, keys and clicks change nothing
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown}) QTest::keyClick(&view, key);
+  click(0);
+  view.setCurrentRow(5);
+  EXPECT_EQ(view.currentRow(), -1);
+
+  show(100);
+  const int page = view.visibleRowCount() - 1;
+  const std::pair<Qt::Key, int> steps[] = {
+      {Qt::Key_Down, 0},      {Qt::Key_Down, 1},        {Qt::Key_Up, 0},
+      {Qt::Key_Up, 0},        {Qt::Key_PageDown, page}, {Qt::Key_PageDown, 2 * page},
+      {Qt::Key_PageUp, page}, {Qt::Key_End, 99},        {Qt::Key_PageDown, 99},
+      {Qt::Key_Down, 99},     {Qt::Key_Up, 98},         {Qt::Key_Home, 0},
+      {Qt::Key_PageUp, 0},    {Qt::Key_PageDown, page}, {Qt::Key_Down, page + 1},
+  };
+  for (const auto& [key, row] : steps) {
+    QTest::keyClick(&view, key);
+    EXPECT_EQ(view.currentRow(), row) << QTest::toString(key);
+    expectCurrentInSight();
+  }
+  QTest::keyClick(&view, Qt::Key_End);
+  EXPECT_EQ(view.firstVisibleRow(), 100 - view.visibleRowCount());
+
+  show(INT_MAX + 1000LL);  // painting asks only for the rows in sight
+  EXPECT_EQ(view.rowCount(), INT_MAX);
+  for (Qt::Key key : {Qt::Key_End, Qt::Key_PageDown, Qt::Key_Down}) QTest::keyClick(&view, key);
+  EXPECT_EQ(view.currentRow(), INT_MAX - 1);
+  view.viewport()->grab();
+  ASSERT_FALSE(source.asked.empty());
+  EXPECT_GE(*source.asked.begin(), view.firstVisibleRow());
+  EXPECT_EQ(*source.asked.rbegin(), INT_MAX - 1);
+  EXPECT_LE(source.asked.size(), static_cast<std::size_t>(view.visibleRowCount() + 1));
+}
+
+TEST_F(LineListViewTest,
+       a_click_makes_a_row_current_and_highlighted_and_the_wheel_scrolls_without_it) {
+  show(100);
+  view.verticalScrollBar()->setValue(20);
+  click(23);
+  EXPECT_EQ(view.currentRow(), 23);
+  const QPoint at = middleOf(23);
+  QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.viewport(), &wheel);
+  EXPECT_GT(view.firstVisibleRow(), 20);
+  EXPECT_EQ(view.currentRow(), 23);
+
+  show(3);  // a click below the last row leaves the current row
+  click(0);
+  click(5);
+  EXPECT_EQ(view.currentRow(), 0);
+  const QImage image = view.viewport()->grab().toImage();
+  const auto colourAt = [&](int row) {
+    return image.pixelColor((QPointF(middleOf(row)) * image.devicePixelRatio()).toPoint()).rgb();
+  };
+  EXPECT_EQ(colourAt(0), view.palette().color(QPalette::Highlight).rgb()) << "highlighted";
+  EXPECT_EQ(colourAt(1), QColor(Qt::white).rgb());
+  EXPECT_EQ(colourAt(2), QColor(Qt::white).rgb());
+}
+
+TEST_F(LineListViewTest, refresh_takes_new_rows_and_width_and_keeps_the_place) {
+  show(100);
+  EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+  view.setCurrentRow(55);
+  view.verticalScrollBar()->setValue(50);
+  source.rows = 1000;
+  source.longest = 1000;
+  view.refresh();
+  EXPECT_EQ(view.rowCount(), 1000);
+  EXPECT_EQ(view.firstVisibleRow(), 50);
+  EXPECT_EQ(view.currentRow(), 55);
+  EXPECT_EQ(view.rowText(999), "row 999");
+  EXPECT_EQ(view.rowText(1000), "");
+  const int width = 1000 * view.fontMetrics().averageCharWidth();
+  EXPECT_GE(view.horizontalScrollBar()->maximum(), width - view.viewport()->width());
+  EXPECT_LE(view.horizontalScrollBar()->maximum(), width);
+  QTest::keyClick(&view, Qt::Key_Right);
+  EXPECT_GT(view.horizontalScrollBar()->value(), 0);
+  QTest::keyClick(&view, Qt::Key_Left);
+  EXPECT_EQ(view.horizontalScrollBar()->value(), 0);
+
+  source.rows = 20;  // a source that shrank: the current row stays on the rows
+  view.refresh();
+  EXPECT_EQ(view.currentRow(), 19);
+  expectCurrentInSight();
+}
+
+class ResultViewerTest : public ::testing::Test {
+ protected:
+  // The rows of the viewer on `path` once all are taken in; checks the focus and the list's margin.
+  QStringList view(const std::string& path) {
+    state.run.resultFilePath = path;
+    QStringList rows;
+    test::runModal<ResultViewer>(new ResultViewer(state), [&](ResultViewer& viewer) {
+      message = test::takeMessageBox().remove(QChar(0x200B));
+      EXPECT_TRUE(QTest::qWaitFor([&viewer] { return viewer.indexingDone(); }));
+      QTest::qWait(150);  // the list takes in the counted lines
+      auto* list = viewer.findChild<LineListView*>("List1");
+      for (int row = 0; row < list->rowCount(); ++row) rows << list->rowText(row);
+      EXPECT_EQ(viewer.focusWidget(), viewer.findChild<QWidget*>("Command1"));
+      EXPECT_EQ(viewer.height() - list->height(), px(480)) << "the designed margin";
+      viewer.resize(viewer.width() + 100, viewer.height() + 60);
+      EXPECT_EQ(list->width(), viewer.width());
+      EXPECT_EQ(viewer.height() - list->height(), px(480));
+      viewer.resize(200, 10);  // lower than the margin
+      EXPECT_EQ(list->height(), 0);
+      viewer.close();
+    });
+    return rows;
+  }
+
+  TempFolder folder;
+  ProgramState state;
+  QString message;
+};
+
+TEST_F(ResultViewerTest, shows_the_lines_after_the_notice_and_keeps_the_last_or_says_why_not) {
+  writeBytes(folder.file("pi.txt"), "\"100\"\r\n\"  8214811559  \"");  // no last line end
+  const std::string pipe = folder.file("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // The file, the rows shown, and why it cannot be read.
+  const std::tuple<std::string, QStringList, QString> cases[] = {
+      {" ", {kNotice}, ""},  // no file
+      {folder.file("pi.txt"), {kNotice, "\"100\"", "\"  8214811559  \""}, ""},
+      {folder.file("missing.txt"), {kNotice}, "No such file or directory"},
+      {pipe, {kNotice}, "通常のファイルではありません"},  // never waits for a writer
+  };
+  for (const auto& [path, rows, reason] : cases) {
+    EXPECT_EQ(view(path), rows) << path;
+    const QString cannot = "ファイル「" + QString::fromStdString(path) + "」を読めません。\n";
+    EXPECT_EQ(message, reason.isEmpty() ? "" : cannot + reason);
+  }
+  EXPECT_EQ(state.lastViewedLine, "\"  8214811559  \"");
+}
+
+}  // namespace
+}  // namespace zembra::ui
