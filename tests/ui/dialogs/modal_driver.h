@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 // Test failures show QStrings as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -22,27 +21,31 @@ inline void whenModal(std::function<void()> action) {
 }
 
 // Closes every modal window after a few seconds, so that a window left open fails the test
-// instead of hanging it; the flag turns true if it fired.
-inline std::shared_ptr<bool> armWatchdog() {
-  auto fired = std::make_shared<bool>(false);
-  auto* timer = new QTimer(qApp);  // deleted with the application if it never fires
-  timer->setSingleShot(true);
-  QObject::connect(timer, &QTimer::timeout, [fired, timer] {
-    *fired = true;
-    while (QWidget* modal = activeModal()) modal->close();
-    timer->deleteLater();
-  });
-  timer->start(5000);
-  return fired;
-}
+// instead of hanging it; stops when it goes out of scope, so it cannot reach the next test.
+class Watchdog {
+ public:
+  Watchdog() {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      fired_ = true;
+      while (QWidget* modal = activeModal()) modal->close();
+    });
+    timer_.start(5000);
+  }
+  bool fired() const { return fired_; }
+
+ private:
+  QTimer timer_;
+  bool fired_ = false;
+};
 
 // Runs `act` inside `window`'s exec() and returns what exec() returned.
 template <class Window>
 int runModal(Window* window, const std::function<void(Window&)>& act) {
   whenModal([window, act] { act(*window); });
-  const auto watchdog = armWatchdog();
+  const Watchdog watchdog;
   const int result = window->exec();
-  EXPECT_FALSE(*watchdog) << "the window stayed open";
+  EXPECT_FALSE(watchdog.fired()) << "the window stayed open";
   return result;
 }
 

@@ -90,7 +90,7 @@ TEST(Launchers, the_display_command_shows_the_file_chosen_or_kept_and_a_run_writ
   DialogLaunchers windows{state};
   MainProgram program{state, windows, [] {}};
   program.window().show();
-  const auto watchdog = test::armWatchdog();
+  const test::Watchdog watchdog;
   writeBytes(folder.file("former.txt"), "\"former\"\r\n");
   writeBytes(folder.file("pi.txt"), "\"earlier\"\r\n");
   state.run.resultFilePath = folder.file("former.txt");
@@ -109,7 +109,7 @@ TEST(Launchers, the_display_command_shows_the_file_chosen_or_kept_and_a_run_writ
   program.window().menus().run->trigger();
   EXPECT_NE(readBytes(folder.file("pi.txt")).find("100\"\r\n"), std::string::npos);
   EXPECT_EQ(program.window().controls().resultFileLabel->text(), folder.file("pi.txt").c_str());
-  EXPECT_FALSE(*watchdog);
+  EXPECT_FALSE(watchdog.fired());
 }
 
 class CounterOptions : public ::testing::Test {
