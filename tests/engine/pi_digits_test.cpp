@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "engine/run_error.h"
+#include "tests/engine/counting_starter.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {
@@ -51,26 +52,6 @@ TEST(PiDigits, every_count_up_to_300_random_counts_and_counts_next_to_runs_of_ni
   for (int tens = 0; tens < 200; tens += 3) expectReferenceDigits(10 * tens + 8.0);
   expectReferenceDigits(1000, {nullptr, 0, 0, {}});  // a reference too narrow is widened
 }
-
-// Grants `granted` thread starts and refuses the rest; counts the threads
-// started and those still running.
-struct CountingStarter {
-  int granted = 1000;
-  int started = 0;
-  std::shared_ptr<std::atomic<int>> running = std::make_shared<std::atomic<int>>(0);
-
-  ThreadStarter starter() {
-    return [this](std::function<void()> body) {
-      if (started == granted) throw std::system_error(EAGAIN, std::generic_category());
-      ++started;
-      ++*running;
-      return std::jthread([body = std::move(body), running = running] {
-        body();
-        --*running;
-      });
-    };
-  }
-};
 
 // Two or more threads: t − 1 pool workers and one for arctan(1/5); one
 // thread: the kernel alone sums the head of arctan(1/5) too.

@@ -18,6 +18,7 @@
 #include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
 #include "engine/sizing.h"
+#include "tests/engine/counting_starter.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {
@@ -176,11 +177,9 @@ TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
 }
 
 TEST(Arctan5Thread, a_thread_that_cannot_start_is_reported_at_once) {
-  const ThreadStarter refusing = [](std::function<void()>) -> std::jthread {
-    throw std::system_error(EAGAIN, std::generic_category());
-  };
+  CountingStarter refusing{0};
   EXPECT_THROW(Arctan5Thread(SeriesPlan{80, 25, 75, 95, 24}, 11, 13, kernel::selectedKernel(),
-                             refusing),
+                             refusing.starter()),
                std::system_error);
 }
 

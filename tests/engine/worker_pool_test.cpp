@@ -5,33 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cerrno>
 #include <cstdlib>
-#include <new>
-#include <system_error>
+
+#include "tests/engine/counting_starter.h"
 
 namespace zembra {
 namespace {
 
-// A starter that grants `allowed` threads, then refuses every further one
-// with `refusal` thrown, as a system out of threads or memory would.
-template <typename Refusal>
-ThreadStarter grantingOnly(int allowed, int& started, Refusal refusal) {
-  return [allowed, &started, refusal](std::function<void()> body) {
-    if (started == allowed) throw refusal;
-    ++started;
-    return std::jthread(std::move(body));
-  };
-}
-
 TEST(WorkerPool, a_refused_thread_start_leaves_a_smaller_pool_that_still_runs_every_part) {
-  const std::system_error noThreads(EAGAIN, std::generic_category());
   for (int allowed : {0, 1, 3}) {
     for (bool outOfMemory : {false, true}) {
       SCOPED_TRACE(testing::Message() << allowed << " granted, bad_alloc " << outOfMemory);
-      int started = 0;
-      WorkerPool pool(8, outOfMemory ? grantingOnly(allowed, started, std::bad_alloc())
-                                     : grantingOnly(allowed, started, noThreads));
+      CountingStarter counting{allowed, outOfMemory};
+      WorkerPool pool(8, counting.starter());
       EXPECT_EQ(pool.size(), allowed + 1);
       std::atomic<int> ranMask = 0;
       for (int round = 0; round < 3; ++round) {
