@@ -39,22 +39,20 @@ TEST(WorkerPool, a_run_on_fewer_threads_engages_only_the_first_of_them) {
 }
 
 TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_number) {
-  const char* saved = std::getenv("ZEMBRA_THREADS");
-  const std::string savedValue = saved ? saved : "";
   ::unsetenv("ZEMBRA_THREADS");
   const int processors = WorkerPool::defaultSize();
   EXPECT_GE(processors, 1);
-  for (const auto& [text, expected] : std::vector<std::pair<const char*, int>>{
-           {"1", 1}, {"3", 3}, {"0", processors}, {"-2", processors}, {"two", processors},
-           {"7x", processors}, {"", processors}}) {
+  for (const auto& [text, expected] : std::vector<std::pair<const char*, int>>{{"1", 1},
+                                                                               {"3", 3},
+                                                                               {"0", processors},
+                                                                               {"-2", processors},
+                                                                               {"two", processors},
+                                                                               {"7x", processors},
+                                                                               {"", processors}}) {
     ::setenv("ZEMBRA_THREADS", text, 1);
     EXPECT_EQ(WorkerPool::defaultSize(), expected) << '"' << text << '"';
   }
-  if (saved) {
-    ::setenv("ZEMBRA_THREADS", savedValue.c_str(), 1);
-  } else {
-    ::unsetenv("ZEMBRA_THREADS");
-  }
+  ::unsetenv("ZEMBRA_THREADS");  // the later tests take the processors' count
 }
 
 }  // namespace
