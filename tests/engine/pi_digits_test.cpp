@@ -9,10 +9,8 @@
 #include <functional>
 #include <future>
 #include <limits>
-#include <memory>
 #include <random>
 #include <stdexcept>
-#include <system_error>
 #include <thread>
 
 #include "engine/run_error.h"
@@ -123,7 +121,7 @@ TEST(PiDigits, while_arctan5_is_summed_on_its_own_thread_arctan239_leaves_it_a_p
   EngineOptions options{&counting, 2, 2, {}};
   options.startThread = [&](std::function<void()> body) {
     if (++started == 1) return std::jthread(std::move(body));  // the pool's worker
-    return std::jthread([body = std::move(body), released] {  // arctan(1/5)'s
+    return std::jthread([body = std::move(body), released] {   // arctan(1/5)'s
       released.wait_for(std::chrono::seconds(60));
       body();
     });
@@ -134,25 +132,6 @@ TEST(PiDigits, while_arctan5_is_summed_on_its_own_thread_arctan239_leaves_it_a_p
   EXPECT_EQ(started, 2);
   EXPECT_EQ(g_mostInFlight239.load(), 1);  // one round at a time on the calling thread alone
   EXPECT_EQ(reference::limbDecimals(digits.limbs).substr(0, 20000), piPrefix(20000));
-}
-
-// Ends the run, as the window's exit does, in the middle of arctan(1/239),
-// while arctan(1/5) is still being summed.
-class EndingListener final : public TermListener {
- public:
-  void termStarted(long counterOffset, long k) override {
-    if (counterOffset == 0 && k == 1000) throw std::runtime_error("program ends");
-  }
-  void yieldPoint() override {}
-};
-
-TEST(PiDigits, a_run_ended_during_the_series_stops_and_joins_the_thread_of_arctan5) {
-  CountingStarter counting;
-  EndingListener ending;
-  EXPECT_THROW(computePiDigits(sizeSeries(327640), ending, {nullptr, 2, 2, counting.starter()}),
-               std::runtime_error);
-  EXPECT_EQ(counting.started, 2);
-  EXPECT_EQ(counting.running->load(), 0);
 }
 
 TEST(PiDigits, counts_from_0_to_327640_are_taken_and_no_others) {

@@ -1,24 +1,18 @@
-// The series against the floored series evaluated term by term with GMP
-// (tests/reference): where a power vanishes, the exact head of arctan(1/5),
-// and its thread against the kernel alone.
-#include "engine/arctan5_head.h"
-
+// The exact head of arctan(1/5) against the floored series evaluated term by
+// term with GMP (tests/reference); how its thread stops and fails.
 #include <gmp.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <future>
 #include <memory>
 #include <span>
 #include <stdexcept>
-#include <system_error>
 #include <thread>
-#include <tuple>
 
+#include "engine/arctan5_head.h"
 #include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
 #include "engine/sizing.h"
-#include "tests/engine/counting_starter.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {
@@ -36,49 +30,21 @@ void carried(mpz_ptr value, std::span<const double> columns, std::size_t count) 
   }
 }
 
-// Limb j of the fixed-point integer x with limbs 0 … last (limb last is the units).
-unsigned long limbOf(mpz_srcptr x, long j, long last) {
-  reference::MpzValue shifted, base;
-  mpz_ui_pow_ui(base, 10, static_cast<unsigned long>(10 * (last - j)));
-  mpz_tdiv_q(shifted, x, base);
-  return mpz_tdiv_ui(shifted, 10000000000UL);
-}
-
-TEST(MachinSeries, the_power_of_one_fifth_vanishes_exactly_where_the_kernels_skip_it) {
-  const long last = 30;
-  const SeriesPlan atan5{80, 25, 0, 0, 0};
-  reference::MpzValue power, previous;
-  mpz_ui_pow_ui(power, 10, 10 * last);
-  mpz_mul_ui(power, power, 80);
-  for (long k = 1; k <= 5 * last + 5; ++k) {
-    mpz_set(previous, power);
-    mpz_tdiv_q_ui(power, previous, 25);
-    const long from = powerVanishesFrom(atan5, k, last);
-    if (from > last) continue;  // no claim made
-    EXPECT_NE(mpz_divisible_ui_p(previous, 25), 0) << "k = " << k;
-    for (long j = from; j <= last; ++j) {
-      ASSERT_EQ(limbOf(power, j, last), 0u) << "k = " << k << ", limb " << j;
-    }
-    EXPECT_NE(limbOf(power, from - 1, last), 0u) << "k = " << k;  // and no sooner
-  }
-  EXPECT_EQ(powerVanishesFrom(SeriesPlan{956, 57121, 0, 0, 0}, 5, last), last + 1);
-}
-
 struct HeadCase {
   long terms, shownLimbs, last;
 };
 
 // Head sizes around the edges: one term, the last term with an exact power
 // (5n), no guard limbs and several, sizes the engine uses.
-const HeadCase kCases[] = {{1, 1, 1},      {3, 1, 3},       {5, 1, 3},      {5, 1, 1},
-                           {40, 8, 10},    {39, 8, 8},      {505, 101, 103}, {500, 101, 109},
+const HeadCase kCases[] = {{1, 1, 1},          {3, 1, 3},         {5, 1, 3},       {5, 1, 1},
+                           {40, 8, 10},        {39, 8, 8},        {505, 101, 103}, {500, 101, 109},
                            {5015, 1003, 1005}, {4800, 1003, 1007}};
 
 TEST(Arctan5Head, gives_the_floored_series_at_the_guard_limbs_and_cut_to_the_shown_limbs) {
   const std::atomic<bool> stop{false};
   for (const HeadCase& c : kCases) {
-    SCOPED_TRACE(testing::Message() << c.terms << " terms, limbs " << c.shownLimbs << " of "
-                                    << c.last);
+    SCOPED_TRACE(testing::Message()
+                 << c.terms << " terms, limbs " << c.shownLimbs << " of " << c.last);
     const Arctan5Head head = computeArctan5Head(c.terms, c.shownLimbs, c.last, stop);
     ASSERT_EQ(head.columns.size(), static_cast<std::size_t>(c.last) + 1);
     reference::MpzValue expected, expectedPower, got;
@@ -95,42 +61,9 @@ TEST(Arctan5Head, gives_the_floored_series_at_the_guard_limbs_and_cut_to_the_sho
   }
 }
 
-TEST(Arctan5Head, takes_the_terms_whose_power_is_exact_at_the_shown_limbs) {
-  EXPECT_EQ(arctan5HeadTerms(718, 101), 505);
-  EXPECT_EQ(arctan5HeadTerms(3, 1), 3);
-  EXPECT_EQ(arctan5HeadTerms(0, 1), 0);
-  EXPECT_EQ(arctan5HeadTerms(234'365, 32'765), 163'825);
-}
-
 TEST(Arctan5Head, stops_when_asked) {
   const std::atomic<bool> stop{true};
   EXPECT_THROW(computeArctan5Head(163'825, 32'765, 32'767, stop), Arctan5Stopped);
-}
-
-TEST(Arctan5Thread, sums_the_whole_series_as_the_kernel_does_on_the_calling_thread) {
-  WorkerPool pool(1);
-  SilentListener silent;
-  const kernel::Kernel& kernel = kernel::selectedKernel();
-  // 100 and 5000 digits: their sizes, guard limbs included.
-  for (const auto& [plan, shownLimbs, last] :
-       {std::tuple{SeriesPlan{80, 25, 75, 95, 24}, 11L, 13L},
-        std::tuple{SeriesPlan{80, 25, 3580, 3600, 1054}, 501L, 503L}}) {
-    Arctan5Thread thread(plan, shownLimbs, last, kernel, startThread);
-    while (!thread.waitFor(std::chrono::milliseconds(1))) {
-    }
-    EXPECT_TRUE(thread.done());
-    const SeriesColumns got = thread.take();
-    const SeriesColumns expected = runSeries(plan, last, kernel, pool, silent);
-    for (const auto& [limbs, ours, theirs] :
-         {std::tuple{shownLimbs + 1, got.afterShownTerms, expected.afterShownTerms},
-          std::tuple{last + 1, got.afterAllTerms, expected.afterAllTerms}}) {
-      reference::MpzValue a, b;
-      carried(a, ours, static_cast<std::size_t>(limbs));
-      carried(b, theirs, static_cast<std::size_t>(limbs));
-      EXPECT_EQ(mpz_cmp(a, b), 0) << "over " << limbs << " limbs";
-    }
-    EXPECT_THROW(thread.take(), std::logic_error);  // taken once only
-  }
 }
 
 // A kernel that counts its blocks and holds the first one until told to go.
@@ -163,9 +96,9 @@ TEST(Arctan5Thread, stops_between_the_kernel_rounds_after_the_head) {
   ASSERT_EQ(g_blocks.load(), 1) << "the kernel never ran";
   g_go = true;
   thread.reset();  // asks the thread to stop, and joins it
-  const long blocksAfterTheHead = (plan.totalTerms - arctan5HeadTerms(plan.shownTerms,
-                                                                        sizes.limbCount)) /
-                                  kernel::selectedKernel().lanes;
+  const long blocksAfterTheHead =
+      (plan.totalTerms - arctan5HeadTerms(plan.shownTerms, sizes.limbCount)) /
+      kernel::selectedKernel().lanes;
   EXPECT_LT(g_blocks.load(), blocksAfterTheHead / 10) << "of " << blocksAfterTheHead;
 }
 
@@ -174,13 +107,6 @@ TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
   Arctan5Thread failing(SeriesPlan{80, 25, 75, 95, 24}, 14, 13, kernel::selectedKernel(),
                         startThread);
   EXPECT_THROW(failing.take(), std::invalid_argument);
-}
-
-TEST(Arctan5Thread, a_thread_that_cannot_start_is_reported_at_once) {
-  CountingStarter refusing{0};
-  EXPECT_THROW(Arctan5Thread(SeriesPlan{80, 25, 75, 95, 24}, 11, 13, kernel::selectedKernel(),
-                             refusing.starter()),
-               std::system_error);
 }
 
 }  // namespace
