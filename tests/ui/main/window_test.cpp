@@ -481,16 +481,6 @@ TEST(LocaleNumber, accepts_what_the_locale_writes_as_a_number_and_nothing_else) 
   EXPECT_EQ(parseLocaleNumber("0.5" + QString(5000, u'0'), kJapan), 0.5);
 }
 
-TEST(LocaleNumber, rounds_to_16_bits_halves_to_even_or_rejects_what_does_not_fit) {
-  const std::pair<const char*, std::optional<int>> cases[] = {
-      {"0.5", 0},      {"1.5", 2},    {"2.5", 2},       {"3.5", 4},         {"-0.5", 0},
-      {"-2.5", -2},    {"2.5001", 3}, {"1e4", 10000},   {"32766.5", 32766}, {"-32768.5", -32768},
-      {"32767.5", {}}, {"32768", {}}, {"-32768.6", {}}, {"abc", {}}};
-  for (const auto& [text, value] : cases) {
-    EXPECT_EQ(parseLocaleInteger16(QString::fromUtf8(text), kJapan), value) << text;
-  }
-}
-
 // 21:04:05 as long time, and 0:47:19 in the 65-pixel end time box, where HH:mm:ss stands in for
 // a long time too wide or not in Shift-JIS.
 TEST(LongTime, drops_the_time_zone_and_kanji_units_and_falls_back_where_it_does_not_fit) {
