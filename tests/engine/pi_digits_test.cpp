@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <functional>
-#include <future>
 #include <limits>
 #include <random>
 #include <stdexcept>
@@ -72,15 +71,15 @@ TEST(PiDigits, every_kernel_thread_count_and_refused_start_gives_the_same_digits
   }
 }
 
-// The kernel calls of arctan(1/239) in flight at once, through a kernel that
-// wraps the selected one.
+// The kernel calls of arctan(1/239) in flight at once while the thread of
+// arctan(1/5) is held, through a kernel that wraps the selected one.
 std::atomic<int> g_inFlight{0};
 std::atomic<int> g_mostInFlight239{0};
-std::atomic<bool> g_arctan5Released{false};  // from then on it may end and free its thread
+std::atomic<bool> g_arctan239Done{false};  // from then on arctan(1/5) may end and free its thread
 
 void countingBlock(const kernel::BlockArgs& args) {
   const int inFlight = ++g_inFlight;
-  if (args.square == 57121 && !g_arctan5Released) {
+  if (args.square == 57121 && !g_arctan239Done) {
     int most = g_mostInFlight239.load();
     while (inFlight > most && !g_mostInFlight239.compare_exchange_weak(most, inFlight)) {
     }
@@ -89,46 +88,34 @@ void countingBlock(const kernel::BlockArgs& args) {
   --g_inFlight;
 }
 
-// Lets the thread of arctan(1/5) start summing once arctan(1/239) is done:
-// at the yield point after the round that holds its last term.
-class ReleasingListener final : public TermListener {
+// Marks arctan(1/239) done at the yield point after the round that holds its last term.
+class Arctan239Watch final : public TermListener {
  public:
-  ReleasingListener(long terms239, std::promise<void>& release)
-      : terms239_(terms239), release_(release) {}
+  explicit Arctan239Watch(long terms239) : terms239_(terms239) {}
   void termStarted(long counterOffset, long k) override {
-    if (counterOffset == 0 && k == terms239_) lastRoundStarted_ = true;
+    lastRound_ = lastRound_ || (counterOffset == 0 && k == terms239_);
   }
-  void yieldPoint() override {
-    if (lastRoundStarted_ && !released_) {
-      g_arctan5Released = true;
-      release_.set_value();
-    }
-    released_ = released_ || lastRoundStarted_;
-  }
+  void yieldPoint() override { g_arctan239Done = g_arctan239Done || lastRound_; }
 
  private:
   long terms239_;
-  std::promise<void>& release_;
-  bool lastRoundStarted_ = false;
-  bool released_ = false;
+  bool lastRound_ = false;
 };
 
 TEST(PiDigits, while_arctan5_is_summed_on_its_own_thread_arctan239_leaves_it_a_processor) {
   const kernel::Kernel counting{"counting", kernel::selectedKernel().lanes, &countingBlock};
-  std::promise<void> release;
-  std::shared_future<void> released = release.get_future().share();
   int started = 0;
   EngineOptions options{&counting, 2, 2, {}};
   options.startThread = [&](std::function<void()> body) {
     if (++started == 1) return std::jthread(std::move(body));  // the pool's worker
-    return std::jthread([body = std::move(body), released] {   // arctan(1/5)'s
-      released.wait_for(std::chrono::seconds(60));
+    return std::jthread([body = std::move(body)] {             // arctan(1/5)'s, held
+      while (!g_arctan239Done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
       body();
     });
   };
   const SeriesSizes sizes = sizeSeries(20000);
-  ReleasingListener listener(sizes.terms239, release);
-  const PiDigits digits = computePiDigits(sizes, listener, options);
+  Arctan239Watch watch(sizes.terms239);
+  const PiDigits digits = computePiDigits(sizes, watch, options);
   EXPECT_EQ(started, 2);
   EXPECT_EQ(g_mostInFlight239.load(), 1);  // one round at a time on the calling thread alone
   EXPECT_EQ(reference::limbDecimals(digits.limbs).substr(0, 20000), piPrefix(20000));
