@@ -48,15 +48,11 @@ TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_fir
   }
 }
 
-long long failingRead(int, char*, std::size_t, long long) {
-  errno = EIO;
-  return -1;
-}
-
 TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_missing) {
   const std::string wide = "\x82\xA0";  // あ
   const QString ioError = QString::fromLocal8Bit(std::strerror(EIO));
   const QString tooMany = "（行数が多すぎるため、これより後は表示しません）";
+  const auto failingRead = [](int, char*, std::size_t, long long) { return errno = EIO, -1LL; };
   const QString failed =
       "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）";
   // The bytes, how they are read, the rows after the notice, the columns of the widest row.
