@@ -36,7 +36,8 @@ TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_fir
       {"\xB1\xDF\x80\xA0\xFD\xFE\xFF", "ｱﾟ\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", 7},
       {"\x82", "\uFFFD", 0},
       {"\x82\x82\x82", "ｂ\uFFFD", 2},
-      {"\x82\x31\x82\x7F\x1A\x1C", "\uFFFD1\uFFFD\x7F\x1A\x1C", 6},
+      {"\x82\x31\x82", "\uFFFD1\uFFFD", 2},
+      {"\x82\x7F\x1A\x1C", "\uFFFD\x7F\x1A\x1C", 4},
       {QByteArray("a\0b", 3), QString::fromUtf16(u"a\0b", 3), 3},
   };
   QStringDecoder decoder = shiftJisDecoder();
