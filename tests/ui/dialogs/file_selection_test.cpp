@@ -59,23 +59,29 @@ class FileSelection : public ::testing::Test {
   QLineEdit* name = nullptr;
 };
 
-TEST_F(FileSelection,
-       the_path_follows_typing_and_picking_and_only_confirm_stores_it_byte_for_byte) {
+TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_confirm_stores_it) {
   QStringList seen;
   open(base, [&] {
+    ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
     seen << label();
     QTest::keyClicks(name, "a");
-    seen << label();
-    QTest::keyClicks(name, "b");
     seen << label();
     files->setFocus(Qt::TabFocusReason);  // the focus alone picks nothing
     seen << label();
     QTest::keyClick(files, Qt::Key_Down);  // choosing by key picks the entry
     seen << label();
+    enterFolder("sub");  // a picked name keeps its folder…
+    seen << label();
+    pick(0);  // …until a name is picked here, even the same name
+    seen << label();
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, "2");
+    seen << label();
     confirm();
   });
-  EXPECT_EQ(seen, (QStringList{" ", base + "/a", base + "/ab", base + "/ab", base + "/x.txt"}));
-  EXPECT_EQ(settings.resultFilePath, (base + "/x.txt").toStdString());
+  EXPECT_EQ(seen, (QStringList{" ", base + "/a", base + "/a", base + "/x.txt", base + "/x.txt",
+                               base + "/sub/x.txt", base + "/sub/x.txt2"}));
+  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
   open("/", [&] {
     QTest::keyClicks(name, "pi.txt");
     EXPECT_EQ(label(), "/pi.txt");            // no second separator after the root
@@ -83,7 +89,7 @@ TEST_F(FileSelection,
     EXPECT_TRUE(dialog->isVisible());
     dialog->close();
   });
-  EXPECT_EQ(settings.resultFilePath, (base + "/x.txt").toStdString());
+  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
   writeBytes(folder.file("sub/caf\xE9.txt"), "old");  // "café" in Latin-1
   open(base + "/sub", [&] {
     ASSERT_EQ(files->item(0)->text(), QStringLiteral("caf\uFFFD.txt"));
@@ -93,26 +99,6 @@ TEST_F(FileSelection,
   EXPECT_EQ(readBytes(settings.resultFilePath), "old") << "a name not in UTF-8 stored as it is";
   open(base, [&] { confirm(); });
   EXPECT_EQ(settings.resultFilePath, " ");
-}
-
-TEST_F(FileSelection, a_picked_name_keeps_its_folder_until_the_name_changes) {
-  open(base, [&] {
-    ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
-    pick(0);
-    QTest::keyClicks(name, "2");
-    pick(0);  // again
-    EXPECT_EQ(label(), base + "/x.txt");
-    enterFolder("sub");
-    EXPECT_EQ(label(), base + "/x.txt");
-    ASSERT_EQ(files->item(0)->text(), "x.txt");
-    pick(0);  // the same name in this folder: the path follows the folder
-    EXPECT_EQ(label(), base + "/sub/x.txt");
-    QTest::keyClick(name, Qt::Key_End);
-    QTest::keyClicks(name, "2");
-    EXPECT_EQ(label(), base + "/sub/x.txt2");
-    confirm();
-  });
-  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
 }
 
 // Long mount points are shortened in the middle and shown whole in their tips.
@@ -168,16 +154,14 @@ TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_
 }
 
 TEST(Volumes, drives_are_chosen_by_file_system_and_a_path_belongs_to_the_longest_mount_point) {
-  const Volumes volumes = Volumes::fromMounts({
-      {"/run/media/user/USB", "vfat", true},
-      {"/proc", "proc", true},
-      {"/media/user/CARD", "exfat", true},
-      {"/run", "tmpfs", true},
-      {"/etc/hosts", "ext4", false},
-      {"/", "overlay", true},
-      {"/home", "ext4", true},
-      {"/sys/fs/cgroup", "cgroup2", true},
-  });
+  const Volumes volumes = Volumes::fromMounts({{"/run/media/user/USB", "vfat", true},
+                                               {"/proc", "proc", true},
+                                               {"/media/user/CARD", "exfat", true},
+                                               {"/run", "tmpfs", true},
+                                               {"/etc/hosts", "ext4", false},
+                                               {"/", "overlay", true},
+                                               {"/home", "ext4", true},
+                                               {"/sys/fs/cgroup", "cgroup2", true}});
   EXPECT_EQ(volumes.mountPoints(),
             (QStringList{"/", "/home", "/media/user/CARD", "/run/media/user/USB"}));
   EXPECT_EQ(volumes.volumeOf("/etc"), "/");

@@ -20,8 +20,8 @@ inline void whenModal(std::function<void()> action) {
   QTimer::singleShot(0, qApp, std::move(action));
 }
 
-// Closes every modal window after a few seconds, so that a window left open fails the test
-// instead of hanging it; stops when it goes out of scope, so it cannot reach the next test.
+// Closes every modal window after a few seconds, so that one left open fails the test instead of
+// hanging it; stops with its scope, so it cannot reach the next test.
 class Watchdog {
  public:
   Watchdog() {

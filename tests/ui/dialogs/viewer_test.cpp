@@ -26,19 +26,18 @@ namespace {
 constexpr std::size_t kCut = LineIndex::kMaxLineBytes;
 const QString kNotice = "４万５千桁を越えた為、画面表示はしません！";  // 42 columns
 
-// Each line decoded, and its length once a first byte alone at the end is cut off.
+// Each line decoded, and its length once a first byte alone at the end is cut off: kanji,
+// half-width kana, bytes of no character, first bytes without a second, control codes.
 TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_first_byte) {
   const std::tuple<QByteArray, QString, qsizetype> cases[] = {
       {"", "", 0},
-      {"3.1415926535  ", "3.1415926535  ", 14},
-      {"\x89\x7E\x8E\xFC\x97\xA6", "円周率", 6},
-      {"\x81\x81\x82\xA0\x82", "＝あ\uFFFD", 4},
-      {"\xB1\xDF\xFF", "ｱﾟ\uFFFD", 3},                                       // half-width kana
-      {"\x80\xA0\xFD\xFE\xFF", QString(5, QChar::ReplacementCharacter), 5},  // no character
+      {"3.14  ", "3.14  ", 6},
+      {"\x89\x7E\x8E\xFC\x97\xA6\x81\x81\x82\xA0\x82", "円周率＝あ\uFFFD", 10},
+      {"\xB1\xDF\x80\xA0\xFD\xFE\xFF", "ｱﾟ\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", 7},
       {"\x82", "\uFFFD", 0},
       {"\x82\x82\x82", "ｂ\uFFFD", 2},
-      {"\x82\x31\x82", "\uFFFD1\uFFFD", 2},           // no second byte after the first
-      {"\x82\x7F\x1A\x1C", "\uFFFD\x7F\x1A\x1C", 4},  // control codes as they are
+      {"\x82\x31\x82", "\uFFFD1\uFFFD", 2},
+      {"\x82\x7F\x1A\x1C", "\uFFFD\x7F\x1A\x1C", 4},
       {QByteArray("a\0b", 3), QString::fromUtf16(u"a\0b", 3), 3},
   };
   QStringDecoder decoder = shiftJisDecoder();
@@ -50,15 +49,11 @@ TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_fir
   }
 }
 
-long long failingRead(int, char*, std::size_t, long long) {
-  errno = EIO;
-  return -1;
-}
-
 TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_missing) {
   const std::string wide = "\x82\xA0";  // あ
   const QString ioError = QString::fromLocal8Bit(std::strerror(EIO));
   const QString tooMany = "（行数が多すぎるため、これより後は表示しません）";
+  const auto failingRead = [](int, char*, std::size_t, long long) { return errno = EIO, -1LL; };
   const QString failed =
       "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）";
   // The bytes, how they are read, the rows after the notice, the columns of the widest row.
@@ -140,8 +135,7 @@ TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box_over_up_to_tw
       {Qt::Key_Up, 0},        {Qt::Key_PageDown, page}, {Qt::Key_PageDown, 2 * page},
       {Qt::Key_PageUp, page}, {Qt::Key_End, 99},        {Qt::Key_PageDown, 99},
       {Qt::Key_Down, 99},     {Qt::Key_Up, 98},         {Qt::Key_Home, 0},
-      {Qt::Key_PageUp, 0},    {Qt::Key_PageDown, page}, {Qt::Key_Down, page + 1},
-  };
+      {Qt::Key_PageUp, 0},    {Qt::Key_PageDown, page}, {Qt::Key_Down, page + 1}};
   for (const auto& [key, row] : steps) {
     QTest::keyClick(&view, key);
     EXPECT_EQ(view.currentRow(), row) << QTest::toString(key);
@@ -198,8 +192,6 @@ TEST_F(LineListViewTest, refresh_takes_new_rows_and_width_and_keeps_the_place) {
   EXPECT_EQ(view.rowCount(), 1000);
   EXPECT_EQ(view.firstVisibleRow(), 50);
   EXPECT_EQ(view.currentRow(), 55);
-  EXPECT_EQ(view.rowText(999), "row 999");
-  EXPECT_EQ(view.rowText(1000), "");
   const int width = 1000 * view.fontMetrics().averageCharWidth();
   EXPECT_GE(view.horizontalScrollBar()->maximum(), width - view.viewport()->width());
   EXPECT_LE(view.horizontalScrollBar()->maximum(), width);
@@ -216,7 +208,7 @@ TEST_F(LineListViewTest, refresh_takes_new_rows_and_width_and_keeps_the_place) {
 
 class ResultViewerTest : public ::testing::Test {
  protected:
-  // The rows of the viewer on `path` once all are taken in; checks the focus and the list's margin.
+  // The rows of the viewer on `path` once all are taken in; checks the focus and the list's place.
   QStringList view(const std::string& path) {
     state.run.resultFilePath = path;
     QStringList rows;
@@ -227,10 +219,9 @@ class ResultViewerTest : public ::testing::Test {
       auto* list = viewer.findChild<LineListView*>("List1");
       for (int row = 0; row < list->rowCount(); ++row) rows << list->rowText(row);
       EXPECT_EQ(viewer.focusWidget(), viewer.findChild<QWidget*>("Command1"));
-      EXPECT_EQ(viewer.height() - list->height(), px(480)) << "the designed margin";
       viewer.resize(viewer.width() + 100, viewer.height() + 60);
       EXPECT_EQ(list->width(), viewer.width());
-      EXPECT_EQ(viewer.height() - list->height(), px(480));
+      EXPECT_EQ(viewer.height() - list->height(), px(480)) << "the designed margin";
       viewer.resize(200, 10);  // lower than the margin
       EXPECT_EQ(list->height(), 0);
       viewer.close();
