@@ -38,9 +38,8 @@ void writeResultFile(const QString& path, long lines) {
 class StallMeter {
  public:
   StallMeter() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      longest_ = std::max(longest_, since_.restart());
-    });
+    QObject::connect(&timer_, &QTimer::timeout,
+                     [this] { longest_ = std::max(longest_, since_.restart()); });
     since_.start();
     timer_.start(1);
   }
@@ -86,15 +85,14 @@ int main(int argc, char* argv[]) {
   const double firstPage = clock.nsecsElapsed() / 1e9;
   while (!viewer->indexingDone()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   const double allLines = clock.nsecsElapsed() / 1e9;
-  QEventLoop settle;  // the list takes in the last lines
-  QTimer::singleShot(150, &settle, &QEventLoop::quit);
-  settle.exec();
+  while (!viewer->allLinesShown())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 
   QTextStream(stdout) << "first_page_s=" << firstPage << " all_lines_s=" << allLines
                       << " lines=" << list->rowCount() - 1
                       << " longest_stall_ms=" << stalls.longestMs()
-                      << " page_ms=" << pageMilliseconds(list) << " bytes=" << QFileInfo(path).size()
-                      << "\n";
+                      << " page_ms=" << pageMilliseconds(list)
+                      << " bytes=" << QFileInfo(path).size() << "\n";
   viewer->close();
   return 0;
 }

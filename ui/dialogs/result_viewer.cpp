@@ -45,6 +45,8 @@ ResultViewer::~ResultViewer() { list_->setSource(nullptr); }
 
 bool ResultViewer::indexingDone() const { return !index_ || index_->done(); }
 
+bool ResultViewer::allLinesShown() const { return !index_ || !growth_.isActive(); }
+
 QStringList ResultViewer::entries() const {
   QStringList rows;
   for (long long row = 0; row < lines_->count(); ++row) rows << lines_->text(row);
@@ -97,8 +99,7 @@ void ResultViewer::resizeEvent(QResizeEvent* event) {
 // The list fills the width and keeps the bottom margin it had at load; it
 // never gets a negative height.
 void ResultViewer::fitListToWindow() {
-  list_->resize(width(),
-                std::max(0, px(static_cast<int>(toTwips(height()) - listBottomMargin_))));
+  list_->resize(width(), std::max(0, px(static_cast<int>(toTwips(height()) - listBottomMargin_))));
 }
 
 }  // namespace zembra::ui

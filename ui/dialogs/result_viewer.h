@@ -28,6 +28,8 @@ class ResultViewer : public ModalWindow {
 
   // Whether every line of the file has been counted (or there is no file).
   bool indexingDone() const;
+  // Whether the list has taken in every counted line (or there is no file).
+  bool allLinesShown() const;
   // What the list shows, first to last (for tests: reads every row).
   QStringList entries() const;
 

@@ -214,8 +214,7 @@ class ResultViewerTest : public ::testing::Test {
     QStringList rows;
     test::runModal<ResultViewer>(new ResultViewer(state), [&](ResultViewer& viewer) {
       message = test::takeMessageBox().remove(QChar(0x200B));
-      EXPECT_TRUE(QTest::qWaitFor([&viewer] { return viewer.indexingDone(); }));
-      QTest::qWait(150);  // the list takes in the counted lines
+      EXPECT_TRUE(QTest::qWaitFor([&viewer] { return viewer.allLinesShown(); }));
       auto* list = viewer.findChild<LineListView*>("List1");
       for (int row = 0; row < list->rowCount(); ++row) rows << list->rowText(row);
       EXPECT_EQ(viewer.focusWidget(), viewer.findChild<QWidget*>("Command1"));
