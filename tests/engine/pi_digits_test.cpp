@@ -95,7 +95,9 @@ class Arctan239Watch final : public TermListener {
   void termStarted(long counterOffset, long k) override {
     lastRound_ = lastRound_ || (counterOffset == 0 && k == terms239_);
   }
-  void yieldPoint() override { g_arctan239Done = g_arctan239Done || lastRound_; }
+  void yieldPoint() override {
+    if (lastRound_) g_arctan239Done = true;
+  }
 
  private:
   long terms239_;

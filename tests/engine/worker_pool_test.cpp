@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <string>
 
 #include "tests/engine/counting_starter.h"
 
@@ -42,15 +43,13 @@ TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_numb
   ::unsetenv("ZEMBRA_THREADS");
   const int processors = WorkerPool::defaultSize();
   EXPECT_GE(processors, 1);
-  for (const auto& [text, expected] : std::vector<std::pair<const char*, int>>{{"1", 1},
-                                                                               {"3", 3},
-                                                                               {"0", processors},
-                                                                               {"-2", processors},
-                                                                               {"two", processors},
-                                                                               {"7x", processors},
-                                                                               {"", processors}}) {
-    ::setenv("ZEMBRA_THREADS", text, 1);
-    EXPECT_EQ(WorkerPool::defaultSize(), expected) << '"' << text << '"';
+  for (const int threads : {1, 3}) {
+    ::setenv("ZEMBRA_THREADS", std::to_string(threads).c_str(), 1);
+    EXPECT_EQ(WorkerPool::defaultSize(), threads);
+  }
+  for (const char* ignored : {"0", "-2", "two", "7x", ""}) {
+    ::setenv("ZEMBRA_THREADS", ignored, 1);
+    EXPECT_EQ(WorkerPool::defaultSize(), processors) << '"' << ignored << '"';
   }
   ::unsetenv("ZEMBRA_THREADS");  // the later tests take the processors' count
 }
