@@ -89,7 +89,7 @@ TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_co
     EXPECT_TRUE(dialog->isVisible());
     dialog->close();
   });
-  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
+  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString()) << "closed: kept";
   writeBytes(folder.file("sub/caf\xE9.txt"), "old");  // "café" in Latin-1
   open(base + "/sub", [&] {
     ASSERT_EQ(files->item(0)->text(), QStringLiteral("caf\uFFFD.txt"));
