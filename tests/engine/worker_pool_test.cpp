@@ -29,16 +29,6 @@ TEST(WorkerPool, a_refused_thread_start_leaves_a_smaller_pool_that_still_runs_ev
   }
 }
 
-TEST(WorkerPool, a_run_on_fewer_threads_engages_only_the_first_of_them) {
-  WorkerPool pool(4);
-  ASSERT_EQ(pool.size(), 4);
-  for (const int threads : {1, 2, 4, 3, 1, 9}) {  // 9: more than there are, so all
-    std::atomic<int> ranMask = 0;
-    pool.run([&](int index) { ranMask |= 1 << index; }, threads);
-    EXPECT_EQ(ranMask.load(), (1 << std::min(threads, 4)) - 1) << threads << " threads";
-  }
-}
-
 TEST(WorkerPool, zembra_threads_sets_the_default_size_when_it_is_a_positive_number) {
   ::unsetenv("ZEMBRA_THREADS");
   const int processors = WorkerPool::defaultSize();

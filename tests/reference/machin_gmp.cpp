@@ -72,19 +72,12 @@ MachinSizes machinSizes(double n) {
 
 std::vector<std::uint64_t> machinFloorsGmp(double n) {
   const MachinSizes sizes = machinSizes(n);
-  return machinFloorsGmp(sizes.terms239, sizes.terms5, sizes.limbCount);
-}
-
-std::vector<std::uint64_t> machinFloorsGmp(long terms239, long terms5, long limbCount) {
-  MpzValue scale;
-  mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * limbCount));
-  MpzValue sum239;
-  MpzValue sum5;
-  MpzValue power;
-  addArctanSeries(sum239, power, scale, 956, 57121, terms239);
-  addArctanSeries(sum5, power, scale, 80, 25, terms5);
+  MpzValue scale, sum239, sum5, power;
+  mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * sizes.limbCount));
+  addArctanSeries(sum239, power, scale, 956, 57121, sizes.terms239);
+  addArctanSeries(sum5, power, scale, 80, 25, sizes.terms5);
   mpz_sub(sum5, sum5, sum239);
-  return splitIntoLimbs(sum5, limbCount);
+  return splitIntoLimbs(sum5, sizes.limbCount);
 }
 
 void arctanFloorsGmp(mpz_ptr sum, mpz_ptr power, unsigned long coefficient, unsigned long q,

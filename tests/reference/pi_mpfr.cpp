@@ -8,29 +8,18 @@
 namespace zembra::reference {
 namespace {
 
-class MpfrValue {
- public:
-  explicit MpfrValue(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
-  ~MpfrValue() { mpfr_clear(value_); }
-  MpfrValue(const MpfrValue&) = delete;
-  MpfrValue& operator=(const MpfrValue&) = delete;
-
-  operator mpfr_ptr() { return value_; }
-
- private:
-  mpfr_t value_;
-};
-
 // floor(pi * 10^digits), possibly one too small: both roundings go down and
 // 64 spare bits keep the total error far below one unit.
 void scaledPiFromBelow(mpz_ptr out, std::size_t digits) {
   const double bits = std::ceil(static_cast<double>(digits) * std::log2(10.0));
-  MpfrValue pi(static_cast<mpfr_prec_t>(bits) + 64);
+  mpfr_t pi;
+  mpfr_init2(pi, static_cast<mpfr_prec_t>(bits) + 64);
   mpfr_const_pi(pi, MPFR_RNDD);
   MpzValue scale;
   mpz_ui_pow_ui(scale, 10, digits);
   mpfr_mul_z(pi, pi, scale, MPFR_RNDD);
   mpfr_get_z(out, pi, MPFR_RNDD);
+  mpfr_clear(pi);
 }
 
 // Cuts `guard` extra digits off. A value one unit short can only change the

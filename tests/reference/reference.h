@@ -50,7 +50,6 @@ MachinSizes machinSizes(double n);
 
 // Limbs 0..L of the floored Machin sum.
 std::vector<std::uint64_t> machinFloorsGmp(double n);
-std::vector<std::uint64_t> machinFloorsGmp(long terms239, long terms5, long limbCount);
 
 // One floored series: sum = Σ_{k=1..terms} (−1)^(k+1) ⌊P_k / (2k−1)⌋, with
 // P_0 = coefficient·B^limbCount, P_k = ⌊P_{k−1} / q⌋; and power = P_terms.
