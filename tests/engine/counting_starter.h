@@ -1,8 +1,6 @@
 #pragma once
 
-#include <atomic>
 #include <cerrno>
-#include <memory>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -12,23 +10,18 @@
 namespace zembra {
 
 // Grants `granted` thread starts and refuses the rest, as a system out of
-// threads (or of memory) would; counts the threads started and still running.
+// threads (or of memory) would; counts the threads started.
 struct CountingStarter {
   int granted = 1000;
   bool outOfMemory = false;
   int started = 0;
-  std::shared_ptr<std::atomic<int>> running = std::make_shared<std::atomic<int>>(0);
 
   ThreadStarter starter() {
     return [this](std::function<void()> body) {
       if (started == granted && outOfMemory) throw std::bad_alloc();
       if (started == granted) throw std::system_error(EAGAIN, std::generic_category());
       ++started;
-      ++*running;
-      return std::jthread([body = std::move(body), running = running] {
-        body();
-        --*running;
-      });
+      return std::jthread(std::move(body));
     };
   }
 };

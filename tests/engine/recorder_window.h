@@ -14,8 +14,8 @@ namespace zembra {
 // 21:04:05, 21:04:06, … at successive readings.
 class RecorderWindow : public RunWindow {
  public:
-  std::string text = "100";  // the digit count
-  std::string resultFile, termTotal, startTime, counter, endTime;  // as shown
+  std::string text = "100";                 // the digit count
+  std::string termTotal, counter, endTime;  // as shown last
   std::vector<std::string> list;
   std::vector<std::string> counters;  // every counter shown, in order
   std::vector<std::string> log;       // what the run did to the window, in order
@@ -35,11 +35,9 @@ class RecorderWindow : public RunWindow {
   void runStarted(const std::string& file) override {
     record("started " + file);
     list.clear();
-    termTotal = startTime = counter = endTime = "";
-    resultFile = file;
   }
   void showTermTotal(long total) override { record("total", termTotal = std::to_string(total)); }
-  void showStartTime(const std::string& time) override { record("start", startTime = time); }
+  void showStartTime(const std::string& time) override { record("start", time); }
   void showCounter(long value) override {
     record("counter", counter = std::to_string(value));
     counters.push_back(counter);
