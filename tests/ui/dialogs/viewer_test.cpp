@@ -1,6 +1,7 @@
 // The result viewer and its parts: Shift-JIS decoding, the rows of a file, and the list view.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QScrollBar>
@@ -53,14 +54,20 @@ TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_miss
   const std::string wide = "\x82\xA0";  // あ
   const QString ioError = QString::fromLocal8Bit(std::strerror(EIO));
   const QString tooMany = "（行数が多すぎるため、これより後は表示しません）";
-  const auto failingRead = [](int, char*, std::size_t, long long) { return errno = EIO, -1LL; };
+  // Fails from the fourth byte on: the line being read then is lost.
+  const auto failingRead = [](int fd, char* buffer, std::size_t size, long long offset) {
+    return offset < 3 ? ::pread(fd, buffer, size, offset) : (errno = EIO, -1LL);
+  };
   const QString failed =
       "（ファイルを読めなくなったため、これより後は表示しません：" + ioError + "）";
   // The bytes, how they are read, the rows after the notice, the columns of the widest row.
   const std::tuple<std::string, LineIndexOptions, QStringList, int> cases[] = {
       {"\x89\x7E\x8E\xFC\x97\xA6\r\n3.14\nA", {}, {"円周率", "3.14", "A"}, 42},
       {"a\nb\nc\n", {.maxLines = 2}, {"a", "b", tooMany}, 48},
-      {"a\nb\n", {.read = failingRead}, {failed}, 60 + static_cast<int>(ioError.size())},
+      {"a\nbc\n",
+       {.blockBytes = 3, .read = failingRead},
+       {"a", failed},
+       60 + static_cast<int>(ioError.size())},
       // Cut inside あ, just fitting, and cut: the mark, without half a character.
       {std::string(kCut - 1, '1') + wide + "\r\n" + std::string(kCut - 2, '2') + wide + "\r\n" +
            std::string(kCut + 1, '3'),
@@ -243,6 +250,8 @@ TEST_F(ResultViewerTest, shows_the_lines_after_the_notice_and_keeps_the_last_or_
       {folder.file("pi.txt"), {kNotice, "\"100\"", "\"  8214811559  \""}, ""},
       {folder.file("missing.txt"), {kNotice}, "No such file or directory"},
       {pipe, {kNotice}, "通常のファイルではありません"},  // never waits for a writer
+      {"/dev/null", {kNotice}, "通常のファイルではありません"},
+      {folder.path().string(), {kNotice}, "Is a directory"},
   };
   for (const auto& [path, rows, reason] : cases) {
     EXPECT_EQ(view(path), rows) << path;
