@@ -17,6 +17,7 @@
 #include <functional>
 #include <utility>
 
+#include "tests/engine/temp_folder.h"
 #include "ui/main/design.h"
 #include "ui/main/fonts.h"
 #include "ui/main/locale_number.h"
@@ -103,10 +104,6 @@ class MainWindowTest : public ::testing::Test {
     QObject guard;  // no action after the run
     if (action) QTimer::singleShot(0, &guard, action);
     menus.run->trigger();
-  }
-  static QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
   bool unlocked() const {
     return c.digitCountEdit->isEnabled() && c.digitCountScrollBar->isEnabled();
@@ -347,7 +344,8 @@ TEST_F(ARun, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_fil
     EXPECT_TRUE(QTime::fromString(time->text(), "H:mm:ss").isValid()) << time->text().toStdString();
   }
   EXPECT_EQ(c.resultFileLabel->text(), path);
-  EXPECT_TRUE(readFile(path).contains(c.startTimeLabel->text().toLatin1())) << "in the header";
+  const std::string start = c.startTimeLabel->text().toStdString();
+  EXPECT_NE(readBytes(path.toStdString()).find(start), std::string::npos) << "in the header";
 
   // Every line can be scrolled into view whole.
   QScrollBar* sideways = c.digitList->horizontalScrollBar();
@@ -373,14 +371,12 @@ TEST_F(ARun, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
 }
 
 TEST_F(ARun, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
-  QFile earlier(path);
-  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\r\n") == 9);
-  earlier.close();
+  writeBytes(path.toStdString(), "earlier\r\n");
   state.run.resultFilePath = path.toStdString();
   run("20000", [this] { menus.exit->trigger(); });
   EXPECT_EQ(endRequests, 1);
   EXPECT_EQ(c.endTimeLabel->text(), QStringLiteral(" ")) << "the run did not reach its end";
-  EXPECT_EQ(readFile(path), QByteArray("earlier\r\n"));
+  EXPECT_EQ(readBytes(path.toStdString()), "earlier\r\n");
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("pi.txt")});
 }
 
