@@ -57,12 +57,12 @@ Shown linesOf(const LineIndex& index, bool backwards = false) {
   return lines;
 }
 
-// Writes `bytes` to lines.txt in `folder` and indexes it to the end.
+// Writes `bytes` to lines.txt in `folder` and indexes it, to the end unless not `wait`.
 std::unique_ptr<LineIndex> indexed(const TempFolder& folder, const std::string& bytes,
-                                   LineIndexOptions options = {}) {
+                                   LineIndexOptions options = {}, bool wait = true) {
   writeBytes(folder.file("lines.txt"), bytes);
   auto index = std::make_unique<LineIndex>(folder.file("lines.txt"), std::move(options));
-  index->waitUntilDone();
+  if (wait) index->waitUntilDone();
   return index;
 }
 
@@ -111,42 +111,32 @@ TEST(LineIndex, splits_every_kind_of_line_end_and_cuts_long_lines_with_any_block
   }
 }
 
-TEST(LineIndex,
-     large_files_can_be_read_while_indexing_runs_and_keep_checkpoints_within_both_steps) {
+// As the viewer does: the last line found is read while the index grows; lines the file no
+// longer holds read empty.
+TEST(LineIndex, lines_read_while_indexing_runs_or_after_the_file_shrank_and_few_checkpoints) {
   TempFolder folder;
   std::string bytes;  // about 3 MB of lines of many lengths and every kind of end
   const char* const ends[] = {"\r\n", "\n", "\r"};
   for (int i = 0; i < 60000; ++i)
     bytes += std::string(i * 7919 % 97, '0' + i % 10) + ends[i / 7 % 3];
-  bytes += "tail";
   const Shown expected = shownLines(referenceLines(bytes));
-  for (const LineIndexOptions& options :
-       {LineIndexOptions{}, LineIndexOptions{.blockBytes = 1024, .checkpointLines = 100}}) {
-    writeBytes(folder.file("lines.txt"), bytes);
-    const LineIndex index(folder.file("lines.txt"), options);
-    long long seen = 0;
-    for (bool done = false; !done;) {
-      done = index.done();  // before the count: once done, the count is final
-      const long long count = index.lineCount();
-      ASSERT_GE(count, seen);
-      seen = count;
-      if (count > 0) {
-        ASSERT_EQ(index.line(count - 1).bytes, expected[count - 1].first) << "line " << count;
-      }
-      EXPECT_LE(index.scannedBytes(), index.fileSize());
+  const LineIndexOptions options{.blockBytes = 1024, .checkpointLines = 100};
+  const auto index = indexed(folder, bytes, options, false);
+  for (bool done = false; !done;) {
+    done = index->done();  // before the count: once done, the count is final
+    const long long count = index->lineCount();
+    if (count > 0) {
+      ASSERT_EQ(index->line(count - 1).bytes, expected[count - 1].first) << count;
     }
-    EXPECT_EQ(linesOf(index), expected);
-    EXPECT_GT(index.checkpointCount(), 1u);
-    EXPECT_LE(static_cast<long long>(index.checkpointCount()),
-              index.lineCount() / options.checkpointLines +
-                  static_cast<long long>(bytes.size()) / options.checkpointBytes + 1);
-    // Lines the file no longer holds read empty.
-    std::filesystem::resize_file(folder.file("lines.txt"), bytes.size() / 2);
-    EXPECT_EQ(index.line(0).bytes, expected[0].first);
-    EXPECT_EQ(index.line(index.lineCount() - 1).bytes, "");
-    std::filesystem::resize_file(folder.file("lines.txt"), 0);
-    EXPECT_EQ(index.line(0).bytes, "");
   }
+  EXPECT_EQ(linesOf(*index), expected);
+  EXPECT_GT(index->checkpointCount(), 1u);
+  EXPECT_LE(static_cast<long long>(index->checkpointCount()),
+            index->lineCount() / options.checkpointLines +
+                static_cast<long long>(bytes.size()) / options.checkpointBytes + 1);
+  std::filesystem::resize_file(folder.file("lines.txt"), bytes.size() / 2);
+  EXPECT_EQ(index->line(0).bytes, expected[0].first);
+  EXPECT_EQ(index->line(index->lineCount() - 1).bytes, "");
 }
 
 // A sparse terabyte takes minutes to read: the test ends only if the destructor stops the thread.
