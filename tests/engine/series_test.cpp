@@ -3,7 +3,6 @@
 #include <gmp.h>
 #include <gtest/gtest.h>
 
-#include <future>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -69,30 +68,23 @@ TEST(Arctan5Head, stops_when_asked) {
 // A kernel that counts its blocks and holds the first one until told to go.
 std::atomic<int> g_blocks{0};
 std::atomic<bool> g_go{false};
-std::promise<void>* g_firstBlock = nullptr;
 
 void heldBlock(const kernel::BlockArgs& args) {
   if (g_blocks++ == 0) {
-    g_firstBlock->set_value();
-    while (!g_go.load()) std::this_thread::yield();
+    while (!g_go) std::this_thread::yield();
   }
   kernel::selectedKernel().run(args);
 }
 
 TEST(Arctan5Thread, stops_between_the_kernel_rounds_after_the_head) {
   const kernel::Kernel held{"held", kernel::selectedKernel().lanes, &heldBlock};
-  std::promise<void> firstBlock;
-  g_firstBlock = &firstBlock;
   const SeriesSizes sizes = sizeSeries(327640);
   const SeriesPlan plan{80, 25, sizes.terms5, sizes.terms5 + 20, sizes.terms239};
   auto thread = std::make_unique<Arctan5Thread>(plan, sizes.limbCount, sizes.limbCount + 2, held,
                                                 startThread);
   // Until the head is summed and the kernel's first round has begun, unless
   // the thread ends without one.
-  const std::future<void> begun = firstBlock.get_future();
-  while (begun.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready &&
-         !thread->done()) {
-  }
+  while (g_blocks == 0 && !thread->done()) std::this_thread::yield();
   ASSERT_EQ(g_blocks.load(), 1) << "the kernel never ran";
   g_go = true;
   thread.reset();  // asks the thread to stop, and joins it
