@@ -14,14 +14,6 @@ namespace zembra::test {
 
 inline constexpr uid_t kNobody = 65534;
 
-// How the child `child` ended: "exit N" or "signal N".
-inline std::string endOf(pid_t child) {
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
-  return "exit " + std::to_string(WEXITSTATUS(status));
-}
-
 // Everything readable from `fd` until every writer has closed it; closes it.
 inline std::string readToEnd(int fd) {
   std::string text;
@@ -48,8 +40,10 @@ inline std::string inChild(bool asNobody, const std::function<std::string()>& ac
   }
   ::close(channel[1]);
   const std::string result = readToEnd(channel[0]);
-  const std::string end = endOf(child);
-  return end == "exit 0" ? result : end;
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFSIGNALED(status)) return "signal " + std::to_string(WTERMSIG(status));
+  return WEXITSTATUS(status) == 0 ? result : "exit " + std::to_string(WEXITSTATUS(status));
 }
 
 }  // namespace zembra::test

@@ -418,16 +418,12 @@ TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
   EXPECT_EQ(end, "") << "the copy started under nohup";
 }
 
-void pauseForever() {
-  for (;;) ::pause();
-}
-
 // Whether the signal comes to the deferring thread or to another one.
 TEST(DeferredSignals, hold_a_signal_until_the_guard_ends) {
   for (const bool otherThread : {false, true}) {
     TempFolder folder;
     const std::string end = inChild(false, [&] {
-      if (otherThread) std::thread(pauseForever).detach();  // the signal not blocked there
+      if (otherThread) std::thread([] { for (;;) ::pause(); }).detach();  // signals not blocked
       {
         signal_cleanup::DeferredSignals wait;
         ::kill(::getpid(), SIGTERM);
