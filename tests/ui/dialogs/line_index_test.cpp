@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -25,17 +26,9 @@ using Shown = std::vector<std::pair<std::string, bool>>;  // bytes, and whether 
 
 // CR LF, LF and CR each end a line; what follows the last end is a line when not empty.
 Lines referenceLines(const std::string& bytes) {
-  Lines lines(1);
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') {
-      lines.back() += bytes[i];
-      continue;
-    }
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    lines.emplace_back();
-  }
-  if (lines.back().empty()) lines.pop_back();
-  return lines;
+  static const std::regex lineEnd("\r\n|\n|\r");
+  if (bytes.empty()) return {};
+  return Lines(std::sregex_token_iterator(bytes.begin(), bytes.end(), lineEnd, -1), {});
 }
 
 // The lines as line() should give them: at most kCut bytes, marked when cut.
