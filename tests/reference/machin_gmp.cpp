@@ -28,21 +28,14 @@ void addArctanSeries(mpz_ptr sum, mpz_ptr power, mpz_srcptr scale, unsigned long
 std::vector<std::uint64_t> splitIntoLimbs(mpz_srcptr value, long limbCount) {
   if (mpz_sgn(value) < 0) throw std::logic_error("Machin sum is negative");
   const auto decimalsLength = static_cast<std::size_t>(10 * limbCount);
-  std::string digits = decimalString(value);
+  std::string digits(mpz_sizeinbase(value, 10) + 2, '\0');
+  digits.resize(std::strlen(mpz_get_str(digits.data(), 10, value)));
   if (digits.size() <= decimalsLength) digits.insert(0, decimalsLength + 1 - digits.size(), '0');
   const std::size_t headLength = digits.size() - decimalsLength;
   return limbsFromDecimals(std::stoull(digits.substr(0, headLength)), digits.substr(headLength));
 }
 
 }  // namespace
-
-// Base-10 digits of a non-negative integer.
-std::string decimalString(mpz_srcptr value) {
-  std::string text(mpz_sizeinbase(value, 10) + 2, '\0');
-  mpz_get_str(text.data(), 10, value);
-  text.resize(std::strlen(text.c_str()));
-  return text;
-}
 
 std::string limbDecimals(const std::vector<std::uint64_t>& limbs) {
   std::string decimals;

@@ -27,9 +27,6 @@ class MpzValue {
   mpz_t value_;
 };
 
-// Base-10 digits of a non-negative integer.
-std::string decimalString(mpz_srcptr value);
-
 // The first `count` decimals of π after "3.", truncated (never rounded).
 std::string piDecimals(std::size_t count);
 
