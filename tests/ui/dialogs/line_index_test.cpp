@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <regex>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -26,9 +25,13 @@ using Shown = std::vector<std::pair<std::string, bool>>;  // bytes, and whether 
 
 // CR LF, LF and CR each end a line; what follows the last end is a line when not empty.
 Lines referenceLines(const std::string& bytes) {
-  static const std::regex lineEnd("\r\n|\n|\r");
-  if (bytes.empty()) return {};
-  return Lines(std::sregex_token_iterator(bytes.begin(), bytes.end(), lineEnd, -1), {});
+  Lines lines;
+  for (std::size_t start = 0, end = 0; start < bytes.size(); start = end + 1) {
+    end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+    lines.push_back(bytes.substr(start, end - start));
+    if (bytes.compare(end, 2, "\r\n") == 0) ++end;
+  }
+  return lines;
 }
 
 // The lines as line() should give them: at most kCut bytes, marked when cut.
