@@ -47,12 +47,6 @@ bool ResultViewer::indexingDone() const { return !index_ || index_->done(); }
 
 bool ResultViewer::allLinesShown() const { return !index_ || !growth_.isActive(); }
 
-QStringList ResultViewer::entries() const {
-  QStringList rows;
-  for (long long row = 0; row < lines_->count(); ++row) rows << lines_->text(row);
-  return rows;
-}
-
 void ResultViewer::showResultFile() {
   move(px(250), px(1000));
   listBottomMargin_ = static_cast<float>(toTwips(height()) - toTwips(list_->height()));

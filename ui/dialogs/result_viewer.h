@@ -30,8 +30,6 @@ class ResultViewer : public ModalWindow {
   bool indexingDone() const;
   // Whether the list has taken in every counted line (or there is no file).
   bool allLinesShown() const;
-  // What the list shows, first to last (for tests: reads every row).
-  QStringList entries() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
