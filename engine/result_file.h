@@ -16,7 +16,7 @@ struct ResultFileOptions {
   // must not hang).
   bool waitForPipeReader = false;
   // Called between short waits while a pipe is full (the window's event pump).
-  std::function<void()> whileWaiting;
+  std::function<void()> whileWaiting = {};
   // For tests: replaces write(2), and false forces a named temporary file.
   WriteFunction write = nullptr;
   bool allowUnnamed = true;

@@ -1,5 +1,6 @@
 #include "engine/computation_run.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/run_error.h"
@@ -16,10 +17,9 @@ TEST(ComputationRun, a_run_of_100_digits_fills_the_window_in_a_fixed_order_and_t
   TempFolder folder;
   RecorderWindow window;
   window.list = {"old line"};
-  RunSettings settings;
-  settings.resultFilePath = folder.file("pi.txt");
-  settings.counterStep = 1000;           // above both term counts: only the total is shown
-  settings.yieldWhileComputing = false;  // no pumps while computing
+  // A step above both term counts shows only the total; no pumps while computing.
+  RunSettings settings{
+      .resultFilePath = folder.file("pi.txt"), .counterStep = 1000, .yieldWhileComputing = false};
   runComputation(window, settings);
   EXPECT_EQ(window.log, (std::vector<std::string>{"started " + settings.resultFilePath, "total=99",
                                                   "start=21:04:05", "end=21:04:06", "counter=99",
@@ -47,8 +47,7 @@ TEST(ComputationRun, a_run_of_100_digits_fills_the_window_in_a_fixed_order_and_t
 std::vector<std::string> countersAt(int step, int threads = 0) {
   RecorderWindow window;
   window.text = "1000";
-  RunSettings settings;
-  settings.counterStep = static_cast<std::int16_t>(step);
+  RunSettings settings{.counterStep = static_cast<std::int16_t>(step)};
   runComputation(window, settings, {nullptr, 2, threads, {}});
   EXPECT_EQ(window.termTotal, "931");
   return window.counters;
@@ -74,9 +73,7 @@ TEST(ComputationRun, the_counter_shows_every_step_and_each_series_end_then_the_t
 TEST(ComputationRun, a_step_changed_during_the_run_counts_from_the_next_shown_term) {
   RecorderWindow window;
   window.text = "1000";
-  RunSettings settings;
-  settings.counterStep = 100;
-  settings.yieldWhileComputing = false;
+  RunSettings settings{.counterStep = 100, .yieldWhileComputing = false};
   int pumpsAfterSwitch = -1;
   window.onPump = [&] {
     if (window.counter != "200") return;
@@ -93,8 +90,7 @@ TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
   for (const char* count : {"45000", "45001"}) {
     RecorderWindow window;
     window.text = count;
-    RunSettings settings;
-    settings.counterStep = 30000;
+    RunSettings settings{.counterStep = 30000};
     runComputation(window, settings);
     EXPECT_EQ(window.list.size(), std::string(count) == "45000" ? 901u : 0u) << count;
   }
@@ -103,15 +99,10 @@ TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
 TEST(ComputationRun, memory_running_out_after_the_computation_is_a_run_error) {
   RecorderWindow window;
   window.onPump = [] { throw std::bad_alloc(); };  // the one pump, after the computation
-  RunSettings settings;
-  settings.counterStep = 1000;
-  settings.yieldWhileComputing = false;
-  try {
-    runComputation(window, settings);
-    FAIL() << "no error";
-  } catch (const RunError& error) {
-    EXPECT_EQ(error.kind(), RunError::Kind::OutOfMemory);
-  }
+  RunSettings settings{.counterStep = 1000, .yieldWhileComputing = false};
+  EXPECT_THAT(
+      [&] { runComputation(window, settings); },
+      testing::Throws<RunError>(testing::Property(&RunError::kind, RunError::Kind::OutOfMemory)));
   EXPECT_EQ(window.endTime, "21:04:06");
 }
 

@@ -214,14 +214,10 @@ std::string contentAfter(Landing landing) {
   return landing == L::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
 }
 
-// Through an unnamed temporary file or a named one, on a disk that is full or not.
-ResultFileOptions options(bool unnamed, bool fullDisk) {
-  ResultFileOptions options;
-  options.allowUnnamed = unnamed;
-  if (fullDisk)
-    options.write = [](int, const void*, size_t) -> ssize_t { return errno = ENOSPC, -1; };
-  return options;
-}
+// Writes fail as on a full disk, through an unnamed temporary file or a named one.
+ssize_t writeToFullDisk(int, const void*, size_t) { return errno = ENOSPC, -1; }
+const ResultFileOptions kFullDisk{.write = writeToFullDisk};
+const ResultFileOptions kFullDiskNamed{.write = writeToFullDisk, .allowUnnamed = false};
 
 const bool kNobodyWrites = true;
 const std::string kDone = "done";
@@ -237,10 +233,10 @@ const std::vector<TargetCase>& targetCases() {
        Steps{makeFile("pi.txt", 0640, kNobody), addAttributes("pi.txt")}, kDone, "pi.txt",
        L::kReplaced},
       {"a_full_disk_leaves_the_earlier_file", "pi.txt", Steps{makeFile("pi.txt", 0640)}, kFull,
-       "pi.txt", L::kUntouched, false, nullptr, options(true, true)},
+       "pi.txt", L::kUntouched, false, nullptr, kFullDisk},
       {"a_full_disk_leaves_the_earlier_file_with_a_named_temporary_file", "pi.txt",
        Steps{makeFile("pi.txt", 0640)}, kFull, "pi.txt", L::kUntouched, false, nullptr,
-       options(false, true)},
+       kFullDiskNamed},
       {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
        Steps{makeFile("a.txt"),
              [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }},
@@ -365,9 +361,7 @@ TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_e
       TempFolder folder;
       writeBytes(folder.file("pi.txt"), "old\n");
       const std::string end = inChild(false, [&] {
-        ResultFileOptions options;
-        options.allowUnnamed = !named;
-        ResultFile file(folder.file("pi.txt"), options);
+        ResultFile file(folder.file("pi.txt"), {.allowUnnamed = !named});
         file.writeLine("new");
         if (named && folder.entryCount() != 2) return std::string("no temporary file");
         ::kill(::getpid(), signal);
@@ -401,10 +395,9 @@ ssize_t writeAfterHangup(int fd, const void* data, size_t size) {
 TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
   if (std::getenv(kUnderNohup)) {
     TempFolder folder;
-    ResultFileOptions options;
-    options.allowUnnamed = false;
-    options.write = &writeAfterHangup;
-    EXPECT_EQ(writeLines(folder.file("pi.txt"), options), "done");
+    EXPECT_EQ(
+        writeLines(folder.file("pi.txt"), {.write = &writeAfterHangup, .allowUnnamed = false}),
+        "done");
     EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
     return;
   }
@@ -491,8 +484,7 @@ TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_windo
       return quits ? std::string() : readToEnd(fd);
     });
     int pumps = 0;
-    ResultFileOptions options;
-    options.waitForPipeReader = !window;  // as the command line does
+    ResultFileOptions options{.waitForPipeReader = !window};  // as the command line does
     if (window) {
       options.whileWaiting = [&] {
         if (++pumps == 3) pumped.set_value();
