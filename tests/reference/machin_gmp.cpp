@@ -1,41 +1,10 @@
 #include "tests/reference/reference.h"
 
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
 namespace zembra::reference {
-namespace {
-
-// sum += sum_{k=1..terms} (-1)^(k+1) floor(P_k / (2k-1)), where
-// P_0 = coefficient * scale and P_k = floor(P_{k-1} / q); power = P_terms.
-void addArctanSeries(mpz_ptr sum, mpz_ptr power, mpz_srcptr scale, unsigned long coefficient,
-                     unsigned long q, long terms) {
-  MpzValue term;
-  mpz_mul_ui(power, scale, coefficient);
-  for (long k = 1; k <= terms; ++k) {
-    mpz_tdiv_q_ui(power, power, q);
-    mpz_tdiv_q_ui(term, power, static_cast<unsigned long>(2 * k - 1));
-    if (k % 2 == 1)
-      mpz_add(sum, sum, term);
-    else
-      mpz_sub(sum, sum, term);
-  }
-}
-
-// Splits a non-negative fixed-point integer R = X * B^L into limbs 0..L.
-std::vector<std::uint64_t> splitIntoLimbs(mpz_srcptr value, long limbCount) {
-  if (mpz_sgn(value) < 0) throw std::logic_error("Machin sum is negative");
-  const auto decimalsLength = static_cast<std::size_t>(10 * limbCount);
-  std::string digits(mpz_sizeinbase(value, 10) + 2, '\0');
-  digits.resize(std::strlen(mpz_get_str(digits.data(), 10, value)));
-  if (digits.size() <= decimalsLength) digits.insert(0, decimalsLength + 1 - digits.size(), '0');
-  const std::size_t headLength = digits.size() - decimalsLength;
-  return limbsFromDecimals(std::stoull(digits.substr(0, headLength)), digits.substr(headLength));
-}
-
-}  // namespace
 
 std::string limbDecimals(const std::vector<std::uint64_t>& limbs) {
   std::string decimals;
@@ -65,20 +34,30 @@ MachinSizes machinSizes(double n) {
 
 std::vector<std::uint64_t> machinFloorsGmp(double n) {
   const MachinSizes sizes = machinSizes(n);
-  MpzValue scale, sum239, sum5, power;
-  mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * sizes.limbCount));
-  addArctanSeries(sum239, power, scale, 956, 57121, sizes.terms239);
-  addArctanSeries(sum5, power, scale, 80, 25, sizes.terms5);
+  MpzValue sum239, sum5, power;
+  arctanFloorsGmp(sum239, power, 956, 57121, sizes.terms239, sizes.limbCount);
+  arctanFloorsGmp(sum5, power, 80, 25, sizes.terms5, sizes.limbCount);
   mpz_sub(sum5, sum5, sum239);
-  return splitIntoLimbs(sum5, sizes.limbCount);
+  // Limbs L down to 1 are the remainders of successive divisions by B; limb 0 what is left.
+  std::vector<std::uint64_t> limbs(static_cast<std::size_t>(sizes.limbCount) + 1);
+  for (std::size_t i = limbs.size() - 1; i > 0; --i) {
+    limbs[i] = mpz_tdiv_q_ui(sum5, sum5, 10'000'000'000UL);
+  }
+  limbs[0] = mpz_get_ui(sum5);
+  return limbs;
 }
 
 void arctanFloorsGmp(mpz_ptr sum, mpz_ptr power, unsigned long coefficient, unsigned long q,
                      long terms, long limbCount) {
-  MpzValue scale;
-  mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(10 * limbCount));
+  MpzValue term;
+  mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(10 * limbCount));
+  mpz_mul_ui(power, power, coefficient);
   mpz_set_ui(sum, 0);
-  addArctanSeries(sum, power, scale, coefficient, q, terms);
+  for (long k = 1; k <= terms; ++k) {
+    mpz_tdiv_q_ui(power, power, q);
+    mpz_tdiv_q_ui(term, power, static_cast<unsigned long>(2 * k - 1));
+    (k % 2 == 1 ? mpz_add : mpz_sub)(sum, sum, term);
+  }
 }
 
 }  // namespace zembra::reference
