@@ -6,12 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
 #include <limits>
 #include <random>
 #include <stdexcept>
-#include <thread>
 
 #include "engine/run_error.h"
 #include "tests/engine/counting_starter.h"
@@ -70,58 +67,6 @@ TEST(PiDigits, every_kernel_thread_count_and_refused_start_gives_the_same_digits
       }
     }
   }
-}
-
-// The kernel calls of arctan(1/239) in flight at once while the thread of
-// arctan(1/5) is held, through a kernel that wraps the selected one.
-std::atomic<int> g_inFlight{0};
-std::atomic<int> g_mostInFlight239{0};
-std::atomic<bool> g_arctan239Done{false};  // from then on arctan(1/5) may end and free its thread
-
-void countingBlock(const kernel::BlockArgs& args) {
-  const int inFlight = ++g_inFlight;
-  if (args.square == 57121 && !g_arctan239Done) {
-    int most = g_mostInFlight239.load();
-    while (inFlight > most && !g_mostInFlight239.compare_exchange_weak(most, inFlight)) {
-    }
-  }
-  kernel::selectedKernel().run(args);
-  --g_inFlight;
-}
-
-// Marks arctan(1/239) done at the yield point after the round that holds its last term.
-class Arctan239Watch final : public TermListener {
- public:
-  explicit Arctan239Watch(long terms239) : terms239_(terms239) {}
-  void termStarted(long counterOffset, long k) override {
-    lastRound_ = lastRound_ || (counterOffset == 0 && k == terms239_);
-  }
-  void yieldPoint() override {
-    if (lastRound_) g_arctan239Done = true;
-  }
-
- private:
-  long terms239_;
-  bool lastRound_ = false;
-};
-
-TEST(PiDigits, while_arctan5_is_summed_on_its_own_thread_arctan239_leaves_it_a_processor) {
-  const kernel::Kernel counting{"counting", kernel::selectedKernel().lanes, &countingBlock};
-  int started = 0;
-  EngineOptions options{&counting, 2, 2, {}};
-  options.startThread = [&](std::function<void()> body) {
-    if (++started == 1) return std::jthread(std::move(body));  // the pool's worker
-    return std::jthread([body = std::move(body)] {             // arctan(1/5)'s, held
-      while (!g_arctan239Done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      body();
-    });
-  };
-  const SeriesSizes sizes = sizeSeries(20000);
-  Arctan239Watch watch(sizes.terms239);
-  const PiDigits digits = computePiDigits(sizes, watch, options);
-  EXPECT_EQ(started, 2);
-  EXPECT_EQ(g_mostInFlight239.load(), 1);  // one round at a time on the calling thread alone
-  EXPECT_EQ(reference::limbDecimals(digits.limbs).substr(0, 20000), piPrefix(20000));
 }
 
 TEST(PiDigits, counts_from_0_to_327640_are_taken_and_no_others) {

@@ -1,17 +1,14 @@
 // The exact head of arctan(1/5) against the floored series evaluated term by
-// term with GMP (tests/reference); how its thread stops and fails.
+// term with GMP (tests/reference); how it stops and how its thread fails.
 #include <gmp.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <span>
 #include <stdexcept>
-#include <thread>
 
 #include "engine/arctan5_head.h"
 #include "engine/arctan5_thread.h"
 #include "engine/machin_series.h"
-#include "engine/sizing.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {
@@ -63,35 +60,6 @@ TEST(Arctan5Head, gives_the_floored_series_at_the_guard_limbs_and_cut_to_the_sho
 TEST(Arctan5Head, stops_when_asked) {
   const std::atomic<bool> stop{true};
   EXPECT_THROW(computeArctan5Head(163'825, 32'765, 32'767, stop), Arctan5Stopped);
-}
-
-// A kernel that counts its blocks and holds the first one until told to go.
-std::atomic<int> g_blocks{0};
-std::atomic<bool> g_go{false};
-
-void heldBlock(const kernel::BlockArgs& args) {
-  if (g_blocks++ == 0) {
-    while (!g_go) std::this_thread::yield();
-  }
-  kernel::selectedKernel().run(args);
-}
-
-TEST(Arctan5Thread, stops_between_the_kernel_rounds_after_the_head) {
-  const kernel::Kernel held{"held", kernel::selectedKernel().lanes, &heldBlock};
-  const SeriesSizes sizes = sizeSeries(327640);
-  const SeriesPlan plan{80, 25, sizes.terms5, sizes.terms5 + 20, sizes.terms239};
-  auto thread = std::make_unique<Arctan5Thread>(plan, sizes.limbCount, sizes.limbCount + 2, held,
-                                                startThread);
-  // Until the head is summed and the kernel's first round has begun, unless
-  // the thread ends without one.
-  while (g_blocks == 0 && !thread->done()) std::this_thread::yield();
-  ASSERT_EQ(g_blocks.load(), 1) << "the kernel never ran";
-  g_go = true;
-  thread.reset();  // asks the thread to stop, and joins it
-  const long blocksAfterTheHead =
-      (plan.totalTerms - arctan5HeadTerms(plan.shownTerms, sizes.limbCount)) /
-      kernel::selectedKernel().lanes;
-  EXPECT_LT(g_blocks.load(), blocksAfterTheHead / 10) << "of " << blocksAfterTheHead;
 }
 
 TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
