@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -283,8 +282,6 @@ const std::vector<TargetCase>& targetCases() {
              makeLink("d/link", "../real.txt", kNobody)},
        kDone, "real.txt", L::kReplaced},
       // Pipes, devices, sockets, folders: each stays what it was.
-      {"a_pipe_without_a_reader_is_refused", "fifo", Steps{makeNode("fifo", S_IFIFO)},
-       "refused: no pipe reader"},
       {"a_full_device_is_reported_while_writing", "full", Steps{makeNode("full", S_IFCHR, 1, 7)},
        "cannot write: No space left on device"},
       {"a_block_device_is_refused", "block", Steps{makeNode("block", S_IFBLK, 7, 0)},
@@ -353,6 +350,13 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ResultTargets, testing::ValuesIn(targetCases()),
                            return info.param.name;
                          });
 
+// The signals start at their defaults, even in a background job.
+[[maybe_unused]] const bool kSignalsAtDefault = [] {
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGHUP, SIG_DFL);
+  return true;
+}();
+
 // The signal comes while the file is open, before it is committed.
 TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_ends_it) {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
@@ -372,43 +376,6 @@ TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_e
       EXPECT_EQ(readBytes(folder.file("pi.txt")), "old\n");
     }
   }
-}
-
-// Set in a copy of this program started with SIGHUP ignored, as under nohup.
-const char* const kUnderNohup = "ZEMBRA_TEST_UNDER_NOHUP";
-
-// Else the signals start at their defaults, even in a background job.
-[[maybe_unused]] const bool kSignalsAtDefault = [] {
-  if (!std::getenv(kUnderNohup)) {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGHUP, SIG_DFL);
-  }
-  return true;
-}();
-
-ssize_t writeAfterHangup(int fd, const void* data, size_t size) {
-  ::raise(SIGHUP);  // the terminal closes while the file is written
-  return ::write(fd, data, size);
-}
-
-// In a fresh copy of the program started with SIGHUP ignored: the result is put in place.
-TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
-  if (std::getenv(kUnderNohup)) {
-    TempFolder folder;
-    EXPECT_EQ(
-        writeLines(folder.file("pi.txt"), {.write = &writeAfterHangup, .allowUnnamed = false}),
-        "done");
-    EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
-    return;
-  }
-  const std::string end = inChild(false, [] {
-    std::signal(SIGHUP, SIG_IGN);
-    ::setenv(kUnderNohup, "1", 1);
-    ::execl("/proc/self/exe", "engine_tests",
-            "--gtest_filter=InterruptedRun.a_signal_the_program_ignores_stays_ignored", nullptr);
-    return std::string("not started");
-  });
-  EXPECT_EQ(end, "") << "the copy started under nohup";
 }
 
 // Whether the signal comes to the deferring thread or to another one.
