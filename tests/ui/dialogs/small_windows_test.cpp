@@ -1,7 +1,6 @@
 // The help, version and counter options windows, and the main window's commands that open them.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +14,8 @@
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/dialog_launchers.h"
-#include "ui/dialogs/help_window.h"
 #include "ui/dialogs/line_list_view.h"
 #include "ui/dialogs/result_viewer.h"
-#include "ui/dialogs/version_window.h"
 #include "ui/main/main_program.h"
 
 namespace zembra::ui {
@@ -28,52 +25,45 @@ void click(QWidget& window, const char* name) {
   QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
 }
 
-TEST(HelpAndVersion, help_opens_on_confirm_and_its_version_window_returns_to_it) {
-  QString focused, versionTitle;
-  QImage tile;
-  bool helpAgain = false;
-  test::runModal<HelpWindow>(new HelpWindow, [&](HelpWindow& help) {
-    if (help.focusWidget()) focused = help.focusWidget()->objectName();
-    test::whenModal([&] {
-      versionTitle = test::activeModal()->windowTitle();
-      tile = test::activeModal()->findChild<QLabel*>("Picture1")->pixmap().toImage();
-      click(*test::activeModal(), "Command1");
-      test::whenModal([&] {
-        helpAgain = test::activeModal() == &help;
-        click(help, "Command1");
-      });
-    });
-    click(help, "Command2");
-  });
-  EXPECT_EQ(focused, "Command1");
-  EXPECT_EQ(versionTitle, "ZEMBRAバージョン情報");
-  EXPECT_TRUE(helpAgain);
-  EXPECT_FALSE(tile.isNull()) << "the product tile";
-}
-
-// The display command: the file selection closed keeps the file, which the viewer shows.
-TEST(Launchers, the_display_command_shows_the_file_kept_when_the_selection_is_closed) {
+// The help and display commands open the program's own windows.
+TEST(Launchers, help_leads_to_the_version_and_back_and_display_shows_the_file_kept) {
   TempFolder folder;
   ProgramState state;
   DialogLaunchers windows{state};
   MainProgram program{state, windows, [] {}};
   const test::Watchdog watchdog;
+  QStringList seen;  // what the windows showed, in order
+  test::whenModal([&] {
+    QWidget* help = test::activeModal();
+    seen << (help->focusWidget() ? help->focusWidget()->objectName() : "no focus");
+    test::whenModal([&, help] {
+      QWidget* version = test::activeModal();
+      seen << version->windowTitle();
+      EXPECT_FALSE(version->findChild<QLabel*>("Picture1")->pixmap().isNull()) << "the tile";
+      click(*version, "Command1");
+      test::whenModal([&, help] {
+        if (test::activeModal() == help) seen << "help again";
+        click(*help, "Command1");
+      });
+    });
+    click(*help, "Command2");
+  });
+  program.window().menus().help->trigger();
   writeBytes(folder.file("former.txt"), "\"former\"\r\n");
   state.run.resultFilePath = folder.file("former.txt");
-  QStringList lines;
   test::whenModal([&] {
-    test::activeModal()->close();
+    test::activeModal()->close();  // the file selection, closed: the file is kept
     test::whenModal([&] {
       auto* viewer = qobject_cast<ResultViewer*>(test::activeModal());
       ASSERT_NE(viewer, nullptr);
       EXPECT_TRUE(QTest::qWaitFor([viewer] { return viewer->allLinesShown(); }));
       auto* list = viewer->findChild<LineListView*>("List1");
-      for (int row = 1; row < list->rowCount(); ++row) lines << list->rowText(row);
+      seen << list->rowText(list->rowCount() - 1);
       viewer->close();
     });
   });
   program.window().menus().showResultFile->trigger();
-  EXPECT_EQ(lines, QStringList{"\"former\""});
+  EXPECT_EQ(seen, (QStringList{"Command1", "ZEMBRAバージョン情報", "help again", "\"former\""}));
   EXPECT_FALSE(watchdog.fired());
 }
 
