@@ -152,12 +152,13 @@ TEST_F(Window, opens_with_its_caption_a_zero_count_empty_values_and_a_list_that_
     names << box->accessibleName();
   }
   EXPECT_EQ(names.size(), 6);
-  // The list fills the window below the 102 pixels above it, down to no height at all.
+  // The strip and the list fill the width; the list fills the height below its top, if any.
   const QSize frame = form.size() - form.clientArea()->size();
   for (const auto& [client, listHeight] : {std::pair{QSize(700, 500), 398}, {QSize(400, 60), 0}}) {
     form.resize(client + frame);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.clientArea()->size() == client; }));
     EXPECT_EQ(c.digitList->geometry(), QRect(0, 102, client.width(), listHeight));
+    EXPECT_EQ(c.pictureStrip->width(), client.width());
   }
 }
 
