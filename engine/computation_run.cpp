@@ -6,6 +6,7 @@
 
 #include "engine/digit_lines.h"
 #include "engine/result_file.h"
+#include "engine/result_header.h"
 #include "engine/run_error.h"
 
 namespace zembra {
@@ -76,8 +77,8 @@ struct RunTimes {
 void emitResult(RunWindow& window, const PiDigits& digits, const RunTimes& times,
                 ResultFile* file) {
   if (file) {
-    file->writeLine("円周率の計算  桁数＝" + window.digitCountText());
-    file->writeLine("開始時刻＝" + times.start + "  終了時刻＝" + times.end);
+    file->writeLine(digitCountHeader(window.digitCountText()));
+    file->writeLine(timesHeader(times.start, times.end));
   }
   forEachDigitLine(digits.limbs, [&](const std::string& line) {
     if (readDigitCount(window) < kListDigitLimit + 1) window.showDigitLine(line);

@@ -5,6 +5,7 @@
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
+#include "ui/dialogs/replace_question.h"
 #include "ui/dialogs/result_viewer.h"
 #include "ui/dialogs/version_window.h"
 #include "ui/main/main_window.h"
@@ -18,10 +19,13 @@ QWidget* DialogLaunchers::owner() const {
 
 // Each window deletes itself when it closes (before exec() returns), so
 // nothing of it is touched afterwards.
-void DialogLaunchers::openFileSelection(const QString& title) {
+bool DialogLaunchers::openFileSelection(const QString& title) {
   auto* dialog = new FileSelectionDialog(state().run, Volumes::system(), owner());
   dialog->setWindowTitle(title);
+  bool confirmed = false;
+  QObject::connect(dialog, &FileSelectionDialog::confirmed, [&confirmed] { confirmed = true; });
   dialog->exec();
+  return confirmed;
 }
 
 void DialogLaunchers::openResultViewer() { (new ResultViewer(state(), owner()))->exec(); }
@@ -33,5 +37,9 @@ void DialogLaunchers::openCounterOptions() {
 void DialogLaunchers::openHelp() { (new HelpWindow(owner()))->exec(); }
 
 void DialogLaunchers::openVersion() { (new VersionWindow(owner()))->exec(); }
+
+bool DialogLaunchers::askToReplace(const std::string& path) {
+  return askToReplaceFile(owner(), path);
+}
 
 }  // namespace zembra::ui

@@ -14,11 +14,12 @@ class DialogLaunchers final : public Launchers {
   using Launchers::Launchers;
 
  protected:
-  void openFileSelection(const QString& title) override;
+  bool openFileSelection(const QString& title) override;
   void openResultViewer() override;
   void openCounterOptions() override;
   void openHelp() override;
   void openVersion() override;
+  bool askToReplace(const std::string& path) override;
 
  private:
   QWidget* owner() const;

@@ -122,6 +122,7 @@ void FileSelectionDialog::onFileNameEdited() {
 
 void FileSelectionDialog::onConfirm() {
   settings_.resultFilePath = composedPath_.toStdString();
+  emit confirmed();
   close();
 }
 

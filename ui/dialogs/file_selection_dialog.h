@@ -29,6 +29,9 @@ class FileSelectionDialog : public ModalWindow {
   static QString programDirectory();
   static QString startDirectory(const QString& programFolder = programDirectory());
 
+ signals:
+  void confirmed();  // "確認" stored the path; the dialog closes next
+
  private:
   void buildControls(Volumes volumes);
   void openAtProgramDirectory();

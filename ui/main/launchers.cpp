@@ -7,11 +7,17 @@ namespace zembra::ui {
 void Launchers::chooseOutputFile() {
   state_.run.resultFilePath = kNoResultFile;
   openFileSelection(QStringLiteral("結果の出力ファイル指定"));
+  showResultFile();
+}
+
+void Launchers::chooseDisplayFile() {
+  if (openFileSelection(QStringLiteral("結果の表示ファイル指定"))) showResultFile();
+}
+
+void Launchers::showResultFile() {
   mainWindow_->controls().resultFileLabel->setCaption(
       QString::fromStdString(state_.run.resultFilePath));
 }
-
-void Launchers::chooseDisplayFile() { openFileSelection(QStringLiteral("結果の表示ファイル指定")); }
 
 void Launchers::showResultViewer() { openResultViewer(); }
 

@@ -7,7 +7,8 @@ MainProgram::MainProgram(ProgramState& state, Launchers& launchers,
     : programEnd_(std::move(endEventLoop)),
       window_(state),
       entry_(window_.controls()),
-      run_(state.run, window_, entry_, programEnd_) {
+      run_(state.run, window_, entry_, programEnd_,
+           [&launchers](const std::string& path) { return launchers.confirmReplace(path); }) {
   launchers.setMainWindow(window_);
   connectMenus(launchers);
   connectPictureButtons(launchers);

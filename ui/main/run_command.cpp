@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/computation_run.h"
+#include "engine/result_header.h"
 #include "engine/run_error.h"
 #include "ui/main/locale_number.h"
 #include "ui/main/main_run_window.h"
@@ -33,13 +34,19 @@ class RunInProgress {
 }  // namespace
 
 RunCommand::RunCommand(const RunSettings& settings, MainWindow& window, DigitEntry& entry,
-                       const ProgramEnd& programEnd)
-    : settings_(settings), window_(window), entry_(entry), programEnd_(programEnd) {}
+                       const ProgramEnd& programEnd, ReplaceQuestion confirmReplace)
+    : settings_(settings),
+      window_(window),
+      entry_(entry),
+      programEnd_(programEnd),
+      confirmReplace_(std::move(confirmReplace)) {}
 
 void RunCommand::run() {
   if (running_) return;
   const std::optional<double> count = parseLocaleNumber(window_.controls().digitCountEdit->text());
   if (!count || *count <= 0) return;
+  const std::string& target = settings_.resultFilePath;
+  if (target != kNoResultFile && replacesOtherContent(target) && !confirmReplace_(target)) return;
   runEngine();
 }
 

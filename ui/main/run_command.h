@@ -2,6 +2,7 @@
 
 #include <QTime>
 #include <functional>
+#include <string>
 
 #include "engine/run_window.h"
 #include "ui/main/digit_entry.h"
@@ -12,13 +13,17 @@
 namespace zembra::ui {
 
 // The run command: a whole run of the engine on the window's thread, for a
-// digit count above 0. While it goes on the digit entry is locked and a
-// second run command does nothing; a failed run is reported in a message
-// box, and the window keeps what the run had shown.
+// digit count above 0. An existing file that is not a result file is
+// replaced only when `confirmReplace` says yes, asked before anything of the
+// run happens. While a run goes on the digit entry is locked and a second
+// run command does nothing; a failed run is reported in a message box, and
+// the window keeps what the run had shown.
 class RunCommand {
  public:
+  using ReplaceQuestion = std::function<bool(const std::string& path)>;
+
   RunCommand(const RunSettings& settings, MainWindow& window, DigitEntry& entry,
-             const ProgramEnd& programEnd);
+             const ProgramEnd& programEnd, ReplaceQuestion confirmReplace);
 
   void run();
   bool running() const { return running_; }
@@ -33,6 +38,7 @@ class RunCommand {
   MainWindow& window_;
   DigitEntry& entry_;
   const ProgramEnd& programEnd_;
+  ReplaceQuestion confirmReplace_;
   EventPump pump_;
   std::function<QTime()> clock_ = &QTime::currentTime;
   bool running_ = false;

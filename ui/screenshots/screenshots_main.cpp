@@ -1,5 +1,5 @@
-// Renders every window in its typical states, and the message of a failed
-// run, to PNG files.
+// Renders every window in its typical states, the message of a failed run
+// and the question before a file is replaced, to PNG files.
 // Usage: zembra32-screenshots FOLDER   (run with QT_QPA_PLATFORM=offscreen)
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
+#include "ui/dialogs/replace_question.h"
 #include "ui/dialogs/result_viewer.h"
 #include "ui/dialogs/version_window.h"
 #include "ui/main/fonts.h"
@@ -99,5 +100,10 @@ int main(int argc, char* argv[]) {
   const std::unique_ptr<QMessageBox> box = zembra::ui::makeRunFailureBox(&window, failure);
   box->show();
   ok = save(*box, folder, QStringLiteral("run_failure_message.png")) && ok;
+
+  const std::unique_ptr<QMessageBox> question =
+      zembra::ui::makeReplaceQuestionBox(&window, "/home/user/notes.txt");
+  question->show();
+  ok = save(*question, folder, QStringLiteral("replace_question.png")) && ok;
   return ok ? 0 : 1;
 }

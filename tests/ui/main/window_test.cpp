@@ -31,6 +31,8 @@ namespace {
 using namespace std::chrono_literals;
 
 // Records each window opened ("FileSelection <title>", …); onOpen does what the user would do.
+// A file selection confirms when it changes the result file; a question to replace a file is
+// answered yes.
 struct FakeLaunchers final : Launchers {
   using Launchers::Launchers;
   QStringList openings;
@@ -41,7 +43,15 @@ struct FakeLaunchers final : Launchers {
     openings << name;
     onOpen(name);
   }
-  void openFileSelection(const QString& title) override { open("FileSelection " + title); }
+  bool openFileSelection(const QString& title) override {
+    const std::string before = state().run.resultFilePath;
+    open("FileSelection " + title);
+    return state().run.resultFilePath != before;
+  }
+  bool askToReplace(const std::string& path) override {
+    open("ReplaceQuestion " + QString::fromStdString(path));
+    return true;
+  }
   void openVersion() override { open("VersionWindow"); }
   void openCounterOptions() override { open("CounterOptions"); }
   void openHelp() override { open("HelpWindow"); }
@@ -165,7 +175,7 @@ TEST_F(Window, opens_with_its_caption_a_zero_count_empty_values_and_a_list_that_
 TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
   popupsAllowed = true;
   setCount("100");
-  state.run.resultFilePath = "/tmp/former.txt";
+  state.run.resultFilePath = folder.filePath(QStringLiteral("former.txt")).toStdString();
   QStringList chosen{"/tmp/pi.txt", "/tmp/shown.txt"};  // as result file, then to display
   dialogs.onOpen = [&](const QString& window) {
     if (window == "CounterOptions") state.run.counterStep = 250;
@@ -189,9 +199,9 @@ TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
     EXPECT_FALSE(menu->isVisible());
   }
   EXPECT_EQ(c.digitList->count(), 3);
-  EXPECT_EQ(c.resultFileLabel->text(), QStringLiteral("/tmp/pi.txt")) << "not the file displayed";
+  EXPECT_EQ(c.resultFileLabel->text(), QStringLiteral("/tmp/shown.txt")) << "the next result file";
   EXPECT_EQ(c.resultFileLabel->width(),
-            c.resultFileLabel->fontMetrics().horizontalAdvance("/tmp/pi.txt"));
+            c.resultFileLabel->fontMetrics().horizontalAdvance("/tmp/shown.txt"));
   EXPECT_EQ(c.counterStepLabel->text(), QStringLiteral("250"));
   EXPECT_EQ(dialogs.openings, (QStringList{"FileSelection 結果の出力ファイル指定",
                                            "FileSelection 結果の表示ファイル指定", "ResultViewer",

@@ -1,0 +1,29 @@
+#include "ui/dialogs/replace_question.h"
+
+#include <QPushButton>
+
+#include "ui/dialogs/folder_entries.h"
+#include "ui/main/design.h"
+
+namespace zembra::ui {
+
+std::unique_ptr<QMessageBox> makeReplaceQuestionBox(QWidget* parent, const std::string& path) {
+  const QString text = QStringLiteral(
+                           "このファイルは円周率の計算結果ではありません。\n"
+                           "計算結果で置き換えますか？\nファイル：") +
+                       breakablePath(shownName(QByteArray::fromStdString(path)));
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("zembra32"), text,
+                                           QMessageBox::Yes | QMessageBox::No, parent);
+  box->setObjectName(QStringLiteral("ReplaceQuestion"));
+  box->button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+  box->button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+  box->setDefaultButton(QMessageBox::No);
+  box->setEscapeButton(QMessageBox::No);
+  return box;
+}
+
+bool askToReplaceFile(QWidget* parent, const std::string& path) {
+  return makeReplaceQuestionBox(parent, path)->exec() == QMessageBox::Yes;
+}
+
+}  // namespace zembra::ui
