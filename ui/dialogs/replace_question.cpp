@@ -17,8 +17,7 @@ std::unique_ptr<QMessageBox> makeReplaceQuestionBox(QWidget* parent, const std::
   box->setObjectName(QStringLiteral("ReplaceQuestion"));
   box->button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
   box->button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
-  box->setDefaultButton(QMessageBox::No);
-  box->setEscapeButton(QMessageBox::No);
+  box->setDefaultButton(QMessageBox::No);  // Esc answers いいえ too, as the No button
   return box;
 }
 

@@ -57,7 +57,8 @@ class ReplacingAFile : public ::testing::Test {
       closeViewer(seenOpen || viewer);
     });
   }
-  // Presses π; the question, if it comes, is answered `answer`; a failure message is closed.
+  // Presses π; the question, if it comes, is answered `answer` (a button, or the key Esc or
+  // Enter); a failure message is closed.
   // Returns the box's name and text, if one came.
   QString pressRun(const QString& answer) {
     box.clear();
@@ -77,6 +78,9 @@ class ReplacingAFile : public ::testing::Test {
         return;
       }
       box = open->objectName() + ": " + open->text();
+      if (answer == "Esc" || answer == "Enter") {
+        return QTest::keyClick(open, answer == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+      }
       for (QAbstractButton* button : open->buttons()) {
         if (button->text() == answer) return QTest::mouseClick(button, Qt::LeftButton);
       }
@@ -124,6 +128,8 @@ TEST_F(ReplacingAFile, that_is_not_a_result_file_needs_a_yes_on_either_route) {
       {"empty.txt", "", true, "", false},
       {"fifo", "fifo", true, "", false},
       {"other.txt", "other\n", false, "いいえ", true},
+      {"other.txt", "other\n", false, "Enter", true},  // the default keeps the file
+      {"other.txt", "other\n", false, "Esc", true},
   };
   for (const auto& [name, content, displayed, answer, asked] : cases) {
     SCOPED_TRACE(std::string(name) + " " + answer.toStdString());
@@ -149,7 +155,7 @@ TEST_F(ReplacingAFile, that_is_not_a_result_file_needs_a_yes_on_either_route) {
     EXPECT_TRUE(!asked || seen.contains(name)) << "names the file";
     struct stat after {};
     ::stat(path.c_str(), &after);
-    if (answer == "いいえ") {
+    if (asked && answer != "はい") {
       EXPECT_EQ(readBytes(path), before) << "kept byte for byte";
       EXPECT_EQ(shown(), earlier) << "nothing of the run happened";
     } else if (content != "fifo") {
