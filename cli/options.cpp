@@ -81,6 +81,8 @@ std::string helpText() {
          "Computes DIGITS decimal places of pi (0 to " + kMaxDigitsText +
          ") with Machin's formula\n"
          "and prints them in lines of five ten-digit groups with a running count.\n"
+         "The groups are whole: one more than the count fills, a guard group whose\n"
+         "decimals past the count may differ from pi's.\n"
          "\n"
          "  -o, --output FILE  write the result file instead (Shift-JIS, every line\n"
          "                     quoted and ended by CR LF, two header lines first);\n"
@@ -90,7 +92,8 @@ std::string helpText() {
          "                     followed; folders, sockets and block devices are refused\n"
          "  -q, --quiet        no progress bar on standard error\n"
          "  -h, --help         show this help\n"
-         "  -V, --version      show the version and the long-division kernel in use\n"
+         "  -V, --version      show the version, the long-division kernel and the threads\n"
+         "                     a run uses\n"
          "  --                 end of options (a negative count then reads as a count)\n"
          "\n"
          "Exit status: 0 success, 1 the file or standard output could not be written\n"

@@ -9,6 +9,7 @@
 #include "engine/computation_run.h"
 #include "engine/digit_lines.h"
 #include "engine/kernel/kernel.h"
+#include "engine/pi_digits.h"
 #include "engine/run_error.h"
 #include "engine/version.h"
 
@@ -98,6 +99,15 @@ int compute(const Options& options, std::FILE* out, std::FILE* err) {
   return status;
 }
 
+// The version, the kernel and the thread count a run uses, and why an
+// environment variable was not taken as given.
+void printVersion(std::FILE* out) {
+  const int threads = WorkerPool::defaultSize();
+  std::fprintf(out, "%s %s (kernel %s, %d thread%s)\n", kProgram, kVersion,
+               std::string(kernel::selectedKernel().name).c_str(), threads, threads == 1 ? "" : "s");
+  for (const std::string& note : environmentNotes()) std::fprintf(out, "%s\n", note.c_str());
+}
+
 }  // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
@@ -113,11 +123,13 @@ int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
       std::fputs(helpText().c_str(), out);
       return flushed(out, err, "the help") ? 0 : 1;
     case Options::Action::Version:
-      std::fprintf(out, "%s %s (kernel %s)\n", kProgram, kVersion,
-                   std::string(kernel::selectedKernel().name).c_str());
+      printVersion(out);
       return flushed(out, err, "the version") ? 0 : 1;
     case Options::Action::Compute:
       break;
+  }
+  for (const std::string& note : environmentNotes()) {
+    std::fprintf(err, "%s: %s\n", kProgram, note.c_str());
   }
   return compute(options, out, err);
 }

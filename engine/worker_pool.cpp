@@ -3,21 +3,36 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <limits>
 #include <new>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
+
+#include "engine/quoted.h"
 
 namespace zembra {
 namespace {
 
-// The positive whole number in `text`, or 0.
-int positiveNumber(const char* text) {
-  if (!text) return 0;
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 1) return 0;
-  return static_cast<int>(std::min(value, 1024L));
+// The whole number `text` holds, nothing else; a number too large for a long
+// counts as the largest long.
+std::optional<long> wholeNumber(std::string_view text) {
+  long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (end != text.data() + text.size() || text.empty()) return std::nullopt;
+  if (error == std::errc::result_out_of_range && text.front() != '-') {
+    return std::numeric_limits<long>::max();
+  }
+  if (error != std::errc()) return std::nullopt;
+  return value;
+}
+
+// "1 thread", "2 threads".
+std::string counted(int count, const std::string& thing) {
+  return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
 }
 
 // Processors this process may run on (its affinity mask, which also reflects
@@ -59,9 +74,23 @@ WorkerPool::~WorkerPool() {
   workers_.clear();  // joins
 }
 
-int WorkerPool::defaultSize() {
-  if (const int asked = positiveNumber(std::getenv("ZEMBRA_THREADS"))) return asked;
-  return usableProcessors();
+ThreadCount chooseThreadCount(const char* asked, int processors) {
+  if (!asked || !*asked) return {processors, {}};
+  const std::string given = "ZEMBRA_THREADS=" + quotedForMessage(asked);
+  const std::optional<long> count = wholeNumber(asked);
+  if (!count || *count < 1) {
+    return {processors, given + " is not a positive whole number; using " +
+                            counted(processors, "thread") + ", one per processor"};
+  }
+  if (*count > processors) {
+    return {processors, given + " is more than the " + counted(processors, "processor") +
+                            " this program may run on; using " + counted(processors, "thread")};
+  }
+  return {static_cast<int>(*count), {}};
+}
+
+ThreadCount WorkerPool::defaultCount() {
+  return chooseThreadCount(std::getenv("ZEMBRA_THREADS"), usableProcessors());
 }
 
 void WorkerPool::run(const std::function<void(int)>& task, int threads) {

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -14,6 +15,17 @@ using ThreadStarter = std::function<std::jthread(std::function<void()> body)>;
 
 // The starter used when none is given: a plain std::jthread.
 std::jthread startThread(std::function<void()> body);
+
+// How many threads a run uses, and why the count asked for was not taken.
+struct ThreadCount {
+  int threads;
+  std::string note;  // one English sentence; empty when none was asked or it was taken
+};
+
+// `asked` is a thread count as the user wrote it (nullptr or empty: none
+// asked): a positive whole number, cut to `processors`; anything else gives
+// one thread per processor.
+ThreadCount chooseThreadCount(const char* asked, int processors);
 
 // A fixed set of threads that run one task together: run(task) calls task(0)
 // on the calling thread and task(1 … size − 1) on the workers, and returns
@@ -33,9 +45,10 @@ class WorkerPool {
   void run(const std::function<void(int)>& task) { run(task, size()); }
   void run(const std::function<void(int)>& task, int threads);
 
-  // The number of threads to use when none is asked for: ZEMBRA_THREADS when
-  // it holds a positive number, else one per processor this process may use.
-  static int defaultSize();
+  // The number of threads to use when none is asked for: ZEMBRA_THREADS, or
+  // one per processor this process may run on (never more).
+  static ThreadCount defaultCount();
+  static int defaultSize() { return defaultCount().threads; }
 
  private:
   void work(int index);

@@ -20,6 +20,8 @@
 // for other instruction sets, use no library templates whose copies the
 // linker could share with the rest of the program.
 
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace zembra::kernel {
@@ -47,14 +49,21 @@ struct Kernel {
   BlockFunction run;
 };
 
-// Which kernel to use: the widest the processor and the system support, unless
-// the environment variable ZEMBRA_KERNEL names another available one.
-const Kernel& selectedKernel();
+// Every kernel this processor can run, portable first, the widest last.
+std::span<const Kernel> availableKernels();
 
-// Every kernel this processor can run, portable first.
-const Kernel* availableKernels(int& count);
+// The kernel a run uses, and why the kernel asked for was not taken.
+struct KernelChoice {
+  const Kernel* kernel;
+  std::string note;  // one English sentence; empty when none was asked or it was taken
+};
 
-// The kernel with this name, or nullptr when it is not available here.
-const Kernel* kernelNamed(std::string_view name);
+// `asked` names a kernel (nullptr: none asked): that one if it is among
+// `available`, else the widest available (the last).
+KernelChoice chooseKernel(const char* asked, std::span<const Kernel> available);
+
+// The choice for this process, made once from ZEMBRA_KERNEL.
+const KernelChoice& kernelChoice();
+inline const Kernel& selectedKernel() { return *kernelChoice().kernel; }
 
 }  // namespace zembra::kernel

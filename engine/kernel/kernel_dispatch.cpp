@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "engine/kernel/kernel.h"
 #include "engine/kernel/kernel_variants.h"
+#include "engine/quoted.h"
 
 namespace zembra::kernel {
 namespace {
@@ -33,25 +35,26 @@ const std::vector<Kernel>& kernels() {
 
 }  // namespace
 
-const Kernel* availableKernels(int& count) {
-  count = static_cast<int>(kernels().size());
-  return kernels().data();
-}
+std::span<const Kernel> availableKernels() { return kernels(); }
 
-const Kernel* kernelNamed(std::string_view name) {
-  for (const Kernel& kernel : kernels()) {
-    if (kernel.name == name) return &kernel;
+KernelChoice chooseKernel(const char* asked, std::span<const Kernel> available) {
+  KernelChoice choice{&available.back(), {}};
+  if (!asked || !*asked) return choice;
+  const std::string_view name(asked);
+  for (const Kernel& kernel : available) {
+    if (kernel.name == name) return {&kernel, {}};
   }
-  return nullptr;
+  constexpr std::string_view known[] = {"portable", "avx2", "avx512"};
+  const bool isKernel = std::find(std::begin(known), std::end(known), name) != std::end(known);
+  choice.note = "ZEMBRA_KERNEL=" + quotedForMessage(name) +
+                (isKernel ? " cannot run on this processor"
+                          : " is not a kernel (portable, avx2 or avx512)") +
+                "; using " + std::string(choice.kernel->name);
+  return choice;
 }
 
-const Kernel& selectedKernel() {
-  static const Kernel& chosen = []() -> const Kernel& {
-    if (const char* forced = std::getenv("ZEMBRA_KERNEL")) {
-      if (const Kernel* kernel = kernelNamed(forced)) return *kernel;
-    }
-    return kernels().back();
-  }();
+const KernelChoice& kernelChoice() {
+  static const KernelChoice chosen = chooseKernel(std::getenv("ZEMBRA_KERNEL"), kernels());
   return chosen;
 }
 

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "cli/plain_number.h"
 #include "cli/run_cli.h"
+#include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/reference/reference.h"
 
@@ -141,6 +143,37 @@ TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
     EXPECT_EQ(contents(err), "zembra32-cli: " + message + "\n");
   }
   EXPECT_EQ(folder.entryCount(), 0u) << "nothing left behind";
+}
+
+// The real program: a variable not taken as given is said once, on standard error, and
+// --version shows it with the kernel and the threads, which never outnumber the processors.
+TEST(Cli, an_environment_variable_not_taken_is_said_once_and_shown_by_version) {
+  const std::string kernelNote = "ZEMBRA_KERNEL=bogus is not a kernel (portable, avx2 or avx512)";
+  const std::string threadsNote = "ZEMBRA_THREADS=abc is not a positive whole number";
+  const test::ProgramResult run =
+      test::runProgram({ZEMBRA_CLI_PROGRAM, "10"}, {"ZEMBRA_KERNEL=bogus", "ZEMBRA_THREADS=abc"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("3.1415926535", 0), 0u);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+  EXPECT_EQ(run.err.find("zembra32-cli: " + threadsNote), 0u) << run.err;
+  EXPECT_NE(run.err.find("\nzembra32-cli: " + kernelNote + "; using "), std::string::npos);
+
+  const test::ProgramResult version =
+      test::runProgram({ZEMBRA_CLI_PROGRAM, "--version"}, {"ZEMBRA_KERNEL=bogus"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.err, "");
+  EXPECT_NE(version.out.find("\n" + kernelNote + "; using "), std::string::npos) << version.out;
+  // On one processor, 99999 threads are cut to one.
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(0, &one);
+  const test::ProgramResult cut = test::runProgram(
+      {ZEMBRA_CLI_PROGRAM, "--version"}, {"ZEMBRA_THREADS=99999"}, std::chrono::seconds(60),
+      [&one] { ::sched_setaffinity(0, sizeof one, &one); });
+  EXPECT_NE(cut.out.find(", 1 thread)\nZEMBRA_THREADS=99999 is more than the 1 processor this "
+                         "program may run on; using 1 thread\n"),
+            std::string::npos)
+      << cut.out;
 }
 
 TEST(PlainNumber, accepts_decimal_numbers_and_nothing_else) {

@@ -51,17 +51,15 @@ TEST(PiDigits, every_count_up_to_300_random_counts_and_counts_next_to_runs_of_ni
 // Two or more threads: t − 1 pool workers and one for arctan(1/5); one
 // thread: the kernel alone sums the head of arctan(1/5) too.
 TEST(PiDigits, every_kernel_thread_count_and_refused_start_gives_the_same_digits) {
-  int kernels = 0;
-  const kernel::Kernel* available = kernel::availableKernels(kernels);
-  for (int k = 0; k < kernels; ++k) {
+  for (const kernel::Kernel& kernel : kernel::availableKernels()) {
     for (const int threads : {1, 2, 3, 6}) {
       for (const int granted : {1000, 2, 1, 0}) {
-        SCOPED_TRACE(testing::Message() << available[k].name << ", " << threads
+        SCOPED_TRACE(testing::Message() << kernel.name << ", " << threads
                                         << " threads asked, " << granted << " granted");
         CountingStarter counting{granted};
         for (double n : {0.0, 9.0, 52.0, 99.0, 762.0, 6999.0}) {
           counting.started = 0;
-          expectReferenceDigits(n, {&available[k], 2, threads, counting.starter()});
+          expectReferenceDigits(n, {&kernel, 2, threads, counting.starter()});
           EXPECT_EQ(counting.started, std::min(granted, threads > 1 ? threads : 0));
         }
       }

@@ -1,6 +1,10 @@
 // zembra32: the desktop calculator for the decimal digits of π.
 
 #include <QApplication>
+#include <cstdio>
+#include <string>
+
+#include "engine/pi_digits.h"
 
 #include "ui/dialogs/dialog_launchers.h"
 #include "ui/main/fonts.h"
@@ -11,6 +15,9 @@ int main(int argc, char* argv[]) {
   // The desktop entry's id: a Wayland desktop finds the window's name and icon by it.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZEMBRA_APP_ID));
   zembra::ui::registerFontSubstitutes();
+  for (const std::string& note : zembra::environmentNotes()) {
+    std::fprintf(stderr, "zembra32: %s\n", note.c_str());
+  }
 
   zembra::ui::ProgramState state;
   zembra::ui::DialogLaunchers launchers(state);

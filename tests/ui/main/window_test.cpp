@@ -17,6 +17,7 @@
 #include <functional>
 #include <utility>
 
+#include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "ui/main/design.h"
 #include "ui/main/fonts.h"
@@ -427,6 +428,15 @@ TEST_F(RunWindow, paints_when_the_pump_is_due_and_always_at_the_end_of_the_run) 
   window.showCounter(931);
   window.pumpEvents();
   EXPECT_EQ(paints.count, 3) << "the last pump runs however soon";
+}
+
+// The program itself, left running for a moment: why a variable was not taken, once.
+TEST(Program, says_once_at_its_start_why_an_environment_variable_was_not_taken) {
+  const zembra::test::ProgramResult started = zembra::test::runProgram(
+      {ZEMBRA_WINDOW_PROGRAM}, {"ZEMBRA_THREADS=0", "QT_QPA_PLATFORM=offscreen"}, 1500ms);
+  const std::string note = "zembra32: ZEMBRA_THREADS=0 is not a positive whole number; using ";
+  EXPECT_NE(started.err.find(note), std::string::npos) << started.err;
+  EXPECT_EQ(started.err.find(note), started.err.rfind(note)) << started.err;
 }
 
 const QLocale kJapan(QLocale::Japanese, QLocale::Japan);
