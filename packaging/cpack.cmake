@@ -20,7 +20,7 @@ set(CPACK_PACKAGE_DESCRIPTION [=[
 zembra32 computes up to 327,640 decimal places of pi with Machin's formula,
 pi = 16 arctan(1/5) - 4 arctan(1/239), in fixed point on limbs of ten
 decimal digits, and shows them in lines of five ten-digit groups with a
-running count. All 327,640 digits take about a second on two cores.
+running count. All 327,640 digits take about half a second on two cores.
 
 The window, in Japanese, shows the start time, the number of series terms,
 a term counter and the end time of a run, lists the digits (up to 45,000)

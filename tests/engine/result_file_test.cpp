@@ -103,7 +103,7 @@ struct TargetCase {
   std::string outcome;    // what writeLines() comes to
   std::string file = {};  // where the write lands, under the folder
   Landing landing = L::kNone;
-  bool asNobody = false;      // written by user nobody in a child process
+  bool byOrdinaryUser = false;  // written in a child process by an ordinary user (asOrdinaryUser)
   Step childSetup = nullptr;  // in a child process, before writing
   ResultFileOptions options = {};
 };
@@ -114,10 +114,19 @@ void PrintTo(const TargetCase& c, std::ostream* out) { *out << c.name; }
 const std::string kOld = "an earlier result, longer than the new one\n";
 const std::string kLongest(255, 'n');  // the longest name most file systems hold
 
+// Owners of what a case makes besides a user id: the ordinary user who writes (nobody under root,
+// else the current user), and someone else than that user (root, under root).
+constexpr uid_t kWriter = uid_t(-2), kSomeoneElse = uid_t(-3);
+
 // Gives `path` (a link itself, not what it names) to `owner` and its group; -1 keeps it.
 void own(const std::string& path, uid_t owner) {
-  if (owner == uid_t(-1)) return;
-  if (::geteuid() != 0 || ::lchown(path.c_str(), owner, owner) != 0) {
+  if (owner == uid_t(-1) || (!runningAsRoot() && owner == kWriter)) return;
+  if (owner == kSomeoneElse) {
+    if (!runningAsRoot()) throw Skip{"needs root to make another user's file"};
+    return;  // made by root, written by nobody
+  }
+  if (owner == kWriter) owner = kNobody;
+  if (!runningAsRoot() || ::lchown(path.c_str(), owner, owner) != 0) {
     throw Skip{"needs root to give files away"};
   }
 }
@@ -150,7 +159,8 @@ Step makeLink(std::string name, std::string to, uid_t owner = -1) {
 Step makeNode(std::string name, mode_t type, int major = 0, int minor = 0) {
   return [=](const TempFolder& f) {
     if (::mknod(f.file(name).c_str(), type | 0644, makedev(major, minor)) != 0) {
-      throw Skip{std::string("cannot make a node: ") + std::strerror(errno)};
+      throw Skip{errno == EPERM ? std::string("needs root to make device nodes")
+                                : std::string("cannot make a node: ") + std::strerror(errno)};
     }
   };
 }
@@ -168,7 +178,9 @@ bool setFileFlags(const std::string& path, int flags, bool on) {
 
 Step addFlags(std::string name, int flags) {
   return [=](const TempFolder& f) {
-    if (!setFileFlags(f.file(name), flags, true)) throw Skip{"cannot set file flags here"};
+    if (setFileFlags(f.file(name), flags, true)) return;
+    throw Skip{runningAsRoot() ? "the file system here cannot set file flags"
+                               : "needs root to set append-only and immutable flags"};
   };
 }
 
@@ -218,7 +230,7 @@ ssize_t writeToFullDisk(int, const void*, size_t) { return errno = ENOSPC, -1; }
 const ResultFileOptions kFullDisk{.write = writeToFullDisk};
 const ResultFileOptions kFullDiskNamed{.write = writeToFullDisk, .allowUnnamed = false};
 
-const bool kNobodyWrites = true;
+const bool kOrdinaryUserWrites = true;
 const std::string kDone = "done";
 const std::string kFull = "cannot write: No space left on device";
 
@@ -240,21 +252,21 @@ const std::vector<TargetCase>& targetCases() {
        Steps{makeFile("a.txt"),
              [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }},
        kDone, "b.txt", L::kInPlace},
-      // User nobody writing in folder d.
+      // An ordinary user writing in folder d.
       {"ones_own_file_is_replaced", "d/pi.txt",
-       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kNobody)}, kDone, "d/pi.txt",
-       L::kReplaced, kNobodyWrites},
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kWriter)}, kDone, "d/pi.txt",
+       L::kReplaced, kOrdinaryUserWrites},
       {"another_users_writable_file_is_overwritten_in_place", "d/pi.txt",
-       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666)}, kDone, "d/pi.txt", L::kInPlace,
-       kNobodyWrites},
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666, kSomeoneElse)}, kDone, "d/pi.txt",
+       L::kInPlace, kOrdinaryUserWrites},
       {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
-       Steps{makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kNobody)}, kDone, "d/pi.txt",
-       L::kInPlace, kNobodyWrites},
+       Steps{makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kWriter)}, kDone, "d/pi.txt",
+       L::kInPlace, kOrdinaryUserWrites},
       {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", Steps{makeFolder("d", 0555)},
-       "cannot create: Permission denied", "", L::kNone, kNobodyWrites},
+       "cannot create: Permission denied", "", L::kNone, kOrdinaryUserWrites},
       {"a_read_only_file_is_refused", "d/pi.txt",
-       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kNobody)},
-       "cannot create: Permission denied", "d/pi.txt", L::kUntouched, kNobodyWrites},
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kWriter)},
+       "cannot create: Permission denied", "d/pi.txt", L::kUntouched, kOrdinaryUserWrites},
       // Append-only and immutable files and folders.
       {"an_append_only_file_is_refused", "pi.txt",
        Steps{makeFile("pi.txt"), addFlags("pi.txt", FS_APPEND_FL)},
@@ -310,7 +322,6 @@ class ResultTargets : public testing::TestWithParam<TargetCase> {};
 
 TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes) {
   const TargetCase& c = GetParam();
-  if (c.asNobody && ::geteuid() != 0) GTEST_SKIP() << "needs root to switch to user nobody";
   TempFolder folder;
   ::chmod(folder.path().c_str(), 0755);  // reachable by nobody
   try {
@@ -328,7 +339,8 @@ TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes)
     if (c.childSetup) c.childSetup(folder);
     return writeLines(path, c.options);
   };
-  EXPECT_EQ(c.asNobody || c.childSetup ? inChild(c.asNobody, write) : write(), c.outcome);
+  EXPECT_EQ(c.byOrdinaryUser ? asOrdinaryUser(write) : c.childSetup ? inChild(false, write) : write(),
+            c.outcome);
   if (c.landing != L::kNone) {
     EXPECT_EQ(readBytes(file), contentAfter(c.landing));
   }
@@ -410,7 +422,7 @@ TEST(StaleTemporaries, only_unlocked_own_files_with_the_prefix_are_swept) {
   const int held = ::open(folder.file(prefix + "held").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);  // a run still writing it
   const bool givenAway =
-      ::geteuid() == 0 && ::chown(folder.file(prefix + "other").c_str(), kNobody, kNobody) == 0;
+      runningAsRoot() && ::chown(folder.file(prefix + "other").c_str(), kNobody, kNobody) == 0;
 
   EXPECT_EQ(writeLines(folder.file("pi.txt")), "done");
   std::set<std::string> expected = {prefix + "held", ".pi.txt.a1b2c3", "zembra32-x",
@@ -418,7 +430,7 @@ TEST(StaleTemporaries, only_unlocked_own_files_with_the_prefix_are_swept) {
   if (givenAway) expected.insert(prefix + "other");  // else it was our own: swept
   EXPECT_EQ(listing(folder.path()), expected);
   ::close(held);
-  if (!givenAway) GTEST_SKIP() << "another user's file: needs root to make one";
+  if (!givenAway) GTEST_SKIP() << "needs root to make another user's file";
 }
 
 const std::string kDigits = "3.1415926535  8979323846  2643383279";
