@@ -147,6 +147,11 @@ Step makeFolder(std::string name, mode_t mode = 0755, uid_t owner = -1) {
   };
 }
 
+// Changes the mode of `name` (a folder made read-only after what it holds was made).
+Step setMode(std::string name, mode_t mode) {
+  return [=](const TempFolder& f) { ::chmod(f.file(name).c_str(), mode); };
+}
+
 // A link to `to`; "/c" stands for c in the folder, by its absolute path.
 Step makeLink(std::string name, std::string to, uid_t owner = -1) {
   return [=](const TempFolder& f) {
@@ -260,8 +265,8 @@ const std::vector<TargetCase>& targetCases() {
        Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666, kSomeoneElse)}, kDone, "d/pi.txt",
        L::kInPlace, kOrdinaryUserWrites},
       {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
-       Steps{makeFolder("d", 0555), makeFile("d/pi.txt", 0644, kWriter)}, kDone, "d/pi.txt",
-       L::kInPlace, kOrdinaryUserWrites},
+       Steps{makeFolder("d"), makeFile("d/pi.txt", 0644, kWriter), setMode("d", 0555)}, kDone,
+       "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
       {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", Steps{makeFolder("d", 0555)},
        "cannot create: Permission denied", "", L::kNone, kOrdinaryUserWrites},
       {"a_read_only_file_is_refused", "d/pi.txt",

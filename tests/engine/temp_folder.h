@@ -14,10 +14,18 @@ class TempFolder {
     std::string pattern = (base / "zembra-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
+  // Folders made read-only inside are opened up first: without root, their files could not go.
   ~TempFolder() {
+    namespace fs = std::filesystem;
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto entry = fs::recursive_directory_iterator(path_, ignored);
+         entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+      if (entry->is_directory(ignored) && !entry->is_symlink(ignored)) {
+        fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+      }
+    }
+    fs::remove_all(path_, ignored);
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
