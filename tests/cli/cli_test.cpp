@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "cli/options.h"
 #include "cli/plain_number.h"
 #include "cli/run_cli.h"
 #include "tests/engine/child_process.h"
@@ -97,6 +98,83 @@ TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
     if (quiet) continue;
     EXPECT_NE(shown.find(" terms  elapsed 0:00"), std::string::npos) << shown;
     EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K") << "the line cleared";
+  }
+}
+
+// What parseOptions says is wrong with `arguments`; "" when nothing is.
+std::string usageErrorOf(const std::vector<std::string>& arguments) {
+  try {
+    parseOptions(arguments);
+  } catch (const UsageError& error) {
+    return error.message;
+  }
+  return "";
+}
+
+// Counts at and around each limit, in every form the tool reads: a sign, a fraction, an exponent,
+// blanks. An accepted count is shown in the header as a plain number.
+TEST(Cli, counts_at_and_around_each_limit_are_taken_or_refused_in_every_form) {
+  const auto forms = [](const std::string& n) {
+    std::vector<std::string> forms{n, n, n + ".0", n + "e0", n + "000E-3", n + "\t"};
+    forms[1].insert(0, 1, '+');
+    forms[5].insert(0, 1, ' ');
+    return forms;
+  };
+  const std::string tooLarge = "the digit count must not exceed 327640: ";
+  const std::string negative = "the digit count must not be negative: ";
+  const std::pair<std::string, std::string> cases[] = {
+      {"0", ""},      {"1", ""}, {"45000", ""}, {"45001", ""}, {"327640", ""},
+      {"327641", tooLarge},
+  };
+  for (const auto& [count, refusal] : cases) {
+    for (const std::string& form : forms(count)) {
+      EXPECT_EQ(usageErrorOf({form}), refusal.empty() ? "" : refusal + form);
+      if (!refusal.empty()) continue;
+      const Options options = parseOptions({form});
+      EXPECT_EQ(options.digitCount, std::stod(count)) << form;
+      EXPECT_EQ(options.digitText, count) << form;
+    }
+  }
+  for (const char* form : {"-1", "-1.0", "-1e0", "-0.5", " -1 "}) {
+    EXPECT_EQ(usageErrorOf({"--", form}), negative + form);
+  }
+  EXPECT_EQ(usageErrorOf({"327640.5"}), tooLarge + "327640.5");
+  EXPECT_EQ(parseOptions({"--", "-0"}).digitText, "0");
+  EXPECT_EQ(parseOptions({"44999.5"}).digitText, "44999.5") << "a fraction stays as typed";
+}
+
+// The largest count: 6,553 full lines; π's decimals up to the count, the guard group after.
+TEST(Cli, the_largest_count_prints_every_line_with_pis_decimals) {
+  const CliResult result = runTool({"327640"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 6553);
+  const std::string pi = reference::piDecimals(327640);
+  std::string last = "  ";  // the last line's first four groups: decimals 327,601 to 327,640
+  for (int group = 32760; group < 32764; ++group) last.append(pi, 10 * group, 10).append("  ");
+  const std::size_t lastLine = result.out.rfind('\n', result.out.size() - 2) + 1;
+  EXPECT_EQ(result.out.substr(lastLine, last.size()), last);
+  EXPECT_EQ(result.out.substr(result.out.size() - 12), "   : 327650\n");
+}
+
+// The real program writing to a pipe whose reader has gone: a message and status 1, not a
+// death by SIGPIPE; on standard output, and on a pipe named with -o.
+TEST(Cli, a_reader_that_goes_away_is_reported_with_status_1) {
+  TempFolder folder;
+  const std::string fifo = folder.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {"\"$0\" 100000 | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}",
+       "cannot write the digits to standard output: Broken pipe"},
+      {"\"$0\" 100000 -o - | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}",
+       "cannot write the result file to standard output: Broken pipe"},
+      {"head -c 1 \"$1\" >/dev/null & \"$0\" 100000 -o \"$1\"",
+       "cannot write " + fifo + ": Broken pipe"},
+  };
+  for (const auto& [command, message] : cases) {
+    const test::ProgramResult run =
+        test::runProgram({"/bin/bash", "-c", command, ZEMBRA_CLI_PROGRAM, fifo}, {});
+    EXPECT_EQ(run.status, 1) << command;
+    EXPECT_EQ(run.err, "zembra32-cli: " + message + "\n") << command;
   }
 }
 

@@ -86,13 +86,16 @@ TEST(ComputationRun, a_step_changed_during_the_run_counts_from_the_next_shown_te
   EXPECT_GT(window.pumps - pumpsAfterSwitch, 4);  // yield points pump from then on
 }
 
-TEST(ComputationRun, only_counts_up_to_45000_fill_the_list) {
-  for (const char* count : {"45000", "45001"}) {
+// The limit compares the count as a number: 45,000.5 is listed, 45,001 is not.
+TEST(ComputationRun, only_counts_below_45001_fill_the_list) {
+  const std::pair<const char*, std::size_t> cases[] = {
+      {"44999.5", 900}, {"45000", 901}, {"45000.5", 901}, {"45001", 0}};
+  for (const auto& [count, lines] : cases) {
     RecorderWindow window;
     window.text = count;
     RunSettings settings{.counterStep = 30000};
     runComputation(window, settings);
-    EXPECT_EQ(window.list.size(), std::string(count) == "45000" ? 901u : 0u) << count;
+    EXPECT_EQ(window.list.size(), lines) << count;
   }
 }
 

@@ -147,6 +147,24 @@ Step makeFolder(std::string name, mode_t mode = 0755, uid_t owner = -1) {
   };
 }
 
+// Gives `name` to the group `group`, keeping its owner.
+Step setGroup(std::string name, gid_t group) {
+  return [=](const TempFolder& f) {
+    if (!runningAsRoot() || ::lchown(f.file(name).c_str(), uid_t(-1), group) != 0) {
+      throw Skip{"needs root to give files away"};
+    }
+  };
+}
+
+// A link whose target is `length` bytes long and names real.txt beside it ("./////real.txt").
+Step makeLongLink(std::string name, std::size_t length) {
+  return [=](const TempFolder& f) {
+    std::string target(length - 9, '/');
+    target.insert(0, 1, '.');
+    fs::create_symlink(target.append("real.txt"), f.file(name));
+  };
+}
+
 // Changes the mode of `name` (a folder made read-only after what it holds was made).
 Step setMode(std::string name, mode_t mode) {
   return [=](const TempFolder& f) { ::chmod(f.file(name).c_str(), mode); };
@@ -253,6 +271,9 @@ const std::vector<TargetCase>& targetCases() {
       {"a_full_disk_leaves_the_earlier_file_with_a_named_temporary_file", "pi.txt",
        Steps{makeFile("pi.txt", 0640)}, kFull, "pi.txt", L::kUntouched, false, nullptr,
        kFullDiskNamed},
+      {"a_file_of_another_group_keeps_it", "pi.txt",
+       Steps{makeFile("pi.txt", 0640), setGroup("pi.txt", kNobody)}, kDone, "pi.txt",
+       L::kReplaced},
       {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
        Steps{makeFile("a.txt"),
              [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }},
@@ -267,6 +288,13 @@ const std::vector<TargetCase>& targetCases() {
       {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
        Steps{makeFolder("d"), makeFile("d/pi.txt", 0644, kWriter), setMode("d", 0555)}, kDone,
        "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
+      {"ones_own_file_of_a_group_one_is_not_in_is_overwritten_in_place", "d/pi.txt",
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kWriter), setGroup("d/pi.txt", 0)},
+       kDone, "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
+      {"another_users_file_of_ones_group_is_overwritten_in_place", "d/pi.txt",
+       Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666, kSomeoneElse),
+             setGroup("d/pi.txt", kNobody)},
+       kDone, "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
       {"a_new_file_in_a_read_only_folder_is_refused", "d/pi.txt", Steps{makeFolder("d", 0555)},
        "cannot create: Permission denied", "", L::kNone, kOrdinaryUserWrites},
       {"a_read_only_file_is_refused", "d/pi.txt",
@@ -288,6 +316,17 @@ const std::vector<TargetCase>& targetCases() {
       {"a_dangling_chain_across_folders_creates_the_file_it_ends_at", "a",
        Steps{makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")}, kDone, "c",
        L::kCreated},
+      // Link targets about the sizes of the buffers that read them.
+      {"a_link_of_255_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 255)},
+       kDone, "real.txt", L::kReplaced},
+      {"a_link_of_256_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 256)},
+       kDone, "real.txt", L::kReplaced},
+      {"a_link_of_1023_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 1023)},
+       kDone, "real.txt", L::kReplaced},
+      {"a_link_of_1024_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 1024)},
+       kDone, "real.txt", L::kReplaced},
+      {"a_link_of_4000_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 4000)},
+       kDone, "real.txt", L::kReplaced},
       {"a_link_loop_is_reported", "a", Steps{makeLink("a", "b"), makeLink("b", "a")},
        "cannot create: Too many levels of symbolic links"},
       {"another_users_link_in_a_sticky_shared_folder_is_refused", "d/link",
@@ -366,6 +405,23 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ResultTargets, testing::ValuesIn(targetCases()),
                          [](const testing::TestParamInfo<TargetCase>& info) {
                            return info.param.name;
                          });
+
+// Created through an unnamed temporary file and through a named one, in a child with its umask.
+TEST(NewResultFile, gets_the_mode_the_umask_leaves_on_either_route) {
+  for (const mode_t umask : {022, 002, 077}) {
+    for (const bool unnamed : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "umask 0" << std::oct << umask << (unnamed ? "" : " named"));
+      TempFolder folder;
+      const std::string path = folder.file("pi.txt");
+      EXPECT_EQ(inChild(false, [&] {
+                  ::umask(umask);
+                  return writeLines(path, {.allowUnnamed = unnamed});
+                }),
+                kDone);
+      EXPECT_EQ(statOf(path).st_mode & 07777, 0666 & ~umask);
+    }
+  }
+}
 
 // The signals start at their defaults, even in a background job.
 [[maybe_unused]] const bool kSignalsAtDefault = [] {

@@ -16,6 +16,7 @@
 #include "ui/dialogs/dialog_launchers.h"
 #include "ui/dialogs/line_list_view.h"
 #include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/version_window.h"
 #include "ui/main/main_program.h"
 
 namespace zembra::ui {
@@ -23,6 +24,14 @@ namespace {
 
 void click(QWidget& window, const char* name) {
   QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
+}
+
+// The version window names the version the build was made with (project VERSION in CMake).
+TEST(VersionWindowTest, names_the_version_of_the_build) {
+  auto* window = new VersionWindow;
+  EXPECT_EQ(window->findChild<QLabel*>("Label1")->text(),
+            QStringLiteral("ZEMBRA32 バージョン V" ZEMBRA_MAJOR_MINOR_VERSION));
+  window->close();
 }
 
 // The help and display commands open the program's own windows.
@@ -110,6 +119,22 @@ TEST_F(CounterOptions, typed_steps_stay_within_1_to_200_and_confirm_rounds_halve
     });
     EXPECT_EQ(settings.counterStep, stored);
   }
+}
+
+// Every full-width digit and sign, one by one: the box shows it half-width, 0 becoming 1.
+TEST_F(CounterOptions, takes_every_full_width_digit_and_sign_as_the_one_it_stands_for) {
+  QStringList typed, shown;
+  for (char16_t digit = u'０'; digit <= u'９'; ++digit) typed << QString(QChar(digit));
+  typed << "＋７" << "－７" << "７．５" << "１，０００";
+  open([&](CounterOptionsDialog& dialog) {
+    for (const QString& text : typed) {
+      type(dialog, text);
+      shown << box(dialog)->text();
+    }
+    dialog.close();
+  });
+  EXPECT_EQ(shown, (QStringList{"1", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+7", "-7", "7.5",
+                                "200"}));
 }
 
 TEST_F(CounterOptions, opens_on_the_current_mode_and_step_and_only_confirm_stores_them) {

@@ -279,6 +279,19 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
     expectCount(shown, notice);
   }
   EXPECT_EQ(c.digitCountScrollBar->value(), 0) << "the text does not move the scroll bar";
+  // Every full-width digit and sign, one by one, as an input method commits it.
+  QStringList typed, shown;
+  for (char16_t digit = u'０'; digit <= u'９'; ++digit) typed << QString(QChar(digit));
+  typed << "＋７" << "－７" << "７．５" << "７，０００";
+  for (const QString& text : typed) {
+    c.digitCountEdit->selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(c.digitCountEdit, &commit);
+    shown << c.digitCountEdit->text();
+  }
+  EXPECT_EQ(shown, (QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+7", "-7", "7.5",
+                                "7,000"}));
 }
 
 TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
