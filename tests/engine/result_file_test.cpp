@@ -165,6 +165,16 @@ Step makeLongLink(std::string name, std::size_t length) {
   };
 }
 
+// Links link0 → link1 → … → link(count − 1) → real.txt.
+Step makeChain(int count) {
+  return [=](const TempFolder& f) {
+    for (int i = 0; i < count; ++i) {
+      const std::string next = i + 1 < count ? "link" + std::to_string(i + 1) : "real.txt";
+      fs::create_symlink(next, f.file("link" + std::to_string(i)));
+    }
+  };
+}
+
 // Changes the mode of `name` (a folder made read-only after what it holds was made).
 Step setMode(std::string name, mode_t mode) {
   return [=](const TempFolder& f) { ::chmod(f.file(name).c_str(), mode); };
@@ -271,6 +281,8 @@ const std::vector<TargetCase>& targetCases() {
       {"a_full_disk_leaves_the_earlier_file_with_a_named_temporary_file", "pi.txt",
        Steps{makeFile("pi.txt", 0640)}, kFull, "pi.txt", L::kUntouched, false, nullptr,
        kFullDiskNamed},
+      {"a_file_with_set_id_and_sticky_bits_keeps_them", "pi.txt", Steps{makeFile("pi.txt", 07644)},
+       kDone, "pi.txt", L::kReplaced},
       {"a_file_of_another_group_keeps_it", "pi.txt",
        Steps{makeFile("pi.txt", 0640), setGroup("pi.txt", kNobody)}, kDone, "pi.txt",
        L::kReplaced},
@@ -327,12 +339,19 @@ const std::vector<TargetCase>& targetCases() {
        kDone, "real.txt", L::kReplaced},
       {"a_link_of_4000_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 4000)},
        kDone, "real.txt", L::kReplaced},
+      {"a_chain_of_40_links_is_followed", "link0", Steps{makeFile("real.txt"), makeChain(40)},
+       kDone, "real.txt", L::kReplaced},
+      {"a_chain_of_41_links_is_refused", "link0", Steps{makeFile("real.txt"), makeChain(41)},
+       "cannot create: Too many levels of symbolic links", "real.txt", L::kUntouched},
       {"a_link_loop_is_reported", "a", Steps{makeLink("a", "b"), makeLink("b", "a")},
        "cannot create: Too many levels of symbolic links"},
       {"another_users_link_in_a_sticky_shared_folder_is_refused", "d/link",
        Steps{makeFile("real.txt"), makeFolder("d", 01777),
              makeLink("d/link", "../real.txt", kNobody)},
        "refused: untrusted link", "real.txt", L::kUntouched},
+      {"another_users_link_in_a_sticky_group_folder_is_followed", "d/link",
+       Steps{makeFile("real.txt"), makeFolder("d", 01775), makeLink("d/link", "../real.txt", kNobody)},
+       kDone, "real.txt", L::kReplaced},
       {"the_folder_owners_link_in_a_sticky_shared_folder_is_followed", "d/link",
        Steps{makeFile("real.txt"), makeFolder("d", 01777, kNobody),
              makeLink("d/link", "../real.txt", kNobody)},

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/directory_list.h"
@@ -150,6 +151,35 @@ TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_
       (QStringList{"ドライブ「/zembra-missing-volume」を開けません。\nNo such file or directory",
                    "フォルダ「" + base + "/sub」を開けません。\nNo such file or directory"}));
   EXPECT_EQ(settings.resultFilePath, "/earlier.txt");
+}
+
+TEST(Volumes, drives_are_chosen_by_file_system_and_a_path_belongs_to_the_longest_mount_point) {
+  const Volumes volumes = Volumes::fromMounts({{"/run/media/user/USB", "vfat", true},
+                                               {"/proc", "proc", true},
+                                               {"/media/user/CARD", "exfat", true},
+                                               {"/run", "tmpfs", true},
+                                               {"/etc/hosts", "ext4", false},
+                                               {"/", "overlay", true},
+                                               {"/home", "ext4", true},
+                                               {"/sys/fs/cgroup", "cgroup2", true}});
+  EXPECT_EQ(volumes.mountPoints(),
+            (QStringList{"/", "/home", "/media/user/CARD", "/run/media/user/USB"}));
+  EXPECT_EQ(volumes.volumeOf("/etc"), "/");
+  EXPECT_EQ(volumes.volumeOf("/home"), "/home");
+  EXPECT_EQ(volumes.volumeOf("/run/media/user/USB/a"), "/run/media/user/USB");
+  EXPECT_EQ(volumes.volumeOf("/homework"), "/");
+  EXPECT_EQ(joinPath(QByteArray("/data"), QByteArray()), "/data/");  // an emptied name
+}
+
+// An installed program lives in a folder its users cannot write (/usr/bin): the dialog then
+// opens in the home folder.
+TEST(FileSelectionStart, opens_in_the_program_folder_where_it_is_writable_else_at_home) {
+  TempFolder program;
+  const QString folder = QString::fromStdString(program.path().string());
+  EXPECT_EQ(FileSelectionDialog::startDirectory(folder), folder);
+  ::chmod(program.path().c_str(), 0555);
+  const auto start = [&] { return FileSelectionDialog::startDirectory(folder).toStdString(); };
+  EXPECT_EQ(test::asOrdinaryUser(start), QDir::homePath().toStdString());
 }
 
 }  // namespace
