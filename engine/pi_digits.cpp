@@ -214,14 +214,6 @@ PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
   }
 }
 
-std::vector<std::string> environmentNotes() {
-  std::vector<std::string> notes;
-  for (std::string note : {WorkerPool::defaultCount().note, kernel::kernelChoice().note}) {
-    if (!note.empty()) notes.push_back(std::move(note));
-  }
-  return notes;
-}
-
 PiDigits computePiDigits(double digitCount) {
   checkDigitCount(digitCount);
   SilentListener silent;

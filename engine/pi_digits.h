@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "engine/kernel/kernel.h"
@@ -40,11 +39,6 @@ void checkDigitCount(double digitCount);
 // resource of the system runs out.
 PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options = {});
-
-// Why ZEMBRA_THREADS or ZEMBRA_KERNEL, as a run reads them now, is not taken
-// as given: one English sentence each; none when both are (or are unset).
-// The engine prints nothing itself: the programs say these once.
-std::vector<std::string> environmentNotes();
 
 // The same for a digit count, without progress. Throws RunError for a count
 // out of range.

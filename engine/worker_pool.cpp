@@ -8,11 +8,8 @@
 #include <limits>
 #include <new>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <system_error>
-
-#include "engine/quoted.h"
 
 namespace zembra {
 namespace {
@@ -28,11 +25,6 @@ std::optional<long> wholeNumber(std::string_view text) {
   }
   if (error != std::errc()) return std::nullopt;
   return value;
-}
-
-// "1 thread", "2 threads".
-std::string counted(int count, const std::string& thing) {
-  return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
 }
 
 // Processors this process may run on (its affinity mask, which also reflects
@@ -75,18 +67,11 @@ WorkerPool::~WorkerPool() {
 }
 
 ThreadCount chooseThreadCount(const char* asked, int processors) {
-  if (!asked || !*asked) return {processors, {}};
-  const std::string given = "ZEMBRA_THREADS=" + quotedForMessage(asked);
+  if (!asked || !*asked) return {processors};
   const std::optional<long> count = wholeNumber(asked);
-  if (!count || *count < 1) {
-    return {processors, given + " is not a positive whole number; using " +
-                            counted(processors, "thread") + ", one per processor"};
-  }
-  if (*count > processors) {
-    return {processors, given + " is more than the " + counted(processors, "processor") +
-                            " this program may run on; using " + counted(processors, "thread")};
-  }
-  return {static_cast<int>(*count), {}};
+  if (!count || *count < 1) return {processors, ThreadCount::Taken::NotAPositiveNumber};
+  if (*count > processors) return {processors, ThreadCount::Taken::MoreThanProcessors};
+  return {static_cast<int>(*count)};
 }
 
 ThreadCount WorkerPool::defaultCount() {

@@ -3,7 +3,6 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -16,10 +15,11 @@ using ThreadStarter = std::function<std::jthread(std::function<void()> body)>;
 // The starter used when none is given: a plain std::jthread.
 std::jthread startThread(std::function<void()> body);
 
-// How many threads a run uses, and why the count asked for was not taken.
+// How many threads a run uses, and whether that is the count asked for.
 struct ThreadCount {
+  enum class Taken { AsAsked, NotAPositiveNumber, MoreThanProcessors };
   int threads;
-  std::string note;  // one English sentence; empty when none was asked or it was taken
+  Taken taken = Taken::AsAsked;  // AsAsked also when none was asked
 };
 
 // `asked` is a thread count as the user wrote it (nullptr or empty: none

@@ -21,7 +21,6 @@
 // linker could share with the rest of the program.
 
 #include <span>
-#include <string>
 #include <string_view>
 
 namespace zembra::kernel {
@@ -52,10 +51,11 @@ struct Kernel {
 // Every kernel this processor can run, portable first, the widest last.
 std::span<const Kernel> availableKernels();
 
-// The kernel a run uses, and why the kernel asked for was not taken.
+// The kernel a run uses, and whether it is the one asked for.
 struct KernelChoice {
+  enum class Taken { AsAsked, NotAKernel, CannotRunHere };
   const Kernel* kernel;
-  std::string note;  // one English sentence; empty when none was asked or it was taken
+  Taken taken = Taken::AsAsked;  // AsAsked also when none was asked
 };
 
 // `asked` names a kernel (nullptr: none asked): that one if it is among

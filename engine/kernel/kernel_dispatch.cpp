@@ -4,7 +4,6 @@
 
 #include "engine/kernel/kernel.h"
 #include "engine/kernel/kernel_variants.h"
-#include "engine/quoted.h"
 
 namespace zembra::kernel {
 namespace {
@@ -38,19 +37,15 @@ const std::vector<Kernel>& kernels() {
 std::span<const Kernel> availableKernels() { return kernels(); }
 
 KernelChoice chooseKernel(const char* asked, std::span<const Kernel> available) {
-  KernelChoice choice{&available.back(), {}};
-  if (!asked || !*asked) return choice;
+  if (!asked || !*asked) return {&available.back()};
   const std::string_view name(asked);
   for (const Kernel& kernel : available) {
-    if (kernel.name == name) return {&kernel, {}};
+    if (kernel.name == name) return {&kernel};
   }
   constexpr std::string_view known[] = {"portable", "avx2", "avx512"};
   const bool isKernel = std::find(std::begin(known), std::end(known), name) != std::end(known);
-  choice.note = "ZEMBRA_KERNEL=" + quotedForMessage(name) +
-                (isKernel ? " cannot run on this processor"
-                          : " is not a kernel (portable, avx2 or avx512)") +
-                "; using " + std::string(choice.kernel->name);
-  return choice;
+  return {&available.back(),
+          isKernel ? KernelChoice::Taken::CannotRunHere : KernelChoice::Taken::NotAKernel};
 }
 
 const KernelChoice& kernelChoice() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "engine/environment_notes.h"
 #include "tests/engine/counting_starter.h"
 
 namespace zembra {
@@ -49,10 +50,11 @@ TEST(ThreadCount, a_positive_whole_number_up_to_the_processors_is_taken_and_anyt
   for (const auto& [asked, threads, note] : cases) {
     const ThreadCount count = chooseThreadCount(asked, 4);
     EXPECT_EQ(count.threads, threads) << (asked ? asked : "unset");
-    EXPECT_EQ(count.note, note.empty() ? "" : "ZEMBRA_THREADS=" + std::string(asked) + note);
+    EXPECT_EQ(threadCountNote(asked, count),
+              note.empty() ? "" : "ZEMBRA_THREADS=" + std::string(asked) + note);
   }
   EXPECT_EQ(
-      chooseThreadCount("2", 1).note,
+      threadCountNote("2", chooseThreadCount("2", 1)),
       "ZEMBRA_THREADS=2 is more than the 1 processor this program may run on; using 1 thread");
   // The variable is read at every run.
   ::setenv("ZEMBRA_THREADS", "1", 1);

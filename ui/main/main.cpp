@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/pi_digits.h"
+#include "engine/environment_notes.h"
 
 #include "ui/dialogs/dialog_launchers.h"
 #include "ui/main/fonts.h"
