@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
 
   zembra::ui::registerFontSubstitutes();
   zembra::ui::ProgramState state;
-  zembra::ui::NoWindowLaunchers launchers(state);
+  zembra::ui::NoWindowLaunchers launchers;
   zembra::ui::MainProgram program(state, launchers, [] {});
   program.window().show();
   program.window().controls().digitCountEdit->setText(digits);

@@ -1,26 +1,18 @@
 #include "ui/dialogs/dialog_launchers.h"
 
-#include <QApplication>
-
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/replace_question.h"
 #include "ui/dialogs/result_viewer.h"
 #include "ui/dialogs/version_window.h"
-#include "ui/main/main_window.h"
 
 namespace zembra::ui {
-
-QWidget* DialogLaunchers::owner() const {
-  QWidget* modal = QApplication::activeModalWidget();
-  return modal ? modal : mainWindow();
-}
 
 // Each window deletes itself when it closes (before exec() returns), so
 // nothing of it is touched afterwards.
 bool DialogLaunchers::openFileSelection(const QString& title) {
-  auto* dialog = new FileSelectionDialog(state().run, Volumes::system(), owner());
+  auto* dialog = new FileSelectionDialog(state_.run, Volumes::system(), owner());
   dialog->setWindowTitle(title);
   bool confirmed = false;
   QObject::connect(dialog, &FileSelectionDialog::confirmed, [&confirmed] { confirmed = true; });
@@ -28,10 +20,10 @@ bool DialogLaunchers::openFileSelection(const QString& title) {
   return confirmed;
 }
 
-void DialogLaunchers::openResultViewer() { (new ResultViewer(state(), owner()))->exec(); }
+void DialogLaunchers::openResultViewer() { (new ResultViewer(state_, owner()))->exec(); }
 
 void DialogLaunchers::openCounterOptions() {
-  (new CounterOptionsDialog(state().run, owner()))->exec();
+  (new CounterOptionsDialog(state_.run, owner()))->exec();
 }
 
 void DialogLaunchers::openHelp() { (new HelpWindow(owner()))->exec(); }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "ui/main/launchers.h"
-
-class QWidget;
+#include "ui/common/window_openers.h"
+#include "ui/main/program_state.h"
 
 namespace zembra::ui {
 
-// The launchers of the program: each window is built afresh (so it starts as
-// designed every time), shown modally over the topmost window, and deleted
-// when it closes.
-class DialogLaunchers final : public Launchers {
+// The program's windows: each is built afresh (so it starts as designed every
+// time), shown modally over the topmost window, and deleted when it closes.
+class DialogLaunchers final : public WindowOpeners {
  public:
-  using Launchers::Launchers;
+  explicit DialogLaunchers(ProgramState& state) : state_(state) {}
 
- protected:
   bool openFileSelection(const QString& title) override;
   void openResultViewer() override;
   void openCounterOptions() override;
@@ -22,7 +19,7 @@ class DialogLaunchers final : public Launchers {
   bool askToReplace(const std::string& path) override;
 
  private:
-  QWidget* owner() const;
+  ProgramState& state_;
 };
 
 }  // namespace zembra::ui

@@ -2,22 +2,23 @@
 
 namespace zembra::ui {
 
-MainProgram::MainProgram(ProgramState& state, Launchers& launchers,
+MainProgram::MainProgram(ProgramState& state, WindowOpeners& windows,
                          std::function<void()> endEventLoop)
     : programEnd_(std::move(endEventLoop)),
       window_(state),
+      launchers_(state, windows, window_),
       entry_(window_.controls()),
       run_(state.run, window_, entry_, programEnd_,
-           [&launchers](const std::string& path) { return launchers.confirmReplace(path); }) {
-  launchers.setMainWindow(window_);
-  connectMenus(launchers);
-  connectPictureButtons(launchers);
+           [this](const std::string& path) { return launchers_.confirmReplace(path); }) {
+  windows.setOwner(&window_);
+  connectMenus();
+  connectPictureButtons();
   QObject::connect(&window_, &MainWindow::closed, &window_, [this] { programEnd_.request(); });
 }
 
-void MainProgram::connectMenus(Launchers& launchers) {
+void MainProgram::connectMenus() {
   const MainMenus& m = window_.menus();
-  Launchers* l = &launchers;
+  Launchers* l = &launchers_;
   QObject::connect(m.chooseOutputFile, &QAction::triggered, &window_, [l] { l->chooseOutputFile(); });
   QObject::connect(m.showResultFile, &QAction::triggered, &window_, [l] {
     l->chooseDisplayFile();
@@ -31,9 +32,9 @@ void MainProgram::connectMenus(Launchers& launchers) {
 }
 
 // Output file, run, counter options, help.
-void MainProgram::connectPictureButtons(Launchers& launchers) {
+void MainProgram::connectPictureButtons() {
   const auto& buttons = window_.controls().pictureButtons;
-  Launchers* l = &launchers;
+  Launchers* l = &launchers_;
   QObject::connect(buttons[0], &PictureButton::clicked, &window_, [l] { l->chooseOutputFile(); });
   QObject::connect(buttons[1], &PictureButton::clicked, &window_, [this] { run_.run(); });
   QObject::connect(buttons[2], &PictureButton::clicked, &window_, [l] { l->showCounterOptions(); });

@@ -11,22 +11,24 @@
 namespace zembra::ui {
 
 // The main window with everything behind it: the digit entry, the run
-// command, and every menu item and picture button connected to its command.
+// command, and every menu item and picture button connected to its command;
+// the commands open their windows through `windows`.
 class MainProgram {
  public:
   // endEventLoop is how the program ends (see ProgramEnd).
-  MainProgram(ProgramState& state, Launchers& launchers, std::function<void()> endEventLoop);
+  MainProgram(ProgramState& state, WindowOpeners& windows, std::function<void()> endEventLoop);
 
   MainWindow& window() { return window_; }
   RunCommand& runCommand() { return run_; }
   const ProgramEnd& programEnd() const { return programEnd_; }
 
  private:
-  void connectMenus(Launchers& launchers);
-  void connectPictureButtons(Launchers& launchers);
+  void connectMenus();
+  void connectPictureButtons();
 
   ProgramEnd programEnd_;
   MainWindow window_;
+  Launchers launchers_;
   DigitEntry entry_;
   RunCommand run_;
 };

@@ -1,17 +1,13 @@
 #pragma once
 
-#include "ui/main/launchers.h"
+#include "ui/common/window_openers.h"
 
 namespace zembra::ui {
 
-// Launchers whose windows close at once, without a choice, and which let a
-// run replace any file: for the benchmark and the screenshots, where no
-// window opens.
-class NoWindowLaunchers final : public Launchers {
+// Windows that close at once, without a choice, and a run that may replace
+// any file: for the benchmark and the screenshots, where no window opens.
+class NoWindowLaunchers final : public WindowOpeners {
  public:
-  using Launchers::Launchers;
-
- protected:
   bool openFileSelection(const QString&) override { return false; }
   void openResultViewer() override {}
   void openCounterOptions() override {}

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
   }
   zembra::ui::registerFontSubstitutes();
   zembra::ui::ProgramState state;
-  zembra::ui::NoWindowLaunchers launchers(state);
+  zembra::ui::NoWindowLaunchers launchers;
   zembra::ui::MainProgram program(state, launchers, [] {});
   zembra::ui::MainWindow& window = program.window();
   // A fixed time of day, so that the pictures only change when the windows do.

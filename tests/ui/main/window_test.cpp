@@ -34,20 +34,20 @@ using namespace std::chrono_literals;
 // Records each window opened ("FileSelection <title>", …); onOpen does what the user would do.
 // A file selection confirms when it changes the result file; a question to replace a file is
 // answered yes.
-struct FakeLaunchers final : Launchers {
-  using Launchers::Launchers;
+struct FakeLaunchers final : WindowOpeners {
+  explicit FakeLaunchers(ProgramState& state) : state(state) {}
+  ProgramState& state;
   QStringList openings;
   std::function<void(const QString&)> onOpen = [](const QString&) {};
 
- protected:
   void open(const QString& name) {
     openings << name;
     onOpen(name);
   }
   bool openFileSelection(const QString& title) override {
-    const std::string before = state().run.resultFilePath;
+    const std::string before = state.run.resultFilePath;
     open("FileSelection " + title);
-    return state().run.resultFilePath != before;
+    return state.run.resultFilePath != before;
   }
   bool askToReplace(const std::string& path) override {
     open("ReplaceQuestion " + QString::fromStdString(path));
