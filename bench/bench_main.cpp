@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/pi_digits.h"
+#include "engine/digits/pi_digits.h"
 #include "tests/reference/reference.h"
 #include "bench/machin_literal.h"
 

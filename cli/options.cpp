@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "cli/plain_number.h"
-#include "engine/sizing.h"
+#include "engine/digits/sizing.h"
 
 namespace zembra::cli {
 namespace {

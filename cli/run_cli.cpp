@@ -8,9 +8,9 @@
 #include "cli/options.h"
 #include "engine/computation_run.h"
 #include "engine/digit_lines.h"
-#include "engine/kernel/kernel.h"
+#include "engine/digits/kernel/kernel.h"
 #include "engine/environment_notes.h"
-#include "engine/pi_digits.h"
+#include "engine/digits/pi_digits.h"
 #include "engine/run_error.h"
 #include "engine/version.h"
 

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "engine/digit_lines.h"
-#include "engine/result_file.h"
+#include "engine/result_file/result_file.h"
 #include "engine/result_header.h"
 #include "engine/run_error.h"
 

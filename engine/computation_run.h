@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/pi_digits.h"
+#include "engine/digits/pi_digits.h"
 #include "engine/run_window.h"
 
 namespace zembra {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/kernel/kernel.h"
-#include "engine/worker_pool.h"
+#include "engine/digits/kernel/kernel.h"
+#include "engine/digits/worker_pool.h"
 
 // What a run tells the user about ZEMBRA_THREADS and ZEMBRA_KERNEL. The
 // engine prints nothing itself: the programs say these once.

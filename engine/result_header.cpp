@@ -7,9 +7,9 @@
 #include <exception>
 #include <optional>
 
-#include "engine/result_target.h"
-#include "engine/shift_jis.h"
-#include "engine/system_call.h"
+#include "engine/result_file/result_target.h"
+#include "engine/result_file/shift_jis.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

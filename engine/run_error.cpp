@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/sizing.h"
+#include "engine/digits/sizing.h"
 
 namespace zembra {
 namespace {

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/main/fonts.h"
+#include "ui/common/fonts.h"
 #include "ui/main/main_program.h"
 #include "ui/main/no_window_launchers.h"
 

@@ -19,8 +19,8 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/dialogs/line_list_view.h"
-#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/viewer/line_list_view.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 // division by d_k goes on from the remainder r_k over g zero limbs: limb
 // n + j of the term is ⌊r·B / d_k⌋, r ← r·B mod d_k, for j = 1 … g. H fills
 // the columns 0 … n, the sums of those limbs the columns n + 1 … last.
-#include "engine/arctan5_head.h"
+#include "engine/digits/arctan5_head.h"
 
 #include <gmp.h>
 

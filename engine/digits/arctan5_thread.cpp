@@ -1,8 +1,8 @@
-#include "engine/arctan5_thread.h"
+#include "engine/digits/arctan5_thread.h"
 
 #include <stdexcept>
 
-#include "engine/arctan5_head.h"
+#include "engine/digits/arctan5_head.h"
 
 namespace zembra {
 namespace {

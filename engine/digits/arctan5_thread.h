@@ -8,9 +8,9 @@
 #include <optional>
 #include <thread>
 
-#include "engine/kernel/kernel.h"
-#include "engine/machin_series.h"
-#include "engine/worker_pool.h"
+#include "engine/digits/kernel/kernel.h"
+#include "engine/digits/machin_series.h"
+#include "engine/digits/worker_pool.h"
 
 namespace zembra {
 

@@ -1,4 +1,4 @@
-#include "engine/machin_series.h"
+#include "engine/digits/machin_series.h"
 
 #include <algorithm>
 

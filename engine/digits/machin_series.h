@@ -3,9 +3,9 @@
 #include <functional>
 #include <vector>
 
-#include "engine/kernel/kernel.h"
-#include "engine/term_listener.h"
-#include "engine/worker_pool.h"
+#include "engine/digits/kernel/kernel.h"
+#include "engine/digits/term_listener.h"
+#include "engine/digits/worker_pool.h"
 
 namespace zembra {
 

@@ -1,4 +1,4 @@
-#include "engine/pi_digits.h"
+#include "engine/digits/pi_digits.h"
 
 #include <chrono>
 #include <cmath>
@@ -9,9 +9,9 @@
 #include <system_error>
 #include <new>
 
-#include "engine/arctan5_head.h"
-#include "engine/arctan5_thread.h"
-#include "engine/machin_series.h"
+#include "engine/digits/arctan5_head.h"
+#include "engine/digits/arctan5_thread.h"
+#include "engine/digits/machin_series.h"
 #include "engine/run_error.h"
 
 namespace zembra {

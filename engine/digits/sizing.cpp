@@ -1,4 +1,4 @@
-#include "engine/sizing.h"
+#include "engine/digits/sizing.h"
 
 #include <cmath>
 

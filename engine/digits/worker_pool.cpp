@@ -1,4 +1,4 @@
-#include "engine/worker_pool.h"
+#include "engine/digits/worker_pool.h"
 
 #include <sched.h>
 

@@ -1,10 +1,10 @@
-#include "engine/atomic_replacement.h"
+#include "engine/result_file/atomic_replacement.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "engine/path_parts.h"
-#include "engine/system_call.h"
+#include "engine/result_file/path_parts.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

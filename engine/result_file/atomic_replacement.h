@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/result_output.h"
-#include "engine/temporary_file.h"
+#include "engine/result_file/result_output.h"
+#include "engine/result_file/temporary_file.h"
 
 namespace zembra {
 

@@ -1,4 +1,4 @@
-#include "engine/descriptor_path.h"
+#include "engine/result_file/descriptor_path.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "engine/file_attributes.h"
+#include "engine/result_file/file_attributes.h"
 
 #include <fcntl.h>
 #include <sys/xattr.h>

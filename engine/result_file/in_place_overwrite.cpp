@@ -1,4 +1,4 @@
-#include "engine/in_place_overwrite.h"
+#include "engine/result_file/in_place_overwrite.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <utility>
 
-#include "engine/signal_cleanup.h"
-#include "engine/system_call.h"
+#include "engine/result_file/signal_cleanup.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 

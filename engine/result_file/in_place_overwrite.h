@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/result_output.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 

@@ -1,4 +1,4 @@
-#include "engine/link_chain.h"
+#include "engine/result_file/link_chain.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "engine/descriptor_path.h"
-#include "engine/path_parts.h"
-#include "engine/system_call.h"
+#include "engine/result_file/descriptor_path.h"
+#include "engine/result_file/path_parts.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

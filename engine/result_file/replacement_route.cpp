@@ -1,10 +1,10 @@
-#include "engine/replacement_route.h"
+#include "engine/result_file/replacement_route.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "engine/file_attributes.h"
-#include "engine/path_parts.h"
+#include "engine/result_file/file_attributes.h"
+#include "engine/result_file/path_parts.h"
 
 namespace zembra {
 namespace {

@@ -1,12 +1,12 @@
-#include "engine/result_file.h"
+#include "engine/result_file/result_file.h"
 
 #include <unistd.h>
 
 #include <system_error>
 
-#include "engine/result_output_choice.h"
+#include "engine/result_file/result_output_choice.h"
 #include "engine/run_error.h"
-#include "engine/shift_jis.h"
+#include "engine/result_file/shift_jis.h"
 
 namespace zembra {
 namespace {

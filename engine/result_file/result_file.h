@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/result_output.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 
@@ -32,9 +32,9 @@ struct ResultFileOptions {
 //   and renamed over it at the commit, so a run that fails or is abandoned
 //   leaves the earlier file as it was; where such a replacement would lose
 //   something (a second name, the owner, attributes), the file is overwritten
-//   in place at the commit instead (engine/in_place_overwrite.h);
+//   in place at the commit instead (engine/result_file/in_place_overwrite.h);
 // - a named pipe, a character device or a descriptor of this process
-//   (/dev/stdout …) is written as a stream (engine/stream_output.h);
+//   (/dev/stdout …) is written as a stream (engine/result_file/stream_output.h);
 // - symbolic links are followed; anything else is refused.
 class ResultFile {
  public:

@@ -1,8 +1,8 @@
-#include "engine/result_output.h"
+#include "engine/result_file/result_output.h"
 
 #include <cerrno>
 
-#include "engine/system_call.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 

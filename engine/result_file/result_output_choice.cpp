@@ -1,19 +1,19 @@
-#include "engine/result_output_choice.h"
+#include "engine/result_file/result_output_choice.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "engine/atomic_replacement.h"
-#include "engine/file_attributes.h"
-#include "engine/in_place_overwrite.h"
-#include "engine/path_parts.h"
-#include "engine/replacement_route.h"
-#include "engine/result_target.h"
+#include "engine/result_file/atomic_replacement.h"
+#include "engine/result_file/file_attributes.h"
+#include "engine/result_file/in_place_overwrite.h"
+#include "engine/result_file/path_parts.h"
+#include "engine/result_file/replacement_route.h"
+#include "engine/result_file/result_target.h"
 #include "engine/run_error.h"
-#include "engine/stream_output.h"
-#include "engine/system_call.h"
+#include "engine/result_file/stream_output.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/result_file.h"
-#include "engine/result_output.h"
+#include "engine/result_file/result_file.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 

@@ -1,14 +1,14 @@
-#include "engine/result_target.h"
+#include "engine/result_file/result_target.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "engine/link_chain.h"
-#include "engine/path_parts.h"
+#include "engine/result_file/link_chain.h"
+#include "engine/result_file/path_parts.h"
 #include "engine/run_error.h"
-#include "engine/system_call.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

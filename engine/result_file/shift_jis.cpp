@@ -1,4 +1,4 @@
-#include "engine/shift_jis.h"
+#include "engine/result_file/shift_jis.h"
 
 #include <iconv.h>
 

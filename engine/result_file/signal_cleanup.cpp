@@ -1,4 +1,4 @@
-#include "engine/signal_cleanup.h"
+#include "engine/result_file/signal_cleanup.h"
 
 #include <pthread.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "engine/system_call.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra::signal_cleanup {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/stream_output.h"
+#include "engine/result_file/stream_output.h"
 
 #include <poll.h>
 #include <pthread.h>
@@ -10,7 +10,7 @@
 #include <csignal>
 #include <ctime>
 
-#include "engine/system_call.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "engine/result_output.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 

@@ -1,4 +1,4 @@
-#include "engine/temporary_file.h"
+#include "engine/result_file/temporary_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "engine/signal_cleanup.h"
-#include "engine/system_call.h"
+#include "engine/result_file/signal_cleanup.h"
+#include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {

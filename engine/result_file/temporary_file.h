@@ -10,7 +10,7 @@ namespace zembra {
 // Its name, if it has one, starts with kTemporaryPrefix and is short whatever
 // the target's name, so it fits wherever the target's name fits. The file is
 // locked (flock) for as long as it lives, and a SIGINT, SIGTERM or SIGHUP
-// removes it (engine/signal_cleanup.h); what a harder end (SIGKILL, a power
+// removes it (engine/result_file/signal_cleanup.h); what a harder end (SIGKILL, a power
 // cut) leaves behind, the next run in the same folder sweeps away.
 class TemporaryFile {
  public:

@@ -1,4 +1,4 @@
-#include "ui/main/caption_label.h"
+#include "ui/common/caption_label.h"
 
 #include <QFontMetrics>
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "ui/main/design.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/main/horizontal_scroll_bar.h"
+#include "ui/common/horizontal_scroll_bar.h"
 
 #include <QKeyEvent>
 #include <QProxyStyle>

@@ -1,9 +1,9 @@
-#include "ui/main/list_box.h"
+#include "ui/common/list_box.h"
 
 #include <QProxyStyle>
 
-#include "ui/main/fonts.h"
-#include "ui/main/design.h"
+#include "ui/common/fonts.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

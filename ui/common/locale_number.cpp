@@ -1,4 +1,4 @@
-#include "ui/main/locale_number.h"
+#include "ui/common/locale_number.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/modal_window.h"
+#include "ui/common/modal_window.h"
 
 #include <QKeyEvent>
 #include <QPixmap>

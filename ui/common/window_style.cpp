@@ -1,4 +1,4 @@
-#include "ui/dialogs/window_style.h"
+#include "ui/common/window_style.h"
 
 #include <QPalette>
 

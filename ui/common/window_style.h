@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <initializer_list>
 
-#include "ui/main/design.h"
+#include "ui/common/design.h"
 
 // Placing and colouring controls the way the windows are designed: twips
 // relative to the parent, colours written &H00BBGGRR&.

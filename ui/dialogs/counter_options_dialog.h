@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/run_window.h"
-#include "ui/dialogs/modal_window.h"
+#include "ui/common/modal_window.h"
 
 class QGroupBox;
 class QLabel;

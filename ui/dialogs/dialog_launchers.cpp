@@ -1,10 +1,10 @@
 #include "ui/dialogs/dialog_launchers.h"
 
 #include "ui/dialogs/counter_options_dialog.h"
-#include "ui/dialogs/file_selection_dialog.h"
+#include "ui/dialogs/file_selection/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/replace_question.h"
-#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/dialogs/version_window.h"
 
 namespace zembra::ui {

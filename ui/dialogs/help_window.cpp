@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "ui/dialogs/version_window.h"
-#include "ui/dialogs/window_style.h"
+#include "ui/common/window_style.h"
 
 namespace zembra::ui {
 namespace {

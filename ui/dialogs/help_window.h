@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs/modal_window.h"
+#include "ui/common/modal_window.h"
 
 namespace zembra::ui {
 

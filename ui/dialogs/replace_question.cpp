@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
-#include "ui/dialogs/folder_entries.h"
-#include "ui/main/design.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 

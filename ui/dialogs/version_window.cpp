@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "engine/version.h"
-#include "ui/dialogs/window_style.h"
+#include "ui/common/window_style.h"
 
 namespace zembra::ui {
 namespace {

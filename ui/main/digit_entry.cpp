@@ -1,8 +1,8 @@
 #include "ui/main/digit_entry.h"
 
-#include "engine/sizing.h"
-#include "ui/main/design.h"
-#include "ui/main/locale_number.h"
+#include "engine/digits/sizing.h"
+#include "ui/common/design.h"
+#include "ui/common/locale_number.h"
 
 namespace zembra::ui {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ui/common/window_openers.h"
-#include "ui/main/program_state.h"
+#include "ui/common/program_state.h"
 
 namespace zembra::ui {
 

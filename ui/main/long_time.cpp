@@ -1,6 +1,6 @@
 #include "ui/main/long_time.h"
 
-#include "engine/shift_jis.h"
+#include "engine/result_file/shift_jis.h"
 
 namespace zembra::ui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/main/locale_number.h"
+#include "ui/common/locale_number.h"
 #include "ui/main/long_time.h"
 
 namespace zembra::ui {

@@ -4,9 +4,9 @@
 #include <QIcon>
 #include <algorithm>
 
-#include "ui/main/design.h"
-#include "ui/main/fonts.h"
-#include "ui/main/program_state.h"
+#include "ui/common/design.h"
+#include "ui/common/fonts.h"
+#include "ui/common/program_state.h"
 
 namespace zembra::ui {
 namespace {

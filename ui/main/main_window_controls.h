@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <array>
 
-#include "ui/main/caption_label.h"
+#include "ui/common/caption_label.h"
 #include "ui/main/picture_button.h"
 
 namespace zembra::ui {

@@ -3,12 +3,12 @@
 
 #include <QScrollBar>
 
-#include "engine/sizing.h"
-#include "ui/main/horizontal_scroll_bar.h"
-#include "ui/main/fonts.h"
+#include "engine/digits/sizing.h"
+#include "ui/common/horizontal_scroll_bar.h"
+#include "ui/common/fonts.h"
 #include "ui/main/main_window_controls.h"
-#include "ui/main/list_box.h"
-#include "ui/main/design.h"
+#include "ui/common/list_box.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

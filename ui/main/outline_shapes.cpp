@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/main/design.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 

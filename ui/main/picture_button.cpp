@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "ui/main/design.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

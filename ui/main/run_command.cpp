@@ -5,7 +5,7 @@
 #include "engine/computation_run.h"
 #include "engine/result_header.h"
 #include "engine/run_error.h"
-#include "ui/main/locale_number.h"
+#include "ui/common/locale_number.h"
 #include "ui/main/main_run_window.h"
 #include "ui/main/run_failure_message.h"
 

@@ -4,7 +4,7 @@
 #include <clocale>
 #include <cstring>
 
-#include "ui/main/design.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -1,7 +1,7 @@
 // The block kernel compiled for the avx2 instruction set.
 #define ZEMBRA_KERNEL_VARIANT avx2
-#include "engine/kernel/kernel_variants.h"
-#include "engine/kernel/series_kernel.h"
+#include "engine/digits/kernel/kernel_variants.h"
+#include "engine/digits/kernel/series_kernel.h"
 
 namespace zembra::kernel::avx2 {
 

@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine/kernel/kernel.h"
-#include "engine/kernel/kernel_variants.h"
+#include "engine/digits/kernel/kernel.h"
+#include "engine/digits/kernel/kernel_variants.h"
 
 namespace zembra::kernel {
 namespace {

@@ -1,7 +1,7 @@
 // The block kernel for any x86-64 or other processor: the baseline instruction set.
 #define ZEMBRA_KERNEL_VARIANT portable
-#include "engine/kernel/kernel_variants.h"
-#include "engine/kernel/series_kernel.h"
+#include "engine/digits/kernel/kernel_variants.h"
+#include "engine/digits/kernel/series_kernel.h"
 
 namespace zembra::kernel::portable {
 

@@ -3,7 +3,7 @@
 // The compiled variants of the block kernel and their shapes. More registers
 // mean more independent division chains in flight; the counts are the
 // fastest measured (zembra32-cli 327640), a few spills included.
-#include "engine/kernel/kernel.h"
+#include "engine/digits/kernel/kernel.h"
 
 namespace zembra::kernel {
 

@@ -30,7 +30,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "engine/kernel/kernel.h"
+#include "engine/digits/kernel/kernel.h"
 
 #ifndef ZEMBRA_KERNEL_VARIANT
 #error "define ZEMBRA_KERNEL_VARIANT before including series_kernel.h"

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <thread>
 
-#include "engine/worker_pool.h"
+#include "engine/digits/worker_pool.h"
 
 namespace zembra {
 

@@ -3,7 +3,7 @@
 #include <tuple>
 
 #include "engine/environment_notes.h"
-#include "engine/kernel/kernel.h"
+#include "engine/digits/kernel/kernel.h"
 #include "engine/quoted.h"
 
 namespace zembra {

@@ -1,7 +1,7 @@
 // The engine's digits against the references. For a count N, with n = ⌊N⌋
 // decimals asked for, the floored Machin arithmetic is kept where it shows
 // π's first n decimals; elsewhere π's own first 10·L decimals, truncated.
-#include "engine/pi_digits.h"
+#include "engine/digits/pi_digits.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "engine/run_error.h"
-#include "tests/engine/counting_starter.h"
+#include "tests/engine/digits/counting_starter.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {

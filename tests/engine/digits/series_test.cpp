@@ -6,9 +6,9 @@
 #include <span>
 #include <stdexcept>
 
-#include "engine/arctan5_head.h"
-#include "engine/arctan5_thread.h"
-#include "engine/machin_series.h"
+#include "engine/digits/arctan5_head.h"
+#include "engine/digits/arctan5_thread.h"
+#include "engine/digits/machin_series.h"
 #include "tests/reference/reference.h"
 
 namespace zembra {

@@ -1,6 +1,6 @@
 // The pool under a system that grants fewer threads than asked, and the
 // thread count a user can set.
-#include "engine/worker_pool.h"
+#include "engine/digits/worker_pool.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "engine/environment_notes.h"
-#include "tests/engine/counting_starter.h"
+#include "tests/engine/digits/counting_starter.h"
 
 namespace zembra {
 namespace {

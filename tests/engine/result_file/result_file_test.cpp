@@ -1,5 +1,5 @@
 // The result file: every kind of target, interruptions, and named pipes.
-#include "engine/result_file.h"
+#include "engine/result_file/result_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -24,8 +24,8 @@
 
 #include "engine/computation_run.h"
 #include "engine/run_error.h"
-#include "engine/signal_cleanup.h"
-#include "engine/temporary_file.h"
+#include "engine/result_file/signal_cleanup.h"
+#include "engine/result_file/temporary_file.h"
 #include "tests/engine/child_process.h"
 #include "tests/engine/recorder_window.h"
 #include "tests/engine/temp_folder.h"

@@ -10,8 +10,8 @@
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/dialog_launchers.h"
-#include "ui/dialogs/directory_list.h"
-#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/file_selection/directory_list.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/main/main_program.h"
 
 namespace zembra::ui {

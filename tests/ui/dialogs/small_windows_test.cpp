@@ -14,8 +14,8 @@
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/dialog_launchers.h"
-#include "ui/dialogs/line_list_view.h"
-#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/viewer/line_list_view.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/dialogs/version_window.h"
 #include "ui/main/main_program.h"
 

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "ui/main/fonts.h"
+#include "ui/common/fonts.h"
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -19,9 +19,9 @@
 
 #include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
-#include "ui/main/design.h"
-#include "ui/main/fonts.h"
-#include "ui/main/locale_number.h"
+#include "ui/common/design.h"
+#include "ui/common/fonts.h"
+#include "ui/common/locale_number.h"
 #include "ui/main/long_time.h"
 #include "ui/main/main_program.h"
 #include "ui/main/main_run_window.h"

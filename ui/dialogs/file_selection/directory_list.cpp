@@ -1,9 +1,9 @@
-#include "ui/dialogs/directory_list.h"
+#include "ui/dialogs/file_selection/directory_list.h"
 
 #include <QDir>
 #include <QMessageBox>
 
-#include "ui/main/design.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QListWidget>
 
-#include "ui/dialogs/folder_entries.h"
-#include "ui/dialogs/volumes.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
+#include "ui/dialogs/file_selection/volumes.h"
 
 namespace zembra::ui {
 

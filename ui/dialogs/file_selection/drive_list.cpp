@@ -1,4 +1,4 @@
-#include "ui/dialogs/drive_list.h"
+#include "ui/dialogs/file_selection/drive_list.h"
 
 #include <QStyleOptionComboBox>
 

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "ui/dialogs/volumes.h"
+#include "ui/dialogs/file_selection/volumes.h"
 
 namespace zembra::ui {
 

@@ -1,8 +1,8 @@
-#include "ui/dialogs/file_list.h"
+#include "ui/dialogs/file_selection/file_list.h"
 
 #include <QKeyEvent>
 
-#include "ui/dialogs/folder_entries.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
 
 namespace zembra::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/dialogs/file_selection_dialog.h"
+#include "ui/dialogs/file_selection/file_selection_dialog.h"
 
 #include <unistd.h>
 
@@ -9,11 +9,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/dialogs/directory_list.h"
-#include "ui/dialogs/drive_list.h"
-#include "ui/dialogs/file_list.h"
-#include "ui/dialogs/window_style.h"
-#include "ui/main/design.h"
+#include "ui/dialogs/file_selection/directory_list.h"
+#include "ui/dialogs/file_selection/drive_list.h"
+#include "ui/dialogs/file_selection/file_list.h"
+#include "ui/common/window_style.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 

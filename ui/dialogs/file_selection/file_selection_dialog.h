@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/run_window.h"
-#include "ui/dialogs/modal_window.h"
-#include "ui/dialogs/folder_entries.h"
-#include "ui/dialogs/volumes.h"
+#include "ui/common/modal_window.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
+#include "ui/dialogs/file_selection/volumes.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "ui/dialogs/folder_entries.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/volumes.h"
+#include "ui/dialogs/file_selection/volumes.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "ui/dialogs/file_line_source.h"
+#include "ui/dialogs/viewer/file_line_source.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ui/dialogs/shift_jis_text.h"
+#include "ui/dialogs/viewer/shift_jis_text.h"
 
 namespace zembra::ui {
 namespace {

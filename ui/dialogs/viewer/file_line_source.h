@@ -3,8 +3,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 
-#include "ui/dialogs/line_index.h"
-#include "ui/dialogs/line_list_view.h"
+#include "ui/dialogs/viewer/line_index.h"
+#include "ui/dialogs/viewer/line_list_view.h"
 
 namespace zembra::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/line_index.h"
+#include "ui/dialogs/viewer/line_index.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/line_list_view.h"
+#include "ui/dialogs/viewer/line_list_view.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "ui/main/fonts.h"
-#include "ui/main/design.h"
+#include "ui/common/fonts.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

@@ -1,16 +1,16 @@
-#include "ui/dialogs/result_viewer.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
-#include "ui/dialogs/file_line_source.h"
-#include "ui/dialogs/folder_entries.h"
-#include "ui/dialogs/line_index.h"
-#include "ui/dialogs/line_list_view.h"
-#include "ui/dialogs/window_style.h"
-#include "ui/main/design.h"
+#include "ui/dialogs/viewer/file_line_source.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
+#include "ui/dialogs/viewer/line_index.h"
+#include "ui/dialogs/viewer/line_list_view.h"
+#include "ui/common/window_style.h"
+#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

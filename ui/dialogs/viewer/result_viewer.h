@@ -3,8 +3,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "ui/dialogs/modal_window.h"
-#include "ui/main/program_state.h"
+#include "ui/common/modal_window.h"
+#include "ui/common/program_state.h"
 
 class QLabel;
 class QPushButton;

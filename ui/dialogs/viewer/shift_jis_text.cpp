@@ -1,4 +1,4 @@
-#include "ui/dialogs/shift_jis_text.h"
+#include "ui/dialogs/viewer/shift_jis_text.h"
 
 #include <algorithm>
 

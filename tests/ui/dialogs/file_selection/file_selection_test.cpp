@@ -9,10 +9,10 @@
 #include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
-#include "ui/dialogs/directory_list.h"
-#include "ui/dialogs/drive_list.h"
-#include "ui/dialogs/file_list.h"
-#include "ui/dialogs/file_selection_dialog.h"
+#include "ui/dialogs/file_selection/directory_list.h"
+#include "ui/dialogs/file_selection/drive_list.h"
+#include "ui/dialogs/file_selection/file_list.h"
+#include "ui/dialogs/file_selection/file_selection_dialog.h"
 
 namespace zembra::ui {
 namespace {

@@ -1,6 +1,6 @@
 // The line index against a plain split of the same bytes.
 
-#include "ui/dialogs/line_index.h"
+#include "ui/dialogs/viewer/line_index.h"
 
 #include <gtest/gtest.h>
 
