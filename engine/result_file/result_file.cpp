@@ -1,15 +1,99 @@
 #include "engine/result_file/result_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 
-#include "engine/result_file/result_output_choice.h"
-#include "engine/run_error.h"
+#include "engine/result_file/atomic_replacement.h"
+#include "engine/result_file/file_attributes.h"
+#include "engine/result_file/in_place_overwrite.h"
+#include "engine/result_file/path_parts.h"
+#include "engine/result_file/replacement_route.h"
+#include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
+#include "engine/result_file/stream_output.h"
+#include "engine/result_file/system_call.h"
+#include "engine/run_error.h"
 
 namespace zembra {
 namespace {
+
+using Refusal = RunError::Refusal;
+
+// A pipe or a character device, opened as named. For the window, without
+// waiting for a pipe's reader: no reader is a refusal before computing.
+std::unique_ptr<ResultOutput> openStream(const std::string& given, const ResultTarget& target,
+                                         const ResultFileOptions& options) {
+  const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (options.waitForPipeReader ? 0 : O_NONBLOCK);
+  const int fd = retryOnInterrupt([&] { return ::open(target.path.c_str(), flags); });
+  if (fd < 0 && errno == ENXIO && S_ISFIFO(target.info.st_mode)) {
+    throw RunError::refused(given, Refusal::NoPipeReader, ENXIO);
+  }
+  checked(fd);
+  auto output = std::make_unique<StreamOutput>(fd, true, options.write, options.whileWaiting);
+  struct stat opened {};
+  checked(::fstat(fd, &opened));
+  if (!S_ISFIFO(opened.st_mode) && !S_ISCHR(opened.st_mode)) {
+    throw RunError::refused(given, Refusal::UnknownType);  // changed since it was looked at
+  }
+  return output;
+}
+
+// The atomic route: stale temporary files swept, a new one made beside.
+TemporaryFile temporaryBeside(const std::string& path, const ResultFileOptions& options) {
+  sweepStaleTemporaries(folderOf(path));
+  return TemporaryFile::create(folderOf(path), options.allowUnnamed);
+}
+
+// An existing regular file: replaced when nothing the user had is lost by it,
+// else overwritten in place.
+std::unique_ptr<ResultOutput> openRegularFile(const std::string& given, const ResultTarget& target,
+                                              const ResultFileOptions& options) {
+  if (isAppendOnlyOrImmutable(target.path)) {
+    throw RunError::refused(given, Refusal::AppendOnlyOrImmutable, EPERM);
+  }
+  checked(::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS));
+  if (replacementRouteFor(target.path, target.info) == ReplacementRoute::Atomic) {
+    TemporaryFile file = temporaryBeside(target.path, options);
+    if (copyAttributes(target.path, target.info, file.descriptor())) {
+      return std::make_unique<AtomicReplacement>(std::move(file), target.path, options.write);
+    }
+  }
+  return std::make_unique<InPlaceOverwrite>(InPlaceOverwrite::openExisting(target.path, options.write));
+}
+
+// A new file: created beside and renamed, unless the folder is append-only,
+// where a temporary file could be neither renamed nor removed.
+std::unique_ptr<ResultOutput> createNewFile(const std::string& path, const ResultFileOptions& options) {
+  const std::string folder = folderOf(path);
+  if (!isAppendOnlyOrImmutable(folder)) {
+    return std::make_unique<AtomicReplacement>(temporaryBeside(path, options), path, options.write);
+  }
+  checked(::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS));
+  return std::make_unique<InPlaceOverwrite>(InPlaceOverwrite::createAtCommit(path, options.write));
+}
+
+// Classifies the result path and opens the output its target calls for.
+// Throws RunError (naming `path`) for refused targets and std::system_error
+// for everything else that fails.
+std::unique_ptr<ResultOutput> chooseResultOutput(const std::string& path,
+                                                 const ResultFileOptions& options) {
+  const ResultTarget target = classifyTarget(path);
+  switch (target.type) {
+    case ResultTarget::Type::Descriptor:
+      return std::make_unique<StreamOutput>(target.descriptor, false, options.write,
+                                            options.whileWaiting);
+    case ResultTarget::Type::Stream:
+      return openStream(path, target, options);
+    case ResultTarget::Type::RegularFile:
+      return openRegularFile(path, target, options);
+    case ResultTarget::Type::NewFile:
+      break;
+  }
+  return createNewFile(target.path, options);
+}
 
 constexpr std::size_t kFlushSize = 1 << 16;
 
