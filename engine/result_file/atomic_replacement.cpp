@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "engine/result_file/path_parts.h"
+#include "engine/result_file/result_target.h"
 #include "engine/result_file/system_call.h"
 
 namespace zembra {

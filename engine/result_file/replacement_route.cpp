@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "engine/result_file/file_attributes.h"
-#include "engine/result_file/path_parts.h"
+#include "engine/result_file/result_target.h"
 
 namespace zembra {
 namespace {

@@ -3,15 +3,108 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <sys/stat.h>
 
-#include "engine/result_file/link_chain.h"
-#include "engine/result_file/path_parts.h"
+#include <cerrno>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
 #include "engine/run_error.h"
 #include "engine/result_file/system_call.h"
 
 namespace zembra {
 namespace {
+
+// "N" (decimal digits only, no sign) as a descriptor number.
+std::optional<int> descriptorNumber(const std::string& text) {
+  int number = 0;
+  const char* end = text.data() + text.size();
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  const auto [stop, error] = std::from_chars(text.data(), end, number);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return number;
+}
+
+// Whether `folder` is a folder listing this process's descriptors.
+bool isDescriptorFolder(const std::string& folder) {
+  const std::string ownProcess = "/proc/" + std::to_string(::getpid()) + "/fd";  // not cached: fork
+  return folder == "/dev/fd" || folder == "/proc/self/fd" || folder == "/proc/thread-self/fd" ||
+         folder == ownProcess;
+}
+
+// The descriptor of this process that `path` names: /dev/stdin, /dev/stdout,
+// /dev/stderr, /dev/fd/N, /proc/self/fd/N, /proc/thread-self/fd/N and
+// /proc/PID/fd/N with this process's PID, also when spelt with "." or extra
+// slashes. Read from the text alone, so it works without /dev or /proc;
+// whether the descriptor is open is for the caller to find out.
+std::optional<int> descriptorNamedBy(const std::string& path) {
+  const std::filesystem::path normal = std::filesystem::path(path).lexically_normal();
+  const std::string text = normal.string();
+  if (text == "/dev/stdin") return 0;
+  if (text == "/dev/stdout") return 1;
+  if (text == "/dev/stderr") return 2;
+  if (!isDescriptorFolder(normal.parent_path().string())) return std::nullopt;
+  return descriptorNumber(normal.filename().string());
+}
+
+constexpr int kMaxHops = 40;  // the kernel's limit
+
+std::string readLink(const std::string& path) {
+  std::vector<char> buffer(256);
+  for (;;) {
+    const ssize_t length = checked(::readlink(path.c_str(), buffer.data(), buffer.size()));
+    if (static_cast<std::size_t>(length) < buffer.size()) return {buffer.data(), std::size_t(length)};
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+// Where a link's text points: absolute as written, relative from the link's folder.
+std::string linkDestination(const std::string& linkPath, const std::string& text) {
+  if (!text.empty() && text.front() == '/') return text;
+  const std::filesystem::path folder = std::filesystem::path(linkPath).parent_path();
+  return folder.empty() ? text : (folder / text).string();
+}
+
+// Like the kernel's protected-symlinks rule, a link in a sticky world-writable
+// folder is followed only when it belongs to this user or to the folder's
+// owner: whether the link at `linkPath`, owned by `linkOwner`, is one this
+// rule refuses to follow.
+bool isUntrustedLink(const std::string& linkPath, unsigned linkOwner) {
+  if (linkOwner == ::geteuid()) return false;
+  const std::string folder = folderOf(linkPath);
+  struct stat folderInfo {};
+  if (::stat(folder.c_str(), &folderInfo) != 0) return false;  // the kernel decides then
+  const mode_t shared = S_ISVTX | S_IWOTH;
+  if ((folderInfo.st_mode & shared) != shared) return false;
+  return folderInfo.st_uid != linkOwner;
+}
+
+// Where a chain of symbolic links ends.
+struct LinkChainEnd {
+  std::string path;               // the first name that is not a link (it may not exist)
+  std::optional<int> descriptor;  // set when a name on the way names one of our descriptors
+  bool untrusted = false;         // stopped at a link the rule above refuses to follow
+};
+
+// Follows `path` through symbolic links in its last component, hop by hop, as
+// the kernel does (relative links from their own folder, at most 40 hops);
+// the chain stops at an untrusted link, marked so. Throws std::system_error
+// (ELOOP for too many hops).
+LinkChainEnd followLinkChain(const std::string& path) {
+  std::string current = path;
+  for (int hop = 0;; ++hop) {
+    if (const std::optional<int> descriptor = descriptorNamedBy(current)) {
+      return {current, descriptor, false};
+    }
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return {current, {}, false};
+    if (hop == kMaxHops) throwSystemError(ELOOP);
+    if (isUntrustedLink(current, info.st_uid)) return {current, {}, true};
+    current = linkDestination(current, readLink(current));
+  }
+}
 
 using Refusal = RunError::Refusal;
 

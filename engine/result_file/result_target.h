@@ -2,9 +2,21 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 
 namespace zembra {
+
+// The folder of a path, "." for a bare name.
+inline std::string folderOf(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
+// The last component of a path ("" when it ends in a slash).
+inline std::string nameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
 
 // What a result path names, found out before any computation.
 struct ResultTarget {
