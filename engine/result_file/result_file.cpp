@@ -9,7 +9,6 @@
 #include "engine/result_file/atomic_replacement.h"
 #include "engine/result_file/file_attributes.h"
 #include "engine/result_file/in_place_overwrite.h"
-#include "engine/result_file/replacement_route.h"
 #include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
 #include "engine/result_file/stream_output.h"
