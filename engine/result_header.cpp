@@ -9,7 +9,7 @@
 
 #include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
-#include "engine/result_file/system_call.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "engine/result_file/file_attributes.h"
 #include "engine/result_file/result_target.h"
-#include "engine/result_file/system_call.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 namespace {

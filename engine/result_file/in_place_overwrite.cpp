@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "engine/result_file/signal_cleanup.h"
-#include "engine/result_file/system_call.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 
-#include "engine/result_file/system_call.h"
 
 namespace zembra {
 

@@ -2,9 +2,35 @@
 
 #include <sys/types.h>
 
+#include <cerrno>
 #include <string_view>
+#include <system_error>
 
 namespace zembra {
+
+// Small helpers for the result file's system calls. The file code below the
+// result file throws std::system_error (generic category, the errno); the
+// result file turns it into a RunError that names the user's path.
+
+[[noreturn]] inline void throwSystemError(int error) {
+  throw std::system_error(error, std::generic_category());
+}
+
+// The result of a call that returns -1 with errno on failure; throws then.
+template <typename Result>
+Result checked(Result result) {
+  if (result == -1) throwSystemError(errno);
+  return result;
+}
+
+// Runs a call again for as long as a signal interrupts it.
+template <typename Call>
+auto retryOnInterrupt(Call call) {
+  for (;;) {
+    auto result = call();
+    if (result != -1 || errno != EINTR) return result;
+  }
+}
 
 // The system's write(2), or a replacement for tests.
 using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);

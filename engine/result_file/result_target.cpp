@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/run_error.h"
-#include "engine/result_file/system_call.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 namespace {

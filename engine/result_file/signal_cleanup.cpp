@@ -11,7 +11,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "engine/result_file/system_call.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra::signal_cleanup {
 namespace {

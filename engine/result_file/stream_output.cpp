@@ -10,7 +10,7 @@
 #include <csignal>
 #include <ctime>
 
-#include "engine/result_file/system_call.h"
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 namespace {
