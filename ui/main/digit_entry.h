@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "ui/main/main_window_controls.h"
+#include "ui/main/main_window.h"
 
 namespace zembra::ui {
 

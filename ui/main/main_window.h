@@ -1,11 +1,62 @@
 #pragma once
 
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <array>
 
-#include "ui/main/main_menus.h"
-#include "ui/main/main_window_controls.h"
+#include "ui/common/caption_label.h"
+#include "ui/main/picture_button.h"
 
 namespace zembra::ui {
+
+// The main window's controls; each carries its designed name as its object
+// name (in brackets).
+struct MainWindowControls {
+  QWidget* pictureStrip = nullptr;                  // [Picture1] the picture buttons' strip
+  std::array<PictureButton*, 4> pictureButtons{};  // [Image1 … Image4] output file, run,
+                                                    // counter options, help
+
+  CaptionLabel* digitCountCaption = nullptr;  // [Label10] "有効桁数"
+  QLineEdit* digitCountEdit = nullptr;        // [Text17] the digit count
+  QScrollBar* digitCountScrollBar = nullptr;  // [HScroll1] the digit count in tens
+
+  CaptionLabel* startTimeCaption = nullptr;  // [Label6] "開始時刻"
+  CaptionLabel* counterCaption = nullptr;    // [Label7] "カウンタ"
+  CaptionLabel* endTimeCaption = nullptr;    // [Label8] "終了時刻"
+  CaptionLabel* startTimeLabel = nullptr;    // [Label2] start time
+  CaptionLabel* termTotalLabel = nullptr;    // [Label3] total number of terms
+  CaptionLabel* counterLabel = nullptr;      // [Label11] running term counter
+  CaptionLabel* endTimeLabel = nullptr;      // [Label25] end time
+
+  CaptionLabel* counterStepCaption = nullptr;  // [Label13] "opt="
+  CaptionLabel* counterStepLabel = nullptr;    // [Label14] the counter step
+  CaptionLabel* resultFileCaption = nullptr;   // [Label12] "out="
+  CaptionLabel* resultFileLabel = nullptr;     // [Label1] the result file
+
+  QListWidget* digitList = nullptr;  // [List1] the digit lines or the over-limit notice
+};
+
+// The main window's menus; each menu and item carries its designed name as
+// its object name (in brackets). The items of the file menu carry their
+// designed index in the property "Index" (separators 2 and 4 included).
+struct MainMenus {
+  QMenu* fileMenu = nullptr;            // [mfile] "ﾌｧｲﾙ(&F)"
+  QAction* chooseOutputFile = nullptr;  // [mout] 1 "結果出力先(&W)"
+  QAction* showResultFile = nullptr;    // [MLIST] 3 "結果の表示(&D)"
+  QAction* exit = nullptr;              // [mend] 5 "終了(&E)"
+  QMenu* runMenu = nullptr;             // [mrung] "実行(&R)"
+  QAction* run = nullptr;               // [mrun]
+  QMenu* optionsMenu = nullptr;         // [MOPTg] "ｵﾌﾟｼｮﾝ(&O)"
+  QAction* counterOptions = nullptr;    // [mopt]
+  QMenu* helpMenu = nullptr;            // [mhelp] "ﾍﾙﾌﾟ(&H)"
+  QAction* help = nullptr;              // [mhelpp]
+  QAction* version = nullptr;           // [mhelpv]
+};
 
 struct ProgramState;
 
