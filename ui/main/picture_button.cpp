@@ -1,10 +1,67 @@
 #include "ui/main/picture_button.h"
 
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 
 #include "ui/common/design.h"
 
 namespace zembra::ui {
+
+FrameShape::FrameShape(const QString& name, const QRect& geometry, QWidget* parent)
+    : QWidget(parent) {
+  setObjectName(name);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(geometry);
+}
+
+void FrameShape::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(windowTextColor());
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+EdgeLine::EdgeLine(const QString& name, QPoint from, QPoint to, const QColor& color,
+                   QWidget* parent)
+    : QWidget(parent), color_(color) {
+  setObjectName(name);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  const int width = std::max(1, to.x() - from.x());
+  const int height = std::max(1, to.y() - from.y());
+  setGeometry(from.x(), from.y(), width, height);
+}
+
+void EdgeLine::setColor(const QColor& color) {
+  color_ = color;
+  update();
+}
+
+void EdgeLine::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), color_);
+}
+
+ClickableImage::ClickableImage(const QString& name, const QPixmap& picture, QWidget* parent)
+    : QLabel(parent) {
+  setObjectName(name);
+  setPixmap(picture);
+}
+
+void ClickableImage::mousePressEvent(QMouseEvent*) {
+  secondPressOfDoubleClick_ = false;
+  emit pressed();
+}
+
+void ClickableImage::mouseDoubleClickEvent(QMouseEvent*) { secondPressOfDoubleClick_ = true; }
+
+void ClickableImage::mouseReleaseEvent(QMouseEvent* event) {
+  emit released();
+  const bool click = event->button() == Qt::LeftButton && !secondPressOfDoubleClick_ &&
+                     rect().contains(event->position().toPoint());
+  secondPressOfDoubleClick_ = false;
+  if (click) emit clicked();
+}
+
 namespace {
 
 constexpr int kFrameWidth = 390;

@@ -1,14 +1,63 @@
 #pragma once
 
+#include <QColor>
+#include <QLabel>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QWidget>
 #include <array>
 
-#include "ui/main/clickable_image.h"
-#include "ui/main/outline_shapes.h"
-
 namespace zembra::ui {
+
+// A rectangle outline one pixel wide in the window-text colour, no fill.
+class FrameShape final : public QWidget {
+ public:
+  FrameShape(const QString& name, const QRect& geometry, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A straight horizontal or vertical line one pixel wide.
+class EdgeLine final : public QWidget {
+ public:
+  // From (x1, y1) to (x2, y2) in pixels, the end point left out.
+  EdgeLine(const QString& name, QPoint from, QPoint to, const QColor& color, QWidget* parent);
+
+  void setColor(const QColor& color);
+  QColor color() const { return color_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor color_;
+};
+
+// A picture that reacts to the mouse: pressed and released for any button,
+// clicked when the left button is released over the picture itself.
+class ClickableImage final : public QLabel {
+  Q_OBJECT
+
+ public:
+  ClickableImage(const QString& name, const QPixmap& picture, QWidget* parent);
+
+ signals:
+  void pressed();
+  void released();
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  // The second press of a double click neither presses the picture nor
+  // makes a second click; its release still restores the raised look.
+  bool secondPressOfDoubleClick_ = false;
+};
 
 // One edge line: LineN from (x1, y1) to (x2, y2), in twips.
 struct EdgeLineDesign {
