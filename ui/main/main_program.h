@@ -5,7 +5,6 @@
 #include "ui/main/digit_entry.h"
 #include "ui/main/launchers.h"
 #include "ui/main/main_window.h"
-#include "ui/main/program_end.h"
 #include "ui/main/run_command.h"
 
 namespace zembra::ui {

@@ -24,7 +24,7 @@
 #include "ui/common/locale_number.h"
 #include "ui/main/long_time.h"
 #include "ui/main/main_program.h"
-#include "ui/main/main_run_window.h"
+#include "ui/main/run_command.h"
 
 namespace zembra::ui::test {
 namespace {
