@@ -1,5 +1,45 @@
 #pragma once
 
+// The result file: where a run's result goes, and how it gets there whatever
+// the path names and whatever stops the run.
+//
+// The path is looked at once, before any computation (result_target.h), and
+// what it names picks the route; anything a run would end in failure for is
+// refused or reported then, not after the computation.
+//
+//   the path names            route                      the earlier content
+//   ------------------------  -------------------------  ------------------------
+//   nothing yet               new file: a temporary      none
+//                             file beside, renamed into
+//                             place at the commit
+//                             (atomic_replacement.h)
+//   a regular file            replace: the same, the     stays until the rename
+//                             file's owner, group, mode  puts the new file in
+//                             and attributes given to    its place whole
+//                             the temporary file first
+//   a regular file that a     in place: the file itself  kept until the commit,
+//   replacement would lose    overwritten at the commit  which then overwrites
+//   something of (a second    (in_place_overwrite.h)     it
+//   name, an owner, …)
+//   a named pipe, a           stream: written as the     —
+//   character device          lines come
+//                             (stream_output.h)
+//   /dev/stdout, /dev/fd/N …  descriptor: written        —
+//                             through it, at its offset
+//   a folder, a socket, a     refused (RunError)         untouched
+//   block device, an append-
+//   only or immutable file
+//
+// Symbolic links are followed to the file they name (a link another user
+// left in a shared sticky folder is refused); the link stays.
+//
+// A temporary file (temporary_file.h) is, in turn: unnamed (O_TMPFILE) or
+// named ".zembra32-…" and locked (flock) while its run lives; written; then
+// renamed over the target (an unnamed one is linked in under a name first),
+// or removed when the run fails or SIGINT, SIGTERM or SIGHUP ends it
+// (signal_cleanup.h). One left by a harder end (SIGKILL, a power cut) is
+// unlocked, and the next run in the same folder removes it.
+
 #include <functional>
 #include <memory>
 #include <string>
