@@ -17,9 +17,9 @@
 #include <utility>
 #include <vector>
 
+#include "bench/machin_literal.h"
 #include "engine/digits/pi_digits.h"
 #include "tests/reference/reference.h"
-#include "bench/machin_literal.h"
 
 namespace {
 

@@ -78,7 +78,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 
 std::string helpText() {
   return "Usage: zembra32-cli [OPTIONS] [--] DIGITS\n"
-         "Computes DIGITS decimal places of pi (0 to " + kMaxDigitsText +
+         "Computes DIGITS decimal places of pi (0 to " +
+         kMaxDigitsText +
          ") with Machin's formula\n"
          "and prints them in lines of five ten-digit groups with a running count.\n"
          "The groups are whole: one more than the count fills, a guard group whose\n"

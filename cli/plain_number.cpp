@@ -49,6 +49,8 @@ PlainNumber readPlainNumber(std::string_view text) {
   return {value, false};
 }
 
-std::optional<double> parsePlainNumber(std::string_view text) { return readPlainNumber(text).value; }
+std::optional<double> parsePlainNumber(std::string_view text) {
+  return readPlainNumber(text).value;
+}
 
 }  // namespace zembra::cli

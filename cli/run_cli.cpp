@@ -9,8 +9,8 @@
 #include "engine/computation_run.h"
 #include "engine/digit_lines.h"
 #include "engine/digits/kernel/kernel.h"
-#include "engine/environment_notes.h"
 #include "engine/digits/pi_digits.h"
+#include "engine/environment_notes.h"
 #include "engine/run_error.h"
 #include "engine/version.h"
 
@@ -105,7 +105,8 @@ int compute(const Options& options, std::FILE* out, std::FILE* err) {
 void printVersion(std::FILE* out) {
   const int threads = WorkerPool::defaultSize();
   std::fprintf(out, "%s %s (kernel %s, %d thread%s)\n", kProgram, kVersion,
-               std::string(kernel::selectedKernel().name).c_str(), threads, threads == 1 ? "" : "s");
+               std::string(kernel::selectedKernel().name).c_str(), threads,
+               threads == 1 ? "" : "s");
   for (const std::string& note : environmentNotes()) std::fprintf(out, "%s\n", note.c_str());
 }
 

@@ -111,8 +111,7 @@ void run(RunWindow& window, const RunSettings& settings, const EngineOptions& op
 
 }  // namespace
 
-void runComputation(RunWindow& window, const RunSettings& settings,
-                    const EngineOptions& options) {
+void runComputation(RunWindow& window, const RunSettings& settings, const EngineOptions& options) {
   try {
     run(window, settings, options);
   } catch (const std::bad_alloc&) {

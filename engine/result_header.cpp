@@ -7,9 +7,9 @@
 #include <exception>
 #include <optional>
 
+#include "engine/result_file/result_output.h"
 #include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
-#include "engine/result_file/result_output.h"
 
 namespace zembra {
 namespace {

@@ -16,10 +16,11 @@ class RunError : public std::runtime_error {
     DigitCountTooLarge,  // above 327,640
     FileOpen,            // the result file cannot be created
     FileWrite,           // the result file cannot be written or put in place
-    TargetRefused,       // the result path names something that is not a file to write (refusal says what)
+    TargetRefused,  // the result path names something that is not a file to write (refusal says
+                    // what)
     OutOfMemory,
     OutOfResources,  // the system refused another resource (reason says which)
-    Internal,  // anything else that stopped the computation (reason says what)
+    Internal,        // anything else that stopped the computation (reason says what)
   };
 
   // What a refused result path names, or why it is refused.

@@ -55,8 +55,8 @@ int main(int argc, char* argv[]) {
     state.run.counterStep = steps[i];
     seconds[i] = fastestRun(program, repetitions);
     out << "counter step " << qSetFieldWidth(3) << steps[i] << qSetFieldWidth(0) << ": "
-        << QString::number(seconds[i], 'f', 3) << " s  (" << program.window().controls().termTotalLabel->text()
-        << " terms)\n";
+        << QString::number(seconds[i], 'f', 3) << " s  ("
+        << program.window().controls().termTotalLabel->text() << " terms)\n";
     out.flush();
   }
   const double ratio = seconds[1] / seconds[0];

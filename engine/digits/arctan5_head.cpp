@@ -174,8 +174,7 @@ void sumHead(long terms, long n, const Remainders& remainders, mpz_ptr head,
   mpz_fdiv_r_2exp(offset, head, kFractionBits);
   mpz_fdiv_q_2exp(head, head, kFractionBits);
   mpz_sub_ui(offset, offset, 1UL << (kFractionBits - 1));
-  if (mpz_cmpabs_ui(offset, static_cast<unsigned long>(chunks + terms)) >= 0 ||
-      mpz_sgn(head) < 0) {
+  if (mpz_cmpabs_ui(offset, static_cast<unsigned long>(chunks + terms)) >= 0 || mpz_sgn(head) < 0) {
     throw std::logic_error("arctan(1/5) head outside its error bound");
   }
 }

@@ -43,9 +43,8 @@ SeriesColumns sumArctan5(const SeriesPlan& plan, long shownLimbs, long last,
 
 Arctan5Thread::Arctan5Thread(const SeriesPlan& plan, long shownLimbs, long last,
                              const kernel::Kernel& kernel, const ThreadStarter& start) {
-  thread_ = start([this, plan, shownLimbs, last, &kernel] {
-    compute(plan, shownLimbs, last, kernel);
-  });
+  thread_ =
+      start([this, plan, shownLimbs, last, &kernel] { compute(plan, shownLimbs, last, kernel); });
 }
 
 Arctan5Thread::~Arctan5Thread() {

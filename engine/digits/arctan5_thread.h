@@ -29,8 +29,8 @@ class Arctan5Thread {
   // Starts the thread through `start`, and throws what `start` throws. The
   // head takes the terms arctan5HeadTerms(plan.shownTerms, shownLimbs), at
   // least one.
-  Arctan5Thread(const SeriesPlan& plan, long shownLimbs, long last,
-                const kernel::Kernel& kernel, const ThreadStarter& start);
+  Arctan5Thread(const SeriesPlan& plan, long shownLimbs, long last, const kernel::Kernel& kernel,
+                const ThreadStarter& start);
   ~Arctan5Thread();
   Arctan5Thread(const Arctan5Thread&) = delete;
   Arctan5Thread& operator=(const Arctan5Thread&) = delete;

@@ -52,8 +52,8 @@ void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool
              b += static_cast<std::size_t>(threads)) {
           const Block& block = blocks[b];
           const long lastTerm = block.firstTerm + block.count - 1;
-          series.kernel.run({series.power.data(), series.columns.data(), series.first,
-                             series.last, series.plan.square, block.firstTerm, block.count,
+          series.kernel.run({series.power.data(), series.columns.data(), series.first, series.last,
+                             series.plan.square, block.firstTerm, block.count,
                              powerVanishesFrom(series.plan, lastTerm, series.last),
                              b > 0 ? &progress[b - 1] : nullptr, &progress[b]});
         }
@@ -63,8 +63,7 @@ void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool
 
 // The power's limbs before `first` are zero: moves first past them.
 void skipZeroLimbs(Series& series) {
-  while (series.first <= series.last &&
-         series.power[static_cast<std::size_t>(series.first)] == 0) {
+  while (series.first <= series.last && series.power[static_cast<std::size_t>(series.first)] == 0) {
     ++series.first;
   }
 }

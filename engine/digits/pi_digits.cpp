@@ -3,11 +3,11 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <system_error>
-#include <new>
 
 #include "engine/digits/arctan5_head.h"
 #include "engine/digits/arctan5_thread.h"
@@ -28,8 +28,7 @@ long termsForReference(double numerator, double square, long last) {
 }
 
 // Column sums (plus − minus) carried into normalised limbs 0 … count − 1.
-Limbs carryColumns(std::span<const double> plus, std::span<const double> minus,
-                   std::size_t count) {
+Limbs carryColumns(std::span<const double> plus, std::span<const double> minus, std::size_t count) {
   std::vector<std::int64_t> column(count);
   for (std::size_t j = 0; j < count; ++j) {
     column[j] = static_cast<std::int64_t>(plus[j]) - static_cast<std::int64_t>(minus[j]);
@@ -131,8 +130,7 @@ std::unique_ptr<Arctan5Thread> startArctan5(const SeriesPlan& plan, const Series
 
 // Waits for arctan(1/5) with a yield point every few milliseconds, then
 // shows its terms on the counter, in order, as if they had just been summed.
-SeriesColumns awaitArctan5(Arctan5Thread& thread, const SeriesPlan& plan,
-                           TermListener& listener) {
+SeriesColumns awaitArctan5(Arctan5Thread& thread, const SeriesPlan& plan, TermListener& listener) {
   while (!thread.waitFor(kWaitSlice)) listener.yieldPoint();
   SeriesColumns columns = thread.take();
   // In batches with a yield point after each, as the rounds would have
@@ -171,7 +169,8 @@ Pass runPass(const SeriesSizes& sizes, long last, const kernel::Kernel& kernel, 
 PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options) {
   const kernel::Kernel& kernel = options.kernel ? *options.kernel : kernel::selectedKernel();
-  const ThreadStarter start = options.startThread ? options.startThread : ThreadStarter(startThread);
+  const ThreadStarter start =
+      options.startThread ? options.startThread : ThreadStarter(startThread);
   WorkerPool pool(options.threads > 0 ? options.threads : WorkerPool::defaultSize(), start);
   const auto shownLimbs = static_cast<std::size_t>(sizes.limbCount) + 1;
   std::optional<Limbs> shown;

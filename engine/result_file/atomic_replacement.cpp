@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include "engine/result_file/file_attributes.h"
-#include "engine/result_file/result_target.h"
 #include "engine/result_file/result_output.h"
+#include "engine/result_file/result_target.h"
 
 namespace zembra {
 namespace {
@@ -40,7 +40,9 @@ ReplacementRoute replacementRouteFor(const std::string& path, const struct stat&
 AtomicReplacement::AtomicReplacement(TemporaryFile file, std::string target, WriteFunction write)
     : file_(std::move(file)), target_(std::move(target)), write_(write) {}
 
-void AtomicReplacement::write(std::string_view bytes) { writeAll(write_, file_.descriptor(), bytes); }
+void AtomicReplacement::write(std::string_view bytes) {
+  writeAll(write_, file_.descriptor(), bytes);
+}
 
 void AtomicReplacement::commit() {
   checked(::fsync(file_.descriptor()));

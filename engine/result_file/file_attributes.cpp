@@ -55,7 +55,8 @@ bool readValue(const std::string& path, const std::string& name, std::vector<cha
 // file may have been given the folder's default ACL).
 bool copyExtendedAttributes(const std::string& originalPath, int fd) {
   std::vector<std::string> wanted, present;
-  if (!readNameList([&](char* b, size_t n) { return ::listxattr(originalPath.c_str(), b, n); }, wanted) ||
+  if (!readNameList([&](char* b, size_t n) { return ::listxattr(originalPath.c_str(), b, n); },
+                    wanted) ||
       !readNameList([&](char* b, size_t n) { return ::flistxattr(fd, b, n); }, present)) {
     return false;
   }

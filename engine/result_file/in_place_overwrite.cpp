@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <utility>
 
-#include "engine/result_file/signal_cleanup.h"
 #include "engine/result_file/result_output.h"
+#include "engine/result_file/signal_cleanup.h"
 
 namespace zembra {
 
@@ -29,7 +29,8 @@ InPlaceOverwrite::~InPlaceOverwrite() {
 // O_NONBLOCK: should the name have become a pipe since it was looked at, the
 // open does not wait for a reader; the check below then refuses it.
 InPlaceOverwrite InPlaceOverwrite::openExisting(const std::string& path, WriteFunction write) {
-  const int fd = checked(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  const int fd =
+      checked(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   InPlaceOverwrite overwrite(path, fd, write);
   struct stat info {};
   checked(::fstat(fd, &info));
@@ -63,7 +64,8 @@ void InPlaceOverwrite::overwrite() {
 
 void InPlaceOverwrite::commit() {
   if (fd_ < 0) {
-    fd_ = checked(::open(path_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0666));
+    fd_ =
+        checked(::open(path_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0666));
   }
   reserveSpace();
   signal_cleanup::DeferredSignals wait;

@@ -9,10 +9,10 @@
 #include "engine/result_file/atomic_replacement.h"
 #include "engine/result_file/file_attributes.h"
 #include "engine/result_file/in_place_overwrite.h"
+#include "engine/result_file/result_output.h"
 #include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
 #include "engine/result_file/stream_output.h"
-#include "engine/result_file/result_output.h"
 #include "engine/run_error.h"
 
 namespace zembra {
@@ -59,12 +59,14 @@ std::unique_ptr<ResultOutput> openRegularFile(const std::string& given, const Re
       return std::make_unique<AtomicReplacement>(std::move(file), target.path, options.write);
     }
   }
-  return std::make_unique<InPlaceOverwrite>(InPlaceOverwrite::openExisting(target.path, options.write));
+  return std::make_unique<InPlaceOverwrite>(
+      InPlaceOverwrite::openExisting(target.path, options.write));
 }
 
 // A new file: created beside and renamed, unless the folder is append-only,
 // where a temporary file could be neither renamed nor removed.
-std::unique_ptr<ResultOutput> createNewFile(const std::string& path, const ResultFileOptions& options) {
+std::unique_ptr<ResultOutput> createNewFile(const std::string& path,
+                                            const ResultFileOptions& options) {
   const std::string folder = folderOf(path);
   if (!isAppendOnlyOrImmutable(folder)) {
     return std::make_unique<AtomicReplacement>(temporaryBeside(path, options), path, options.write);

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 
-
 namespace zembra {
 
 void writeAll(WriteFunction write, int fd, std::string_view bytes) {

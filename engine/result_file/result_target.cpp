@@ -1,9 +1,8 @@
 #include "engine/result_file/result_target.h"
 
 #include <fcntl.h>
-#include <unistd.h>
-
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
@@ -11,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "engine/run_error.h"
 #include "engine/result_file/result_output.h"
+#include "engine/run_error.h"
 
 namespace zembra {
 namespace {
@@ -55,7 +54,8 @@ std::string readLink(const std::string& path) {
   std::vector<char> buffer(256);
   for (;;) {
     const ssize_t length = checked(::readlink(path.c_str(), buffer.data(), buffer.size()));
-    if (static_cast<std::size_t>(length) < buffer.size()) return {buffer.data(), std::size_t(length)};
+    if (static_cast<std::size_t>(length) < buffer.size())
+      return {buffer.data(), std::size_t(length)};
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -128,7 +128,8 @@ ResultTarget newFileTarget(const std::string& path) {
   if (path.empty()) throwSystemError(ENOENT);
   if (name.empty() || name == "." || name == "..") throwSystemError(EISDIR);
   const long nameMax = ::pathconf(folderOf(path).c_str(), _PC_NAME_MAX);
-  if (nameMax > 0 && name.size() > static_cast<std::size_t>(nameMax)) throwSystemError(ENAMETOOLONG);
+  if (nameMax > 0 && name.size() > static_cast<std::size_t>(nameMax))
+    throwSystemError(ENAMETOOLONG);
   ResultTarget target;
   target.type = ResultTarget::Type::NewFile;
   target.path = path;

@@ -27,9 +27,9 @@ struct ResultTarget {
     Descriptor,   // /dev/stdout, /dev/fd/N …: written through that descriptor
   };
   Type type = Type::NewFile;
-  std::string path;      // links followed: the name of the file itself
-  int descriptor = -1;   // for Descriptor
-  struct stat info {};   // for RegularFile and Stream
+  std::string path;     // links followed: the name of the file itself
+  int descriptor = -1;  // for Descriptor
+  struct stat info {};  // for RegularFile and Stream
 };
 
 // Classifies `path` as the kernel resolves it, links (also dangling ones and

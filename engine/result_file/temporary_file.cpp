@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "engine/result_file/signal_cleanup.h"
 #include "engine/result_file/result_output.h"
+#include "engine/result_file/signal_cleanup.h"
 
 namespace zembra {
 namespace {
@@ -140,7 +140,8 @@ void sweepStaleTemporaries(const std::string& folder) {
     const int fd = ::openat(folderFd, entry->d_name,
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) continue;
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
         ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
         ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&

@@ -123,8 +123,7 @@ TEST(Cli, counts_at_and_around_each_limit_are_taken_or_refused_in_every_form) {
   const std::string tooLarge = "the digit count must not exceed 327640: ";
   const std::string negative = "the digit count must not be negative: ";
   const std::pair<std::string, std::string> cases[] = {
-      {"0", ""},      {"1", ""}, {"45000", ""}, {"45001", ""}, {"327640", ""},
-      {"327641", tooLarge},
+      {"0", ""}, {"1", ""}, {"45000", ""}, {"45001", ""}, {"327640", ""}, {"327641", tooLarge},
   };
   for (const auto& [count, refusal] : cases) {
     for (const std::string& form : forms(count)) {

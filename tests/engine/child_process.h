@@ -80,7 +80,8 @@ inline ProgramResult runProgram(const std::vector<std::string>& command,
     ::dup2(out[1], 1);
     ::dup2(err[1], 2);
     for (int fd : {out[0], out[1], err[0], err[1]}) ::close(fd);
-    for (const std::string& assignment : environment) ::putenv(const_cast<char*>(assignment.c_str()));
+    for (const std::string& assignment : environment)
+      ::putenv(const_cast<char*>(assignment.c_str()));
     if (inChild) inChild();
     std::vector<char*> argv;
     for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));

@@ -1,8 +1,8 @@
-#include "tests/reference/reference.h"
-
 #include <cmath>
 #include <stdexcept>
 #include <string>
+
+#include "tests/reference/reference.h"
 
 namespace zembra::reference {
 

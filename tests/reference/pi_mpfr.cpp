@@ -1,8 +1,8 @@
-#include "tests/reference/reference.h"
-
 #include <mpfr.h>
 
 #include <cmath>
+
+#include "tests/reference/reference.h"
 
 namespace zembra::reference {
 

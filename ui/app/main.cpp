@@ -5,9 +5,8 @@
 #include <string>
 
 #include "engine/environment_notes.h"
-
-#include "ui/dialogs/dialog_launchers.h"
 #include "ui/common/fonts.h"
+#include "ui/dialogs/dialog_launchers.h"
 #include "ui/main/main_program.h"
 
 int main(int argc, char* argv[]) {

@@ -32,8 +32,6 @@ void CaptionLabel::setCaption(const QString& caption) {
 }
 
 // A fixed size also spares the parent a layout request at every change.
-void CaptionLabel::fitWidth() {
-  setFixedSize(fontMetrics().horizontalAdvance(text()), height());
-}
+void CaptionLabel::fitWidth() { setFixedSize(fontMetrics().horizontalAdvance(text()), height()); }
 
 }  // namespace zembra::ui

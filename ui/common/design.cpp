@@ -1,7 +1,7 @@
+#include "ui/common/design.h"
+
 #include <QApplication>
 #include <QPalette>
-
-#include "ui/common/design.h"
 
 namespace zembra::ui {
 

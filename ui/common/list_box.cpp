@@ -2,8 +2,8 @@
 
 #include <QProxyStyle>
 
-#include "ui/common/fonts.h"
 #include "ui/common/design.h"
+#include "ui/common/fonts.h"
 
 namespace zembra::ui {
 namespace {

@@ -11,9 +11,8 @@ namespace {
 // (QLocale::toDouble itself accepts the first two).
 bool mayBelongToNumber(QChar c, const QLocale& locale) {
   if (c.isDigit()) return true;
-  const QString symbols = locale.positiveSign() + locale.negativeSign() +
-                          locale.groupSeparator() + locale.decimalPoint() +
-                          locale.exponential() + QStringLiteral("+-eE");
+  const QString symbols = locale.positiveSign() + locale.negativeSign() + locale.groupSeparator() +
+                          locale.decimalPoint() + locale.exponential() + QStringLiteral("+-eE");
   return symbols.contains(c);
 }
 

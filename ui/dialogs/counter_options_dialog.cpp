@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/common/window_style.h"
 #include "ui/common/horizontal_scroll_bar.h"
 #include "ui/common/locale_number.h"
+#include "ui/common/window_style.h"
 
 namespace zembra::ui {
 namespace {

@@ -4,8 +4,8 @@
 #include "ui/dialogs/file_selection/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/replace_question.h"
-#include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/dialogs/version_window.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 
 namespace zembra::ui {
 

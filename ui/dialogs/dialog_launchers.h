@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/common/window_openers.h"
 #include "ui/common/program_state.h"
+#include "ui/common/window_openers.h"
 
 namespace zembra::ui {
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/dialogs/version_window.h"
 #include "ui/common/window_style.h"
+#include "ui/dialogs/version_window.h"
 
 namespace zembra::ui {
 namespace {

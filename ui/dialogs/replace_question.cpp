@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
-#include "ui/dialogs/file_selection/folder_entries.h"
 #include "ui/common/design.h"
+#include "ui/dialogs/file_selection/folder_entries.h"
 
 namespace zembra::ui {
 

@@ -1,6 +1,5 @@
 #include "ui/dialogs/version_window.h"
 
-
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -43,8 +42,9 @@ VersionWindow::VersionWindow(QWidget* parent)
     : ModalWindow(parent, "ZEMBRAバージョン情報", Frame::Fixed, Icon::None) {
   setFixedSize(px(3360), px(2295));
   setBackground(this, colors::kLightGrey);
-  text(this, "Label1", QStringLiteral("ZEMBRA32 バージョン V%1.%2").arg(kVersionMajor).arg(kVersionMinor),
-       735, 120, 1965, 180);
+  text(this, "Label1",
+       QStringLiteral("ZEMBRA32 バージョン V%1.%2").arg(kVersionMajor).arg(kVersionMinor), 735, 120,
+       1965, 180);
   text(this, "Label2", "円周率の計算", 855, 450, 1440, 270);
   text(this, "Label3", homePage(), 765, 1305, 2250, 180);
   auto* confirmButton = new QPushButton("確認", this);

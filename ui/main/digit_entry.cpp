@@ -17,7 +17,8 @@ DigitEntry::DigitEntry(const MainWindowControls& controls, QObject* parent)
 void DigitEntry::setLocked(bool locked) {
   if (locked) {
     focusBeforeLock_ = nullptr;
-    for (QWidget* control : std::initializer_list<QWidget*>{c_.digitCountEdit, c_.digitCountScrollBar}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{c_.digitCountEdit, c_.digitCountScrollBar}) {
       if (control->hasFocus()) focusBeforeLock_ = control;
     }
   }
@@ -39,7 +40,8 @@ void DigitEntry::onDigitCountEdited() {
     c_.digitCountEdit->setText(halfWidth);
     return;  // the nested change has done the rest
   }
-  if (!parseLocaleNumber(c_.digitCountEdit->text())) c_.digitCountEdit->setText(QStringLiteral("0"));
+  if (!parseLocaleNumber(c_.digitCountEdit->text()))
+    c_.digitCountEdit->setText(QStringLiteral("0"));
 
   const std::optional<double> count = parseLocaleNumber(c_.digitCountEdit->text());
   if (count && *count > kMaxDigits) {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ui/common/window_openers.h"
 #include "ui/common/program_state.h"
+#include "ui/common/window_openers.h"
 
 namespace zembra::ui {
 

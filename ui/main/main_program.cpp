@@ -19,14 +19,16 @@ MainProgram::MainProgram(ProgramState& state, WindowOpeners& windows,
 void MainProgram::connectMenus() {
   const MainMenus& m = window_.menus();
   Launchers* l = &launchers_;
-  QObject::connect(m.chooseOutputFile, &QAction::triggered, &window_, [l] { l->chooseOutputFile(); });
+  QObject::connect(m.chooseOutputFile, &QAction::triggered, &window_,
+                   [l] { l->chooseOutputFile(); });
   QObject::connect(m.showResultFile, &QAction::triggered, &window_, [l] {
     l->chooseDisplayFile();
     l->showResultViewer();
   });
   QObject::connect(m.exit, &QAction::triggered, &window_, [this] { programEnd_.request(); });
   QObject::connect(m.run, &QAction::triggered, &window_, [this] { run_.run(); });
-  QObject::connect(m.counterOptions, &QAction::triggered, &window_, [l] { l->showCounterOptions(); });
+  QObject::connect(m.counterOptions, &QAction::triggered, &window_,
+                   [l] { l->showCounterOptions(); });
   QObject::connect(m.help, &QAction::triggered, &window_, [l] { l->showHelp(); });
   QObject::connect(m.version, &QAction::triggered, &window_, [l] { l->showVersion(); });
 }

@@ -32,8 +32,8 @@ CaptionLabel* makeLabel(const LabelDesign& design, QWidget* client) {
       new CaptionLabel(QString::fromLatin1(design.name), QString::fromUtf8(design.caption), client);
   label->setFont(systemFont());
   label->setColors(design.back, design.fore);
-  const QRect place = twipsRect(design.place.x(), design.place.y(), design.place.width(),
-                                design.place.height());
+  const QRect place =
+      twipsRect(design.place.x(), design.place.y(), design.place.width(), design.place.height());
   label->move(place.topLeft());
   label->setFixedSize(place.size());
   label->setAutoSize(design.autoSize);
@@ -83,19 +83,26 @@ void makeLabels(QWidget* client, MainWindowControls& c) {
   const QColor darkBlue = bgrColor(colors::kDarkBlue);
   const QColor text = windowTextColor();
   const QColor window = windowBackgroundColor();
-  c.digitCountCaption = makeLabel({"Label10", "有効桁数", {360, 495, 960, 270}, green, text, true}, client);
-  c.startTimeCaption = makeLabel({"Label6", "開始時刻", {3990, 570, 960, 270}, window, purple, true}, client);
-  c.counterCaption = makeLabel({"Label7", "カウンタ", {5640, 570, 960, 270}, window, purple, true}, client);
-  c.endTimeCaption = makeLabel({"Label8", "終了時刻", {7110, 570, 960, 270}, window, purple, true}, client);
+  c.digitCountCaption =
+      makeLabel({"Label10", "有効桁数", {360, 495, 960, 270}, green, text, true}, client);
+  c.startTimeCaption =
+      makeLabel({"Label6", "開始時刻", {3990, 570, 960, 270}, window, purple, true}, client);
+  c.counterCaption =
+      makeLabel({"Label7", "カウンタ", {5640, 570, 960, 270}, window, purple, true}, client);
+  c.endTimeCaption =
+      makeLabel({"Label8", "終了時刻", {7110, 570, 960, 270}, window, purple, true}, client);
   c.startTimeLabel = makeLabel({"Label2", "", {3990, 900, 1065, 285}, grey, text, false}, client);
   c.termTotalLabel = makeLabel({"Label3", "", {5070, 900, 1005, 285}, grey, text, false}, client);
   c.counterLabel = makeLabel({"Label11", "", {6090, 900, 945, 285}, grey, text, false}, client);
   c.endTimeLabel = makeLabel({"Label25", "", {7065, 900, 975, 285}, grey, text, false}, client);
   c.counterStepCaption = makeLabel(
       {"Label13", "opt=", {90, 1215, 480, 270}, green, bgrColor(colors::kBlue), true}, client);
-  c.counterStepLabel = makeLabel({"Label14", "", {585, 1215, 90, 270}, green, darkBlue, true}, client);
-  c.resultFileCaption = makeLabel({"Label12", "out=", {1530, 1215, 480, 270}, green, darkBlue, true}, client);
-  c.resultFileLabel = makeLabel({"Label1", "", {2025, 1215, 60, 270}, green, darkBlue, true}, client);
+  c.counterStepLabel =
+      makeLabel({"Label14", "", {585, 1215, 90, 270}, green, darkBlue, true}, client);
+  c.resultFileCaption =
+      makeLabel({"Label12", "out=", {1530, 1215, 480, 270}, green, darkBlue, true}, client);
+  c.resultFileLabel =
+      makeLabel({"Label1", "", {2025, 1215, 60, 270}, green, darkBlue, true}, client);
   // The value boxes centre their text and have no border: a time of day
   // (64 pixels) just fits the narrowest of them, the end time (65 pixels).
   for (CaptionLabel* box : {c.startTimeLabel, c.termTotalLabel, c.counterLabel, c.endTimeLabel}) {
@@ -124,10 +131,14 @@ void describeForScreenReaders(const MainWindowControls& c) {
     c.pictureButtons[i]->image()->setAccessibleDescription(QString::fromUtf8(buttons[i][1]));
   }
   const std::pair<QWidget*, const char*> values[] = {
-      {c.digitCountEdit, "有効桁数"},       {c.digitCountScrollBar, "有効桁数（１０桁単位）"},
-      {c.startTimeLabel, "開始時刻"},       {c.termTotalLabel, "項の総数"},
-      {c.counterLabel, "カウンタ"},         {c.endTimeLabel, "終了時刻"},
-      {c.counterStepLabel, "カウンタ表示まるめ"}, {c.resultFileLabel, "結果出力先ファイル"},
+      {c.digitCountEdit, "有効桁数"},
+      {c.digitCountScrollBar, "有効桁数（１０桁単位）"},
+      {c.startTimeLabel, "開始時刻"},
+      {c.termTotalLabel, "項の総数"},
+      {c.counterLabel, "カウンタ"},
+      {c.endTimeLabel, "終了時刻"},
+      {c.counterStepLabel, "カウンタ表示まるめ"},
+      {c.resultFileLabel, "結果出力先ファイル"},
       {c.digitList, "計算結果"},
   };
   for (const auto& [widget, name] : values) widget->setAccessibleName(QString::fromUtf8(name));
@@ -140,7 +151,8 @@ MainWindowControls buildMainWindowControls(QWidget* client) {
   c.pictureStrip = makePictureStrip(client, c);
   c.digitCountEdit = makeDigitText(client);
   // The digit count in tens: 1 per arrow, 100 per page.
-  c.digitCountScrollBar = new HorizontalScrollBar(static_cast<int>(kMaxDigits) / 10, 1, 100, client);
+  c.digitCountScrollBar =
+      new HorizontalScrollBar(static_cast<int>(kMaxDigits) / 10, 1, 100, client);
   c.digitCountScrollBar->setObjectName(QStringLiteral("HScroll1"));
   c.digitCountScrollBar->setGeometry(twipsRect(405, 855, 3015, 315));
   makeLabels(client, c);
@@ -149,7 +161,6 @@ MainWindowControls buildMainWindowControls(QWidget* client) {
   describeForScreenReaders(c);
   return c;
 }
-
 
 QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption) {
   QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
@@ -195,7 +206,6 @@ MainMenus buildMainMenus(QMenuBar* bar) {
   m.version = addItem(m.helpMenu, "mhelpv", "バージョン情報(&V)");
   return m;
 }
-
 
 QWidget* makeClientArea(QWidget* window) {
   auto* client = new QWidget(window);

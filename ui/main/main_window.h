@@ -17,9 +17,9 @@ namespace zembra::ui {
 // The main window's controls; each carries its designed name as its object
 // name (in brackets).
 struct MainWindowControls {
-  QWidget* pictureStrip = nullptr;                  // [Picture1] the picture buttons' strip
+  QWidget* pictureStrip = nullptr;                 // [Picture1] the picture buttons' strip
   std::array<PictureButton*, 4> pictureButtons{};  // [Image1 … Image4] output file, run,
-                                                    // counter options, help
+                                                   // counter options, help
 
   CaptionLabel* digitCountCaption = nullptr;  // [Label10] "有効桁数"
   QLineEdit* digitCountEdit = nullptr;        // [Text17] the digit count

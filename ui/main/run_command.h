@@ -18,7 +18,8 @@ class ProgramEnd {
  public:
   // endEventLoop leaves the application's event loop; QCoreApplication::exit
   // in the program, a recorder in the tests.
-  explicit ProgramEnd(std::function<void()> endEventLoop) : endEventLoop_(std::move(endEventLoop)) {}
+  explicit ProgramEnd(std::function<void()> endEventLoop)
+      : endEventLoop_(std::move(endEventLoop)) {}
 
   void request() {
     requested_ = true;

@@ -7,13 +7,13 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "ui/common/fonts.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/file_selection/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/replace_question.h"
-#include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/dialogs/version_window.h"
-#include "ui/common/fonts.h"
+#include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/main/main_program.h"
 #include "ui/main/no_window_launchers.h"
 #include "ui/main/run_failure_message.h"

@@ -13,7 +13,8 @@ namespace {
 // operating system saves the wide registers (XCR0), so a feature the system
 // has switched off is not used.
 std::vector<Kernel> detectKernels() {
-  std::vector<Kernel> kernels{{"portable", kPortableWidth * kPortableRegisters, &portable::runBlock}};
+  std::vector<Kernel> kernels{
+      {"portable", kPortableWidth * kPortableRegisters, &portable::runBlock}};
 #if defined(ZEMBRA_HAVE_X86_KERNELS)
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) {

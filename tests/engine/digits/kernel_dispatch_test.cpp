@@ -2,8 +2,8 @@
 
 #include <tuple>
 
-#include "engine/environment_notes.h"
 #include "engine/digits/kernel/kernel.h"
+#include "engine/environment_notes.h"
 #include "engine/quoted.h"
 
 namespace zembra {

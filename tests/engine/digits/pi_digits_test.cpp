@@ -54,8 +54,8 @@ TEST(PiDigits, every_kernel_thread_count_and_refused_start_gives_the_same_digits
   for (const kernel::Kernel& kernel : kernel::availableKernels()) {
     for (const int threads : {1, 2, 3, 6}) {
       for (const int granted : {1000, 2, 1, 0}) {
-        SCOPED_TRACE(testing::Message() << kernel.name << ", " << threads
-                                        << " threads asked, " << granted << " granted");
+        SCOPED_TRACE(testing::Message() << kernel.name << ", " << threads << " threads asked, "
+                                        << granted << " granted");
         CountingStarter counting{granted};
         for (double n : {0.0, 9.0, 52.0, 99.0, 762.0, 6999.0}) {
           counting.started = 0;

@@ -23,9 +23,9 @@
 #include <thread>
 
 #include "engine/computation_run.h"
-#include "engine/run_error.h"
 #include "engine/result_file/signal_cleanup.h"
 #include "engine/result_file/temporary_file.h"
+#include "engine/run_error.h"
 #include "tests/engine/child_process.h"
 #include "tests/engine/recorder_window.h"
 #include "tests/engine/temp_folder.h"
@@ -104,7 +104,7 @@ struct TargetCase {
   std::string file = {};  // where the write lands, under the folder
   Landing landing = L::kNone;
   bool byOrdinaryUser = false;  // written in a child process by an ordinary user (asOrdinaryUser)
-  Step childSetup = nullptr;  // in a child process, before writing
+  Step childSetup = nullptr;    // in a child process, before writing
   ResultFileOptions options = {};
 };
 
@@ -284,8 +284,7 @@ const std::vector<TargetCase>& targetCases() {
       {"a_file_with_set_id_and_sticky_bits_keeps_them", "pi.txt", Steps{makeFile("pi.txt", 07644)},
        kDone, "pi.txt", L::kReplaced},
       {"a_file_of_another_group_keeps_it", "pi.txt",
-       Steps{makeFile("pi.txt", 0640), setGroup("pi.txt", kNobody)}, kDone, "pi.txt",
-       L::kReplaced},
+       Steps{makeFile("pi.txt", 0640), setGroup("pi.txt", kNobody)}, kDone, "pi.txt", L::kReplaced},
       {"a_file_with_two_names_is_overwritten_in_place", "a.txt",
        Steps{makeFile("a.txt"),
              [](auto& f) { fs::create_hard_link(f.file("a.txt"), f.file("b.txt")); }},
@@ -329,16 +328,16 @@ const std::vector<TargetCase>& targetCases() {
        Steps{makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")}, kDone, "c",
        L::kCreated},
       // Link targets about the sizes of the buffers that read them.
-      {"a_link_of_255_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 255)},
-       kDone, "real.txt", L::kReplaced},
-      {"a_link_of_256_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 256)},
-       kDone, "real.txt", L::kReplaced},
-      {"a_link_of_1023_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 1023)},
-       kDone, "real.txt", L::kReplaced},
-      {"a_link_of_1024_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 1024)},
-       kDone, "real.txt", L::kReplaced},
-      {"a_link_of_4000_bytes_is_followed", "link", Steps{makeFile("real.txt"), makeLongLink("link", 4000)},
-       kDone, "real.txt", L::kReplaced},
+      {"a_link_of_255_bytes_is_followed", "link",
+       Steps{makeFile("real.txt"), makeLongLink("link", 255)}, kDone, "real.txt", L::kReplaced},
+      {"a_link_of_256_bytes_is_followed", "link",
+       Steps{makeFile("real.txt"), makeLongLink("link", 256)}, kDone, "real.txt", L::kReplaced},
+      {"a_link_of_1023_bytes_is_followed", "link",
+       Steps{makeFile("real.txt"), makeLongLink("link", 1023)}, kDone, "real.txt", L::kReplaced},
+      {"a_link_of_1024_bytes_is_followed", "link",
+       Steps{makeFile("real.txt"), makeLongLink("link", 1024)}, kDone, "real.txt", L::kReplaced},
+      {"a_link_of_4000_bytes_is_followed", "link",
+       Steps{makeFile("real.txt"), makeLongLink("link", 4000)}, kDone, "real.txt", L::kReplaced},
       {"a_chain_of_40_links_is_followed", "link0", Steps{makeFile("real.txt"), makeChain(40)},
        kDone, "real.txt", L::kReplaced},
       {"a_chain_of_41_links_is_refused", "link0", Steps{makeFile("real.txt"), makeChain(41)},
@@ -350,7 +349,8 @@ const std::vector<TargetCase>& targetCases() {
              makeLink("d/link", "../real.txt", kNobody)},
        "refused: untrusted link", "real.txt", L::kUntouched},
       {"another_users_link_in_a_sticky_group_folder_is_followed", "d/link",
-       Steps{makeFile("real.txt"), makeFolder("d", 01775), makeLink("d/link", "../real.txt", kNobody)},
+       Steps{makeFile("real.txt"), makeFolder("d", 01775),
+             makeLink("d/link", "../real.txt", kNobody)},
        kDone, "real.txt", L::kReplaced},
       {"the_folder_owners_link_in_a_sticky_shared_folder_is_followed", "d/link",
        Steps{makeFile("real.txt"), makeFolder("d", 01777, kNobody),
@@ -402,7 +402,9 @@ TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes)
     if (c.childSetup) c.childSetup(folder);
     return writeLines(path, c.options);
   };
-  EXPECT_EQ(c.byOrdinaryUser ? asOrdinaryUser(write) : c.childSetup ? inChild(false, write) : write(),
+  EXPECT_EQ(c.byOrdinaryUser ? asOrdinaryUser(write)
+            : c.childSetup   ? inChild(false, write)
+                             : write(),
             c.outcome);
   if (c.landing != L::kNone) {
     EXPECT_EQ(readBytes(file), contentAfter(c.landing));
@@ -429,13 +431,15 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ResultTargets, testing::ValuesIn(targetCases()),
 TEST(NewResultFile, gets_the_mode_the_umask_leaves_on_either_route) {
   for (const mode_t umask : {022, 002, 077}) {
     for (const bool unnamed : {true, false}) {
-      SCOPED_TRACE(testing::Message() << "umask 0" << std::oct << umask << (unnamed ? "" : " named"));
+      SCOPED_TRACE(testing::Message()
+                   << "umask 0" << std::oct << umask << (unnamed ? "" : " named"));
       TempFolder folder;
       const std::string path = folder.file("pi.txt");
-      EXPECT_EQ(inChild(false, [&] {
-                  ::umask(umask);
-                  return writeLines(path, {.allowUnnamed = unnamed});
-                }),
+      EXPECT_EQ(inChild(false,
+                        [&] {
+                          ::umask(umask);
+                          return writeLines(path, {.allowUnnamed = unnamed});
+                        }),
                 kDone);
       EXPECT_EQ(statOf(path).st_mode & 07777, 0666 & ~umask);
     }
@@ -475,7 +479,10 @@ TEST(DeferredSignals, hold_a_signal_until_the_guard_ends) {
   for (const bool otherThread : {false, true}) {
     TempFolder folder;
     const std::string end = inChild(false, [&] {
-      if (otherThread) std::thread([] { for (;;) ::pause(); }).detach();  // signals not blocked
+      if (otherThread)
+        std::thread([] {
+          for (;;) ::pause();
+        }).detach();  // signals not blocked
       {
         signal_cleanup::DeferredSignals wait;
         ::kill(::getpid(), SIGTERM);

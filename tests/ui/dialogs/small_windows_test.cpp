@@ -14,9 +14,9 @@
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/dialog_launchers.h"
+#include "ui/dialogs/version_window.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 #include "ui/dialogs/viewer/result_viewer.h"
-#include "ui/dialogs/version_window.h"
 #include "ui/main/main_program.h"
 
 namespace zembra::ui {
@@ -125,7 +125,10 @@ TEST_F(CounterOptions, typed_steps_stay_within_1_to_200_and_confirm_rounds_halve
 TEST_F(CounterOptions, takes_every_full_width_digit_and_sign_as_the_one_it_stands_for) {
   QStringList typed, shown;
   for (char16_t digit = u'０'; digit <= u'９'; ++digit) typed << QString(QChar(digit));
-  typed << "＋７" << "－７" << "７．５" << "１，０００";
+  typed << "＋７"
+        << "－７"
+        << "７．５"
+        << "１，０００";
   open([&](CounterOptionsDialog& dialog) {
     for (const QString& text : typed) {
       type(dialog, text);

@@ -223,9 +223,10 @@ void expectLook(const PictureButton& b, int left, bool pressed) {
 
 TEST_F(Window, picture_buttons_look_pressed_while_held_and_run_their_command_on_a_left_click) {
   // The picture's left in twips, and its command.
-  const std::pair<int, const char*> buttons[] = {
-      {345, "FileSelection 結果の出力ファイル指定"}, {1395, "run"},
-      {2345, "CounterOptions"}, {3745, "HelpWindow"}};
+  const std::pair<int, const char*> buttons[] = {{345, "FileSelection 結果の出力ファイル指定"},
+                                                 {1395, "run"},
+                                                 {2345, "CounterOptions"},
+                                                 {3745, "HelpWindow"}};
   setCount("100");
   for (std::size_t i = 0; i < std::size(buttons); ++i) {
     const auto& [left, command] = buttons[i];
@@ -256,15 +257,22 @@ TEST_F(Window, picture_buttons_look_pressed_while_held_and_run_their_command_on_
 TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
   enum How { kType, kPaste, kInputMethod };  // the input method commits full-width text
   const std::tuple<How, const char*, const char*, bool> cases[] = {
-      {kType, "45000", "45000", false},      {kType, "45000.5", "45000.5", true},
-      {kType, "12a", "0", false},            {kType, "\b", "0", false},
-      {kPaste, "44999.9", "44999.9", false}, {kPaste, "327641", "327640", true},
-      {kPaste, "-50", "-50", false},         {kType, "-50", "050", false},  // typed "-": no number
+      {kType, "45000", "45000", false},
+      {kType, "45000.5", "45000.5", true},
+      {kType, "12a", "0", false},
+      {kType, "\b", "0", false},
+      {kPaste, "44999.9", "44999.9", false},
+      {kPaste, "327641", "327640", true},
+      {kPaste, "-50", "-50", false},
+      {kType, "-50", "050", false},         // typed "-": no number
       {kPaste, "9999999", "327640", true},  // corrected inside the correction: one notice
       // Full-width digits and signs count as the digits they are; other look-alikes do not.
-      {kInputMethod, "１２３", "123", false},  {kPaste, "－５０", "-50", false},
-      {kPaste, "４５００１．５", "45001.5", true}, {kPaste, "＋１，２３４", "+1,234", false},
-      {kInputMethod, "①", "0", false},        {kPaste, "２ｅ３", "0", false},
+      {kInputMethod, "１２３", "123", false},
+      {kPaste, "－５０", "-50", false},
+      {kPaste, "４５００１．５", "45001.5", true},
+      {kPaste, "＋１，２３４", "+1,234", false},
+      {kInputMethod, "①", "0", false},
+      {kPaste, "２ｅ３", "0", false},
   };
   for (const auto& [how, entered, shown, notice] : cases) {
     c.digitList->addItem(QStringLiteral("line of a run"));
@@ -282,7 +290,10 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
   // Every full-width digit and sign, one by one, as an input method commits it.
   QStringList typed, shown;
   for (char16_t digit = u'０'; digit <= u'９'; ++digit) typed << QString(QChar(digit));
-  typed << "＋７" << "－７" << "７．５" << "７，０００";
+  typed << "＋７"
+        << "－７"
+        << "７．５"
+        << "７，０００";
   for (const QString& text : typed) {
     c.digitCountEdit->selectAll();
     QInputMethodEvent commit;
@@ -458,10 +469,12 @@ const QLocale kUnitedStates(QLocale::English, QLocale::UnitedStates);
 
 TEST(LocaleNumber, accepts_what_the_locale_writes_as_a_number_and_nothing_else) {
   const std::tuple<QLocale, const char*, std::optional<double>> cases[] = {
-      {kJapan, "00", 0},       {kJapan, "45000.5", 45000.5},  {kJapan, " -50\t", -50},
-      {kJapan, "+5", 5},       {kJapan, "1,234", 1234},       {kJapan, "2.5E2", 250},
-      {kJapan, ".5", 0.5},     {kGermany, "1.234,5", 1234.5}, {kGermany, "-1,5", -1.5},
-      {kUnitedStates, "1,234.5", 1234.5},                     {kUnitedStates, "1,5", {}},
+      {kJapan, "00", 0},          {kJapan, "45000.5", 45000.5},
+      {kJapan, " -50\t", -50},    {kJapan, "+5", 5},
+      {kJapan, "1,234", 1234},    {kJapan, "2.5E2", 250},
+      {kJapan, ".5", 0.5},        {kGermany, "1.234,5", 1234.5},
+      {kGermany, "-1,5", -1.5},   {kUnitedStates, "1,234.5", 1234.5},
+      {kUnitedStates, "1,5", {}},
   };
   for (const auto& [locale, text, value] : cases) {
     EXPECT_EQ(parseLocaleNumber(QString::fromUtf8(text), locale), value) << text;

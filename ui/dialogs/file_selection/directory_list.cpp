@@ -12,7 +12,8 @@ constexpr int kPathRole = Qt::UserRole;
 
 // An absolute path without "." and ".." steps, as bytes.
 QByteArray cleanAbsolute(const QByteArray& folder) {
-  QByteArray absolute = folder.startsWith('/') ? folder : QFile::encodeName(QDir::currentPath()) + '/' + folder;
+  QByteArray absolute =
+      folder.startsWith('/') ? folder : QFile::encodeName(QDir::currentPath()) + '/' + folder;
   QList<QByteArray> parts;
   for (const QByteArray& part : absolute.split('/')) {
     if (part.isEmpty() || part == ".") continue;
@@ -37,9 +38,10 @@ void DirectoryList::openEntry(QListWidgetItem* item) {
   try {
     setPath(folder);
   } catch (const FolderError& error) {
-    QMessageBox::warning(this, window()->windowTitle(),
-                         QStringLiteral("フォルダ「%1」を開けません。\n%2")
-                             .arg(breakablePath(shownName(folder)), QString::fromLocal8Bit(error.what())));
+    QMessageBox::warning(
+        this, window()->windowTitle(),
+        QStringLiteral("フォルダ「%1」を開けません。\n%2")
+            .arg(breakablePath(shownName(folder)), QString::fromLocal8Bit(error.what())));
     setCurrentRow(static_cast<int>(ancestorsOf(path_).size()) - 1);  // back on the folder shown
   }
 }
@@ -79,7 +81,8 @@ void DirectoryList::fill(const QList<FolderEntry>& children) {
   const QList<QByteArray> ancestors = ancestorsOf(path_);
   for (int depth = 0; depth < ancestors.size(); ++depth) {
     const QByteArray& folder = ancestors[depth];
-    const QString name = depth == 0 ? shownName(folder) : shownName(folder.mid(folder.lastIndexOf('/') + 1));
+    const QString name =
+        depth == 0 ? shownName(folder) : shownName(folder.mid(folder.lastIndexOf('/') + 1));
     auto* item = new QListWidgetItem(QString(depth * 2, ' ') + "[" + name + "]", this);
     item->setData(kPathRole, folder);
   }

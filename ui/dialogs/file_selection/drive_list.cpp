@@ -20,7 +20,9 @@ DriveList::DriveList(Volumes volumes, QWidget* parent)
 
 QString DriveList::drive() const { return currentData().toString(); }
 
-void DriveList::setDrive(const QString& path) { setCurrentIndex(findData(volumes_.volumeOf(path))); }
+void DriveList::setDrive(const QString& path) {
+  setCurrentIndex(findData(volumes_.volumeOf(path)));
+}
 
 void DriveList::resizeEvent(QResizeEvent* event) {
   QComboBox::resizeEvent(event);
@@ -33,7 +35,8 @@ void DriveList::shortenEntries() {
   QStyleOptionComboBox option;
   initStyleOption(&option);
   const int room =
-      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+      style()
+          ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
           .width();
   for (int i = 0; i < count(); ++i) {
     setItemText(i, fontMetrics().elidedText(itemData(i).toString(), Qt::ElideMiddle, room));

@@ -9,11 +9,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/common/design.h"
+#include "ui/common/window_style.h"
 #include "ui/dialogs/file_selection/directory_list.h"
 #include "ui/dialogs/file_selection/drive_list.h"
 #include "ui/dialogs/file_selection/file_list.h"
-#include "ui/common/window_style.h"
-#include "ui/common/design.h"
 
 namespace zembra::ui {
 
@@ -82,10 +82,11 @@ void FileSelectionDialog::onDriveChanged() {
   try {
     folderList_->setPathToDrive(driveList_->drive());
   } catch (const FolderError& error) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                    QStringLiteral("ドライブ「%1」を開けません。\n%2")
-                        .arg(breakablePath(driveList_->drive()), QString::fromLocal8Bit(error.what())),
-                    QMessageBox::Ok, this);
+    QMessageBox box(
+        QMessageBox::NoIcon, QCoreApplication::applicationName(),
+        QStringLiteral("ドライブ「%1」を開けません。\n%2")
+            .arg(breakablePath(driveList_->drive()), QString::fromLocal8Bit(error.what())),
+        QMessageBox::Ok, this);
     box.exec();
     const QSignalBlocker quiet(driveList_);
     driveList_->setDrive(folderList_->shownPath());

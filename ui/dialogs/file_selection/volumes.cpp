@@ -25,10 +25,11 @@ bool holdsUserFiles(const QByteArray& fileSystemType) {
   // own is still reached from the root), automount points, container layers
   // and read-only package images.
   static const QList<QByteArray> kNoUserFiles = {
-      "proc",    "sysfs",    "devtmpfs", "devpts",      "cgroup",     "cgroup2",  "securityfs",
-      "debugfs", "tracefs",  "configfs", "fusectl",     "mqueue",     "hugetlbfs", "pstore",
-      "bpf",     "autofs",   "binfmt_misc", "overlay",  "nsfs",       "efivarfs", "rpc_pipefs",
-      "squashfs", "tmpfs",   "ramfs",    "fuse.portal", "fuse.gvfsd-fuse"};
+      "proc",        "sysfs",          "devtmpfs",   "devpts",   "cgroup",      "cgroup2",
+      "securityfs",  "debugfs",        "tracefs",    "configfs", "fusectl",     "mqueue",
+      "hugetlbfs",   "pstore",         "bpf",        "autofs",   "binfmt_misc", "overlay",
+      "nsfs",        "efivarfs",       "rpc_pipefs", "squashfs", "tmpfs",       "ramfs",
+      "fuse.portal", "fuse.gvfsd-fuse"};
   return !kNoUserFiles.contains(fileSystemType);
 }
 
@@ -38,7 +39,8 @@ Volumes Volumes::system() {
   QList<Mount> mounts;
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
     if (!volume.isValid()) continue;
-    mounts.append({volume.rootPath(), volume.fileSystemType(), QFileInfo(volume.rootPath()).isDir()});
+    mounts.append(
+        {volume.rootPath(), volume.fileSystemType(), QFileInfo(volume.rootPath()).isDir()});
   }
   return fromMounts(mounts);
 }

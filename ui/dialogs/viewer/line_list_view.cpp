@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "ui/common/fonts.h"
 #include "ui/common/design.h"
+#include "ui/common/fonts.h"
 
 namespace zembra::ui {
 namespace {

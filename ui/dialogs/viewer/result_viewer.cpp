@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "ui/dialogs/viewer/file_line_source.h"
+#include "ui/common/design.h"
+#include "ui/common/window_style.h"
 #include "ui/dialogs/file_selection/folder_entries.h"
+#include "ui/dialogs/viewer/file_line_source.h"
 #include "ui/dialogs/viewer/line_index.h"
 #include "ui/dialogs/viewer/line_list_view.h"
-#include "ui/common/window_style.h"
-#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {

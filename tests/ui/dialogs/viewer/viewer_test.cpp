@@ -15,11 +15,11 @@
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
+#include "ui/common/design.h"
 #include "ui/dialogs/viewer/file_line_source.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 #include "ui/dialogs/viewer/result_viewer.h"
 #include "ui/dialogs/viewer/shift_jis_text.h"
-#include "ui/common/design.h"
 
 namespace zembra::ui {
 namespace {
