@@ -1,13 +1,50 @@
+// What a run says of ZEMBRA_THREADS and ZEMBRA_KERNEL, and how a message quotes what the user gave.
+#include "engine/environment_notes.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <tuple>
 
 #include "engine/digits/kernel/kernel.h"
-#include "engine/environment_notes.h"
+#include "engine/digits/worker_pool.h"
 #include "engine/quoted.h"
 
 namespace zembra {
 namespace {
+
+// ZEMBRA_THREADS as written, on 4 processors: the threads a run uses, and what it is told.
+TEST(ThreadCount, a_positive_whole_number_up_to_the_processors_is_taken_and_anything_else_said) {
+  const std::string notNumber =
+      " is not a positive whole number; using 4 threads, one per processor";
+  const std::string tooMany =
+      " is more than the 4 processors this program may run on; using 4 threads";
+  const std::tuple<const char*, int, std::string> cases[] = {
+      {nullptr, 4, ""},      {"", 4, ""},
+      {"1", 1, ""},          {"4", 4, ""},
+      {"04", 4, ""},         {"5", 4, tooMany},
+      {"99999", 4, tooMany}, {"99999999999999999999", 4, tooMany},
+      {"0", 4, notNumber},   {"-2", 4, notNumber},
+      {"two", 4, notNumber}, {"7x", 4, notNumber},
+      {" 3", 4, notNumber},  {"+3", 4, notNumber},
+      {"2.5", 4, notNumber}, {"-99999999999999999999", 4, notNumber},
+  };
+  for (const auto& [asked, threads, note] : cases) {
+    const ThreadCount count = chooseThreadCount(asked, 4);
+    EXPECT_EQ(count.threads, threads) << (asked ? asked : "unset");
+    EXPECT_EQ(threadCountNote(asked, count),
+              note.empty() ? "" : "ZEMBRA_THREADS=" + std::string(asked) + note);
+  }
+  EXPECT_EQ(
+      threadCountNote("2", chooseThreadCount("2", 1)),
+      "ZEMBRA_THREADS=2 is more than the 1 processor this program may run on; using 1 thread");
+  // The variable is read at every run.
+  ::setenv("ZEMBRA_THREADS", "1", 1);
+  EXPECT_EQ(WorkerPool::defaultSize(), 1);
+  ::unsetenv("ZEMBRA_THREADS");  // the later tests take the processors' count
+  EXPECT_GE(WorkerPool::defaultSize(), 1);
+}
 
 // ZEMBRA_KERNEL as written, on a processor that runs the portable and AVX2 kernels only.
 TEST(KernelChoice, an_available_kernel_is_taken_and_anything_else_gives_the_widest_and_says_so) {
