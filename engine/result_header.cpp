@@ -38,9 +38,10 @@ std::optional<std::string> readStart(int fd, std::size_t size) {
 // file (the links were resolved before, as a run resolves them).
 enum class Content { Empty, Result, Other, NotRegular, Unreadable };
 
-Content contentOf(const std::string& path) {
+Content contentOf(const ResultTarget& target) {
   const int fd = retryOnInterrupt([&] {
-    return ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return ::openat(target.folder.get(), target.name.c_str(),
+                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   });
   if (fd < 0) return Content::Unreadable;
   struct stat info {};
@@ -71,12 +72,12 @@ bool startsLikeResultFile(std::string_view fileStart) {
 bool replacesOtherContent(const std::string& path) {
   ResultTarget target;
   try {
-    target = classifyTarget(path);
+    target = resolveTarget(path);
   } catch (const std::exception&) {
     return false;  // refused or not found out: the run says why
   }
   if (target.type != ResultTarget::Type::RegularFile || target.info.st_size == 0) return false;
-  const Content content = contentOf(target.path);
+  const Content content = contentOf(target);
   return content == Content::Other || content == Content::Unreadable;
 }
 

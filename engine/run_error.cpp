@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/digits/sizing.h"
+#include "engine/quoted.h"
 
 namespace zembra {
 namespace {
@@ -25,14 +26,17 @@ std::string describeRefusal(RunError::Refusal refusal) {
       return "the file is append-only or immutable";
     case RunError::Refusal::UntrustedLink:
       return "the link belongs to another user in a shared sticky folder";
+    case RunError::Refusal::FileSizeLimit:
+      return "the result would be larger than the file size limit of this process (ulimit -f)";
     case RunError::Refusal::None:
       break;
   }
   return "it cannot be written";
 }
 
-std::string describe(RunError::Kind kind, RunError::Refusal refusal, const std::string& path,
+std::string describe(RunError::Kind kind, RunError::Refusal refusal, const std::string& given,
                      const std::string& reason) {
+  const std::string path = quotedForMessage(given);
   switch (kind) {
     case RunError::Kind::NotANumber:
       return "the digit count is not a number";
@@ -42,6 +46,10 @@ std::string describe(RunError::Kind kind, RunError::Refusal refusal, const std::
       return "the digit count must not exceed " + std::to_string(static_cast<long>(kMaxDigits));
     case RunError::Kind::FileOpen:
       return "cannot create " + path + ": " + reason;
+    case RunError::Kind::FileOpenForWriting:
+      return "cannot open " + path + " for writing: " + reason;
+    case RunError::Kind::FileBusy:
+      return "cannot write " + path + ": another run of the program is writing it";
     case RunError::Kind::FileWrite:
       return "cannot write " + path + ": " + reason;
     case RunError::Kind::TargetRefused:

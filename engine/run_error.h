@@ -15,6 +15,8 @@ class RunError : public std::runtime_error {
     NegativeDigitCount,  // below 0
     DigitCountTooLarge,  // above 327,640
     FileOpen,            // the result file cannot be created
+    FileOpenForWriting,  // an existing result file cannot be opened for writing
+    FileBusy,            // another run of the program keeps writing the same file
     FileWrite,           // the result file cannot be written or put in place
     TargetRefused,  // the result path names something that is not a file to write (refusal says
                     // what)
@@ -34,6 +36,7 @@ class RunError : public std::runtime_error {
     NoPipeReader,           // a named pipe that no program reads
     AppendOnlyOrImmutable,  // a file the system lets no one rewrite
     UntrustedLink,          // a link another user left in a shared sticky folder
+    FileSizeLimit,          // the result would pass the process's file-size limit
   };
 
   explicit RunError(Kind kind, std::string path = {}, std::string reason = {});

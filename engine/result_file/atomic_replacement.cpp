@@ -11,8 +11,8 @@ namespace zembra {
 namespace {
 
 // Makes the rename durable; a folder that cannot be synced is no failure.
-void syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncFolder(int folder) {
+  const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -27,13 +27,13 @@ bool stickyFolderForbids(const struct stat& folder, const struct stat& file) {
 
 }  // namespace
 
-ReplacementRoute replacementRouteFor(const std::string& path, const struct stat& file) {
-  const std::string folder = folderOf(path);
+ReplacementRoute replacementRouteFor(int folder, const struct stat& file) {
   struct stat folderInfo {};
   const bool atomic = file.st_nlink == 1 && canTakeOwnerOf(file) &&
-                      ::stat(folder.c_str(), &folderInfo) == 0 &&
-                      ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0 &&
-                      !isAppendOnlyOrImmutable(folder) && !stickyFolderForbids(folderInfo, file);
+                      ::fstat(folder, &folderInfo) == 0 &&
+                      ::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) == 0 &&
+                      !isAppendOnlyOrImmutable(folder, "") &&
+                      !stickyFolderForbids(folderInfo, file);
   return atomic ? ReplacementRoute::Atomic : ReplacementRoute::InPlace;
 }
 
@@ -47,7 +47,7 @@ void AtomicReplacement::write(std::string_view bytes) {
 void AtomicReplacement::commit() {
   checked(::fsync(file_.descriptor()));
   file_.renameOver(target_);
-  syncFolder(folderOf(target_));
+  syncFolder(file_.folder());
 }
 
 }  // namespace zembra

@@ -15,6 +15,7 @@ namespace zembra {
 // extended attributes the temporary file has been given.
 class AtomicReplacement final : public ResultOutput {
  public:
+  // `target` is a name in the temporary file's folder.
   AtomicReplacement(TemporaryFile file, std::string target, WriteFunction write);
 
   void write(std::string_view bytes) override;
@@ -37,6 +38,7 @@ enum class ReplacementRoute {
 // back, a folder it may write that is not append-only, and no sticky folder
 // rule against renaming over another user's file. (Whether the mode and the
 // extended attributes can be copied is found out by copying them.)
-ReplacementRoute replacementRouteFor(const std::string& path, const struct stat& file);
+// `folder` holds the file.
+ReplacementRoute replacementRouteFor(int folder, const struct stat& file);
 
 }  // namespace zembra

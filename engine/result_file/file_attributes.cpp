@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <vector>
+
+#include "engine/result_file/result_output.h"
 
 namespace zembra {
 namespace {
@@ -74,11 +77,12 @@ bool copyExtendedAttributes(const std::string& originalPath, int fd) {
 
 }  // namespace
 
-bool isAppendOnlyOrImmutable(const std::string& path) {
+bool isAppendOnlyOrImmutable(int folder, const std::string& name) {
   struct statx info {};
-  if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS, &info) != 0) return false;
-  const auto flags = static_cast<std::uint64_t>(STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE);
-  return (info.stx_attributes & info.stx_attributes_mask & flags) != 0;
+  const int flags = name.empty() ? AT_EMPTY_PATH : AT_SYMLINK_NOFOLLOW;
+  if (::statx(folder, name.c_str(), flags, STATX_BASIC_STATS, &info) != 0) return false;
+  const auto fixed = static_cast<std::uint64_t>(STATX_ATTR_APPEND | STATX_ATTR_IMMUTABLE);
+  return (info.stx_attributes & info.stx_attributes_mask & fixed) != 0;
 }
 
 bool canTakeOwnerOf(const struct stat& original) {
@@ -86,14 +90,26 @@ bool canTakeOwnerOf(const struct stat& original) {
   return original.st_uid == ::geteuid() && inOurGroups(original.st_gid);
 }
 
-bool copyAttributes(const std::string& originalPath, const struct stat& original, int fd) {
+// The original is reached through a descriptor of its own, named by /proc
+// for the attribute calls (which take a path), so it is the file the target
+// resolved to whatever happens to the names meanwhile.
+bool copyAttributes(int folder, const std::string& name, const struct stat& original, int fd) {
   struct stat created {};
   if (::fstat(fd, &created) != 0) return false;
   if ((created.st_uid != original.st_uid || created.st_gid != original.st_gid) &&
       ::fchown(fd, original.st_uid, original.st_gid) != 0) {
     return false;
   }
-  if (!copyExtendedAttributes(originalPath, fd)) return false;
+  const FileDescriptor originalFile(
+      ::openat(folder, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+  struct stat opened {};
+  if (originalFile.get() < 0 || ::fstat(originalFile.get(), &opened) != 0 ||
+      opened.st_ino != original.st_ino || opened.st_dev != original.st_dev) {
+    return false;
+  }
+  if (!copyExtendedAttributes("/proc/self/fd/" + std::to_string(originalFile.get()), fd)) {
+    return false;
+  }
   // The mode last: a change of owner clears the set-ID bits, and the ACL sets
   // the group bits. The system may drop a set-group-ID bit silently: check.
   const mode_t mode = original.st_mode & 07777;

@@ -13,11 +13,13 @@
 
 namespace zembra {
 
-InPlaceOverwrite::InPlaceOverwrite(std::string path, int fd, WriteFunction write)
-    : path_(std::move(path)), fd_(fd), write_(write) {}
+InPlaceOverwrite::InPlaceOverwrite(FileDescriptor folder, std::string name, int fd,
+                                   WriteFunction write)
+    : folder_(std::move(folder)), name_(std::move(name)), fd_(fd), write_(write) {}
 
 InPlaceOverwrite::InPlaceOverwrite(InPlaceOverwrite&& other) noexcept
-    : path_(std::move(other.path_)),
+    : folder_(std::move(other.folder_)),
+      name_(std::move(other.name_)),
       fd_(std::exchange(other.fd_, -1)),
       write_(other.write_),
       content_(std::move(other.content_)) {}
@@ -28,18 +30,22 @@ InPlaceOverwrite::~InPlaceOverwrite() {
 
 // O_NONBLOCK: should the name have become a pipe since it was looked at, the
 // open does not wait for a reader; the check below then refuses it.
-InPlaceOverwrite InPlaceOverwrite::openExisting(const std::string& path, WriteFunction write) {
-  const int fd =
-      checked(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  InPlaceOverwrite overwrite(path, fd, write);
+InPlaceOverwrite InPlaceOverwrite::openExisting(int folder, const std::string& name,
+                                                WriteFunction write) {
+  const int fd = checked(retryOnInterrupt([&] {
+    return ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  }));
+  InPlaceOverwrite overwrite(FileDescriptor(), name, fd, write);
   struct stat info {};
   checked(::fstat(fd, &info));
   if (!S_ISREG(info.st_mode)) throwSystemError(EINVAL);
   return overwrite;
 }
 
-InPlaceOverwrite InPlaceOverwrite::createAtCommit(const std::string& path, WriteFunction write) {
-  return InPlaceOverwrite(path, -1, write);
+InPlaceOverwrite InPlaceOverwrite::createAtCommit(int folder, const std::string& name,
+                                                  WriteFunction write) {
+  return InPlaceOverwrite(FileDescriptor(checked(::fcntl(folder, F_DUPFD_CLOEXEC, 0))), name, -1,
+                          write);
 }
 
 // Space for the larger of the old and the new content, the size unchanged;
@@ -64,8 +70,8 @@ void InPlaceOverwrite::overwrite() {
 
 void InPlaceOverwrite::commit() {
   if (fd_ < 0) {
-    fd_ =
-        checked(::open(path_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0666));
+    fd_ = checked(::openat(folder_.get(), name_.c_str(),
+                           O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0666));
   }
   reserveSpace();
   signal_cleanup::DeferredSignals wait;

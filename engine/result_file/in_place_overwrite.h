@@ -17,11 +17,11 @@ namespace zembra {
 // start without truncating, syncs, and cuts the file to the new length.
 class InPlaceOverwrite final : public ResultOutput {
  public:
-  // The existing regular file at `path`, opened now to find out whether it
-  // can be written. Throws std::system_error.
-  static InPlaceOverwrite openExisting(const std::string& path, WriteFunction write);
-  // A new file at `path`, created only at the commit.
-  static InPlaceOverwrite createAtCommit(const std::string& path, WriteFunction write);
+  // The existing regular file `name` in `folder`, opened now to find out
+  // whether it can be written. Throws std::system_error.
+  static InPlaceOverwrite openExisting(int folder, const std::string& name, WriteFunction write);
+  // A new file `name` in `folder`, created only at the commit.
+  static InPlaceOverwrite createAtCommit(int folder, const std::string& name, WriteFunction write);
 
   ~InPlaceOverwrite() override;
   InPlaceOverwrite(InPlaceOverwrite&& other) noexcept;
@@ -31,11 +31,12 @@ class InPlaceOverwrite final : public ResultOutput {
   void commit() override;
 
  private:
-  InPlaceOverwrite(std::string path, int fd, WriteFunction write);
+  InPlaceOverwrite(FileDescriptor folder, std::string name, int fd, WriteFunction write);
   void reserveSpace();
   void overwrite();
 
-  std::string path_;
+  FileDescriptor folder_;
+  std::string name_;
   int fd_;  // -1 until created at the commit
   WriteFunction write_;
   std::string content_;

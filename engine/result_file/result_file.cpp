@@ -22,77 +22,89 @@ using Refusal = RunError::Refusal;
 
 // A pipe or a character device, opened as named. For the window, without
 // waiting for a pipe's reader: no reader is a refusal before computing.
-std::unique_ptr<ResultOutput> openStream(const std::string& given, const ResultTarget& target,
+std::unique_ptr<ResultOutput> openStream(const ResultTarget& target,
                                          const ResultFileOptions& options) {
-  const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (options.waitForPipeReader ? 0 : O_NONBLOCK);
-  const int fd = retryOnInterrupt([&] { return ::open(target.path.c_str(), flags); });
+  const int flags = O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC |
+                    (options.waitForPipeReader ? 0 : O_NONBLOCK);
+  const int fd = retryOnInterrupt(
+      [&] { return ::openat(target.folder.get(), target.name.c_str(), flags); });
   if (fd < 0 && errno == ENXIO && S_ISFIFO(target.info.st_mode)) {
-    throw RunError::refused(given, Refusal::NoPipeReader, ENXIO);
+    throw RunError::refused(target.path, Refusal::NoPipeReader, ENXIO);
   }
   checked(fd);
   auto output = std::make_unique<StreamOutput>(fd, true, options.write, options.whileWaiting);
   struct stat opened {};
   checked(::fstat(fd, &opened));
   if (!S_ISFIFO(opened.st_mode) && !S_ISCHR(opened.st_mode)) {
-    throw RunError::refused(given, Refusal::UnknownType);  // changed since it was looked at
+    throw RunError::refused(target.path, Refusal::UnknownType);  // changed since it was looked at
   }
   return output;
 }
 
 // The atomic route: stale temporary files swept, a new one made beside.
-TemporaryFile temporaryBeside(const std::string& path, const ResultFileOptions& options) {
-  sweepStaleTemporaries(folderOf(path));
-  return TemporaryFile::create(folderOf(path), options.allowUnnamed);
+TemporaryFile temporaryBeside(const ResultTarget& target, const ResultFileOptions& options) {
+  sweepStaleTemporaries(target.folder.get());
+  return TemporaryFile::create(target.folder.get(), options.allowUnnamed);
 }
 
 // An existing regular file: replaced when nothing the user had is lost by it,
 // else overwritten in place.
-std::unique_ptr<ResultOutput> openRegularFile(const std::string& given, const ResultTarget& target,
+std::unique_ptr<ResultOutput> openRegularFile(const ResultTarget& target,
                                               const ResultFileOptions& options) {
-  if (isAppendOnlyOrImmutable(target.path)) {
-    throw RunError::refused(given, Refusal::AppendOnlyOrImmutable, EPERM);
+  const int folder = target.folder.get();
+  if (isAppendOnlyOrImmutable(folder, target.name)) {
+    throw RunError::refused(target.path, Refusal::AppendOnlyOrImmutable, EPERM);
   }
-  checked(::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS));
-  if (replacementRouteFor(target.path, target.info) == ReplacementRoute::Atomic) {
-    TemporaryFile file = temporaryBeside(target.path, options);
-    if (copyAttributes(target.path, target.info, file.descriptor())) {
-      return std::make_unique<AtomicReplacement>(std::move(file), target.path, options.write);
+  if (::faccessat(folder, target.name.c_str(), W_OK, AT_EACCESS) != 0) {
+    throw RunError::fileError(RunError::Kind::FileOpenForWriting, target.path, errno);
+  }
+  if (replacementRouteFor(folder, target.info) == ReplacementRoute::Atomic) {
+    TemporaryFile file = temporaryBeside(target, options);
+    if (copyAttributes(folder, target.name, target.info, file.descriptor())) {
+      return std::make_unique<AtomicReplacement>(std::move(file), target.name, options.write);
     }
   }
-  return std::make_unique<InPlaceOverwrite>(
-      InPlaceOverwrite::openExisting(target.path, options.write));
+  try {
+    return std::make_unique<InPlaceOverwrite>(
+        InPlaceOverwrite::openExisting(folder, target.name, options.write));
+  } catch (const std::system_error& error) {
+    throw RunError::fileError(RunError::Kind::FileOpenForWriting, target.path,
+                              error.code().value());
+  }
 }
 
 // A new file: created beside and renamed, unless the folder is append-only,
 // where a temporary file could be neither renamed nor removed.
-std::unique_ptr<ResultOutput> createNewFile(const std::string& path,
+std::unique_ptr<ResultOutput> createNewFile(const ResultTarget& target,
                                             const ResultFileOptions& options) {
-  const std::string folder = folderOf(path);
-  if (!isAppendOnlyOrImmutable(folder)) {
-    return std::make_unique<AtomicReplacement>(temporaryBeside(path, options), path, options.write);
+  const int folder = target.folder.get();
+  if (!isAppendOnlyOrImmutable(folder, "")) {
+    return std::make_unique<AtomicReplacement>(temporaryBeside(target, options), target.name,
+                                               options.write);
   }
-  checked(::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS));
-  return std::make_unique<InPlaceOverwrite>(InPlaceOverwrite::createAtCommit(path, options.write));
+  checked(::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS));
+  return std::make_unique<InPlaceOverwrite>(
+      InPlaceOverwrite::createAtCommit(folder, target.name, options.write));
 }
 
-// Classifies the result path and opens the output its target calls for.
+// Resolves the result path and opens the output its target calls for.
 // Throws RunError (naming `path`) for refused targets and std::system_error
 // for everything else that fails.
 std::unique_ptr<ResultOutput> chooseResultOutput(const std::string& path,
                                                  const ResultFileOptions& options) {
-  const ResultTarget target = classifyTarget(path);
+  const ResultTarget target = resolveTarget(path);
   switch (target.type) {
     case ResultTarget::Type::Descriptor:
       return std::make_unique<StreamOutput>(target.descriptor, false, options.write,
                                             options.whileWaiting);
     case ResultTarget::Type::Stream:
-      return openStream(path, target, options);
+      return openStream(target, options);
     case ResultTarget::Type::RegularFile:
-      return openRegularFile(path, target, options);
+      return openRegularFile(target, options);
     case ResultTarget::Type::NewFile:
       break;
   }
-  return createNewFile(target.path, options);
+  return createNewFile(target, options);
 }
 
 constexpr std::size_t kFlushSize = 1 << 16;

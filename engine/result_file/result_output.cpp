@@ -1,8 +1,15 @@
 #include "engine/result_file/result_output.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 
 namespace zembra {
+
+void FileDescriptor::reset(int fd) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd;
+}
 
 void writeAll(WriteFunction write, int fd, std::string_view bytes) {
   while (!bytes.empty()) {

@@ -9,6 +9,10 @@
 #include <filesystem>
 #include <optional>
 #include <vector>
+#include <deque>
+#include <string_view>
+#include <climits>
+#include <algorithm>
 
 #include "engine/result_file/result_output.h"
 #include "engine/run_error.h"
@@ -48,62 +52,55 @@ std::optional<int> descriptorNamedBy(const std::string& path) {
   return descriptorNumber(normal.filename().string());
 }
 
-constexpr int kMaxHops = 40;  // the kernel's limit
+constexpr int kMaxLinks = 40;  // the kernel's limit
 
-std::string readLink(const std::string& path) {
+// The components of `path` in order, "" and "." left out.
+std::deque<std::string> componentsOf(std::string_view path) {
+  std::deque<std::string> components;
+  while (!path.empty()) {
+    const std::size_t end = std::min(path.find('/'), path.size());
+    const std::string_view component = path.substr(0, end);
+    if (!component.empty() && component != ".") components.emplace_back(component);
+    path.remove_prefix(std::min(end + 1, path.size()));
+  }
+  return components;
+}
+
+FileDescriptor openFolder(int at, const char* name) {
+  return FileDescriptor(checked(retryOnInterrupt(
+      [&] { return ::openat(at, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); })));
+}
+
+std::string readLinkAt(int folder, const std::string& name) {
   std::vector<char> buffer(256);
   for (;;) {
-    const ssize_t length = checked(::readlink(path.c_str(), buffer.data(), buffer.size()));
-    if (static_cast<std::size_t>(length) < buffer.size())
-      return {buffer.data(), std::size_t(length)};
+    const ssize_t length =
+        checked(::readlinkat(folder, name.c_str(), buffer.data(), buffer.size()));
+    if (static_cast<std::size_t>(length) < buffer.size()) {
+      return {buffer.data(), static_cast<std::size_t>(length)};
+    }
     buffer.resize(buffer.size() * 2);
   }
 }
 
-// Where a link's text points: absolute as written, relative from the link's folder.
-std::string linkDestination(const std::string& linkPath, const std::string& text) {
-  if (!text.empty() && text.front() == '/') return text;
-  const std::filesystem::path folder = std::filesystem::path(linkPath).parent_path();
-  return folder.empty() ? text : (folder / text).string();
-}
-
-// Like the kernel's protected-symlinks rule, a link in a sticky world-writable
-// folder is followed only when it belongs to this user or to the folder's
-// owner: whether the link at `linkPath`, owned by `linkOwner`, is one this
-// rule refuses to follow.
-bool isUntrustedLink(const std::string& linkPath, unsigned linkOwner) {
-  if (linkOwner == ::geteuid()) return false;
-  const std::string folder = folderOf(linkPath);
-  struct stat folderInfo {};
-  if (::stat(folder.c_str(), &folderInfo) != 0) return false;  // the kernel decides then
-  const mode_t shared = S_ISVTX | S_IWOTH;
-  if ((folderInfo.st_mode & shared) != shared) return false;
-  return folderInfo.st_uid != linkOwner;
-}
-
-// Where a chain of symbolic links ends.
-struct LinkChainEnd {
-  std::string path;               // the first name that is not a link (it may not exist)
-  std::optional<int> descriptor;  // set when a name on the way names one of our descriptors
-  bool untrusted = false;         // stopped at a link the rule above refuses to follow
+// Where a resolution stands: the folder reached, the path to it as text, and
+// the components still to go.
+struct Walk {
+  FileDescriptor folder;
+  std::string shown;  // "/a/b/", "a/b/" or "" for the starting folder
+  std::deque<std::string> rest;
+  bool wantsFolder = false;  // the path, or the text of a link at its end, ends in "/"
+  int links = 0;
 };
 
-// Follows `path` through symbolic links in its last component, hop by hop, as
-// the kernel does (relative links from their own folder, at most 40 hops);
-// the chain stops at an untrusted link, marked so. Throws std::system_error
-// (ELOOP for too many hops).
-LinkChainEnd followLinkChain(const std::string& path) {
-  std::string current = path;
-  for (int hop = 0;; ++hop) {
-    if (const std::optional<int> descriptor = descriptorNamedBy(current)) {
-      return {current, descriptor, false};
-    }
-    struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return {current, {}, false};
-    if (hop == kMaxHops) throwSystemError(ELOOP);
-    if (isUntrustedLink(current, info.st_uid)) return {current, {}, true};
-    current = linkDestination(current, readLink(current));
+// The path still to go, as text, from where the resolution started.
+std::string remainingText(const Walk& walk) {
+  std::string text = walk.shown;
+  for (std::size_t i = 0; i < walk.rest.size(); ++i) {
+    if (i > 0) text += '/';
+    text += walk.rest[i];
   }
+  return text;
 }
 
 using Refusal = RunError::Refusal;
@@ -123,16 +120,17 @@ ResultTarget descriptorTarget(const std::string& given, int descriptor) {
 }
 
 // A name that does not exist yet must be one the folder can hold.
-ResultTarget newFileTarget(const std::string& path) {
-  const std::string name = nameOf(path);
-  if (path.empty()) throwSystemError(ENOENT);
-  if (name.empty() || name == "." || name == "..") throwSystemError(EISDIR);
-  const long nameMax = ::pathconf(folderOf(path).c_str(), _PC_NAME_MAX);
-  if (nameMax > 0 && name.size() > static_cast<std::size_t>(nameMax))
+ResultTarget newFileTarget(const std::string& given, Walk& walk, const std::string& name) {
+  if (walk.wantsFolder) throwSystemError(EISDIR);
+  const long nameMax = ::fpathconf(walk.folder.get(), _PC_NAME_MAX);
+  if (nameMax > 0 && name.size() > static_cast<std::size_t>(nameMax)) {
     throwSystemError(ENAMETOOLONG);
+  }
   ResultTarget target;
   target.type = ResultTarget::Type::NewFile;
-  target.path = path;
+  target.path = given;
+  target.folder = std::move(walk.folder);
+  target.name = name;
   return target;
 }
 
@@ -154,20 +152,84 @@ ResultTarget::Type typeOf(const std::string& given, mode_t mode) {
   }
 }
 
+// Follows the link `name` (`link` its lstat) in the folder reached: its text
+// takes its place among the components to go.
+void followLink(const std::string& given, Walk& walk, const std::string& name,
+                const struct stat& link) {
+  if (++walk.links > kMaxLinks) throwSystemError(ELOOP);
+  struct stat folder {};
+  checked(::fstat(walk.folder.get(), &folder));
+  if (!mayFollowLink(::geteuid(), folder, link)) {
+    throw RunError::refused(given, Refusal::UntrustedLink, EACCES);
+  }
+  const std::string text = readLinkAt(walk.folder.get(), name);
+  if (text.empty()) throwSystemError(ENOENT);
+  if (walk.rest.empty() && text.back() == '/') walk.wantsFolder = true;
+  if (text.front() == '/') {
+    walk.folder = openFolder(AT_FDCWD, "/");
+    walk.shown.assign(1, '/');
+  }
+  const std::deque<std::string> components = componentsOf(text);
+  walk.rest.insert(walk.rest.begin(), components.begin(), components.end());
+}
+
+// The last component, found: the file itself.
+ResultTarget existingTarget(const std::string& given, Walk& walk, const std::string& name,
+                            const struct stat& info) {
+  if (walk.wantsFolder && !S_ISDIR(info.st_mode)) throwSystemError(ENOTDIR);
+  ResultTarget target;
+  target.type = typeOf(given, info.st_mode);
+  target.path = given;
+  target.folder = std::move(walk.folder);
+  target.name = name;
+  target.info = info;
+  return target;
+}
+
 }  // namespace
 
-ResultTarget classifyTarget(const std::string& path) {
-  const LinkChainEnd end = followLinkChain(path);
-  if (end.untrusted) throw RunError::refused(path, Refusal::UntrustedLink, EACCES);
-  if (end.descriptor) return descriptorTarget(path, *end.descriptor);
-  ResultTarget target;
-  if (::stat(end.path.c_str(), &target.info) != 0) {
-    if (errno != ENOENT) throwSystemError(errno);
-    return newFileTarget(end.path);
+bool mayFollowLink(uid_t self, const struct stat& folder, const struct stat& link) {
+  const mode_t shared = S_ISVTX | S_IWOTH;
+  if ((folder.st_mode & shared) != shared) return true;
+  return link.st_uid == self || link.st_uid == folder.st_uid;
+}
+
+ResultTarget resolveTarget(const std::string& path) {
+  if (path.empty()) throwSystemError(ENOENT);
+  if (path.size() >= PATH_MAX) throwSystemError(ENAMETOOLONG);
+  if (const std::optional<int> descriptor = descriptorNamedBy(path)) {
+    return descriptorTarget(path, *descriptor);
   }
-  target.type = typeOf(path, target.info.st_mode);
-  target.path = end.path;
-  return target;
+  const bool absolute = path.front() == '/';
+  Walk walk{openFolder(AT_FDCWD, absolute ? "/" : "."), absolute ? "/" : "", componentsOf(path),
+            path.back() == '/'};
+  while (!walk.rest.empty()) {
+    const std::string name = walk.rest.front();
+    walk.rest.pop_front();
+    if (name == "..") {  // the parent of the folder reached, as the kernel takes it
+      walk.folder = openFolder(walk.folder.get(), "..");
+      walk.shown += "../";
+      continue;
+    }
+    struct stat info {};
+    if (::fstatat(walk.folder.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno == ENOENT && walk.rest.empty()) return newFileTarget(path, walk, name);
+      throwSystemError(errno);
+    }
+    if (S_ISLNK(info.st_mode)) {
+      followLink(path, walk, name, info);
+      // A link to one of our descriptors (…/dev/stdout) is that descriptor.
+      if (const std::optional<int> descriptor = descriptorNamedBy(remainingText(walk))) {
+        return descriptorTarget(path, *descriptor);
+      }
+      continue;
+    }
+    if (walk.rest.empty()) return existingTarget(path, walk, name, info);
+    if (!S_ISDIR(info.st_mode)) throwSystemError(ENOTDIR);
+    walk.folder = openFolder(walk.folder.get(), name.c_str());
+    walk.shown.append(name).push_back('/');
+  }
+  throw RunError::refused(path, Refusal::Folder, EISDIR);  // the path ends at a folder
 }
 
 }  // namespace zembra

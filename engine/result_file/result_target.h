@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/result_file/result_output.h"
+
 namespace zembra {
 
 // The folder of a path, "." for a bare name.
@@ -18,7 +20,10 @@ inline std::string nameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-// What a result path names, found out before any computation.
+// What a result path names, found out before any computation, and held: the
+// folder that holds the file stays open, and every later step (opening,
+// creating, renaming, removing) is relative to it, so a folder on the path
+// swapped for something else meanwhile changes nothing.
 struct ResultTarget {
   enum class Type {
     NewFile,      // nothing there yet: a regular file is created
@@ -27,16 +32,25 @@ struct ResultTarget {
     Descriptor,   // /dev/stdout, /dev/fd/N …: written through that descriptor
   };
   Type type = Type::NewFile;
-  std::string path;     // links followed: the name of the file itself
-  int descriptor = -1;  // for Descriptor
-  struct stat info {};  // for RegularFile and Stream
+  std::string path;       // as given, for messages
+  FileDescriptor folder;  // the folder that holds the file (O_PATH), but for Descriptor
+  std::string name;       // the file's name in that folder
+  int descriptor = -1;    // for Descriptor
+  struct stat info {};    // for RegularFile and Stream
 };
 
-// Classifies `path` as the kernel resolves it, links (also dangling ones and
-// chains) followed to the file they name. Throws RunError, naming `path`, for
-// what can never be a result file (a folder, a block device, a socket, a
-// descriptor not open for writing, an untrusted link, a name too long) and
+// Resolves `path` one component at a time, as the kernel would, links (also
+// dangling ones and chains, in any component) followed to the file they
+// name, at most 40 of them. Throws RunError, naming `path`, for what can
+// never be a result file (a folder, a block device, a socket, a descriptor
+// not open for writing, an untrusted link, a name or path too long) and
 // std::system_error for other failures to look it up.
-ResultTarget classifyTarget(const std::string& path);
+ResultTarget resolveTarget(const std::string& path);
+
+// The rule of the kernel's protected symlinks, which the resolution applies
+// to every link whatever the system's setting: in a sticky, world-writable
+// folder (`folder`) a link (`link`) is followed only when it belongs to the
+// user `self` or to the folder's owner.
+bool mayFollowLink(uid_t self, const struct stat& folder, const struct stat& link);
 
 }  // namespace zembra

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -18,10 +19,12 @@ namespace {
 
 constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
 
-// Paths prepared as C strings, so that the handler needs no allocation.
+// A folder's descriptor and a name in it as a C string, prepared so that the
+// handler needs no allocation.
 struct Slot {
   std::atomic<bool> used{false};
-  char path[PATH_MAX] = {};
+  int folder = -1;
+  char name[NAME_MAX + 1] = {};
 };
 std::array<Slot, 16> slots;
 std::mutex slotsMutex;  // between threads that remember and forget, never in the handler
@@ -52,11 +55,11 @@ void passOn(int signal, siginfo_t* info, void* context) {
 
 void removeRemembered() {
   for (Slot& slot : slots) {
-    if (slot.used.load()) ::unlink(slot.path);
+    if (slot.used.load()) ::unlinkat(slot.folder, slot.name, 0);
   }
 }
 
-// Async-signal-safe: atomics, unlink, sigaction, raise.
+// Async-signal-safe: atomics, unlinkat, sigaction, raise.
 void onSignal(int signal, siginfo_t* info, void* context) {
   const int savedErrno = errno;
   if (deferring.load() > 0) {
@@ -70,6 +73,12 @@ void onSignal(int signal, siginfo_t* info, void* context) {
 
 void install() {
   std::atexit(&removeRemembered);  // exit() in the middle of a run, too
+  // A write past the file-size limit then fails with EFBIG, which is reported,
+  // instead of ending the process.
+  struct sigaction fileSize {};
+  if (::sigaction(SIGXFSZ, nullptr, &fileSize) == 0 && fileSize.sa_handler == SIG_DFL) {
+    std::signal(SIGXFSZ, SIG_IGN);
+  }
   struct sigaction action {};
   action.sa_sigaction = &onSignal;
   action.sa_mask = cleanupSignals();
@@ -88,15 +97,16 @@ void installHandlers() {
   std::call_once(once, install);
 }
 
-int remember(const std::string& path) {
+int remember(int folder, const std::string& name) {
   installHandlers();
-  if (path.size() >= PATH_MAX) throwSystemError(ENAMETOOLONG);
+  if (name.size() > NAME_MAX) throwSystemError(ENAMETOOLONG);
   std::lock_guard lock(slotsMutex);
   for (std::size_t index = 0; index < slots.size(); ++index) {
     Slot& slot = slots[index];
     if (slot.used.load()) continue;
-    std::memcpy(slot.path, path.c_str(), path.size() + 1);
-    slot.used.store(true);  // the path is complete before the handler may read it
+    slot.folder = folder;
+    std::memcpy(slot.name, name.c_str(), name.size() + 1);
+    slot.used.store(true);  // the name is complete before the handler may read it
     return static_cast<int>(index);
   }
   throwSystemError(EMFILE);

@@ -10,12 +10,15 @@
 
 namespace zembra::signal_cleanup {
 
-// Installs the handlers, once per process (and removes the files at exit()).
+// Installs the handlers, once per process (and removes the files at exit());
+// SIGXFSZ, unless the program ignores or handles it, is ignored, so that a
+// write past the file-size limit fails with EFBIG.
 void installHandlers();
 
-// A file for the handler to remove; returns its slot for forget(). Throws
+// A file for the handler to remove: `name` in the folder open as `folder`,
+// which stays open until forget(). Returns its slot for forget(). Throws
 // std::system_error (EMFILE) when all slots are taken.
-int remember(const std::string& path);
+int remember(int folder, const std::string& name);
 void forget(int slot);
 
 // While one exists, those signals wait: the current thread blocks them, and

@@ -31,9 +31,7 @@ std::string randomSuffix() {
   return suffix;
 }
 
-std::string temporaryName(const std::string& folder) {
-  return folder + "/" + kTemporaryPrefix + randomSuffix();
-}
+std::string temporaryName() { return kTemporaryPrefix + randomSuffix(); }
 
 mode_t currentUmask() {
   const mode_t mask = ::umask(0);
@@ -50,45 +48,49 @@ bool stillLinked(int fd) {
 
 }  // namespace
 
-TemporaryFile::TemporaryFile(std::string folder, int fd, std::string path)
-    : folder_(std::move(folder)), fd_(fd), path_(std::move(path)) {}
+TemporaryFile::TemporaryFile(FileDescriptor folder, int fd, std::string name)
+    : folder_(std::move(folder)), fd_(fd), name_(std::move(name)) {}
 
 TemporaryFile::TemporaryFile(TemporaryFile&& other) noexcept
     : folder_(std::move(other.folder_)),
       fd_(std::exchange(other.fd_, -1)),
-      path_(std::move(other.path_)),
+      name_(std::move(other.name_)),
       cleanupSlot_(std::exchange(other.cleanupSlot_, -1)) {
-  other.path_.clear();
+  other.name_.clear();
 }
 
 TemporaryFile::~TemporaryFile() { discard(); }
 
-TemporaryFile TemporaryFile::create(const std::string& folder, bool allowUnnamed) {
+TemporaryFile TemporaryFile::create(int folder, bool allowUnnamed) {
+  FileDescriptor own(checked(::fcntl(folder, F_DUPFD_CLOEXEC, 0)));
   // An unnamed file gets its name through /proc at the end.
   if (allowUnnamed && ::access("/proc/self/fd", X_OK) == 0) {
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::openat(own.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
       ::flock(fd, LOCK_EX);
-      return TemporaryFile(folder, fd, {});
+      return TemporaryFile(std::move(own), fd, {});
     }
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) throwSystemError(errno);
   }
-  return createNamed(folder);
+  return createNamed(std::move(own));
 }
 
 // Created, remembered for the signal handler and locked with signals waiting,
 // so that no signal finds it on disk and unknown to the handler.
-TemporaryFile TemporaryFile::createNamed(const std::string& folder) {
+TemporaryFile TemporaryFile::createNamed(FileDescriptor folder) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     signal_cleanup::DeferredSignals wait;
-    std::string path = temporaryName(folder);
-    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    std::string name = temporaryName();
+    const int fd =
+        ::openat(folder.get(), name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) throwSystemError(errno);
-    TemporaryFile file(folder, fd, path);
-    file.cleanupSlot_ = signal_cleanup::remember(path);
+    const int folderFd = folder.get();
+    TemporaryFile file(std::move(folder), fd, name);
+    file.cleanupSlot_ = signal_cleanup::remember(folderFd, name);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !stillLinked(fd)) {
-      file.path_.clear();  // a sweep has it: not ours to remove
+      file.name_.clear();  // a sweep has it: not ours to remove
+      folder = std::move(file.folder_);
       continue;
     }
     ::fchmod(fd, 0666 & ~currentUmask());  // as a file created by open() would be
@@ -100,10 +102,10 @@ TemporaryFile TemporaryFile::createNamed(const std::string& folder) {
 void TemporaryFile::nameUnnamed() {
   const std::string procPath = "/proc/self/fd/" + std::to_string(fd_);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string path = temporaryName(folder_);
-    if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      path_ = std::move(path);
-      cleanupSlot_ = signal_cleanup::remember(path_);
+    std::string name = temporaryName();
+    if (::linkat(AT_FDCWD, procPath.c_str(), folder_.get(), name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      name_ = std::move(name);
+      cleanupSlot_ = signal_cleanup::remember(folder_.get(), name_);
       return;
     }
     if (errno != EEXIST) throwSystemError(errno);
@@ -114,14 +116,14 @@ void TemporaryFile::nameUnnamed() {
 void TemporaryFile::renameOver(const std::string& target) {
   signal_cleanup::DeferredSignals wait;
   if (!named()) nameUnnamed();
-  checked(::rename(path_.c_str(), target.c_str()));
-  path_.clear();  // it is the target now
+  checked(::renameat(folder_.get(), name_.c_str(), folder_.get(), target.c_str()));
+  name_.clear();  // it is the target now
   discard();
 }
 
 void TemporaryFile::discard() noexcept {
-  if (!path_.empty()) ::unlink(path_.c_str());
-  path_.clear();
+  if (!name_.empty()) ::unlinkat(folder_.get(), name_.c_str(), 0);
+  name_.clear();
   if (cleanupSlot_ >= 0) signal_cleanup::forget(cleanupSlot_);
   cleanupSlot_ = -1;
   if (fd_ >= 0) ::close(fd_);
@@ -130,9 +132,14 @@ void TemporaryFile::discard() noexcept {
 
 // A candidate is opened without following links, checked, locked without
 // waiting, and removed only if its name still leads to the file we locked.
-void sweepStaleTemporaries(const std::string& folder) {
-  DIR* listing = ::opendir(folder.c_str());
-  if (!listing) return;
+void sweepStaleTemporaries(int folder) {
+  const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (readable < 0) return;
+  DIR* listing = ::fdopendir(readable);
+  if (!listing) {
+    ::close(readable);
+    return;
+  }
   const int folderFd = ::dirfd(listing);
   const std::string prefix = kTemporaryPrefix;
   while (const dirent* entry = ::readdir(listing)) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/result_file/result_output.h"
+
 namespace zembra {
 
 // The new content of a result file, in a file of its own beside the target,
@@ -15,8 +17,9 @@ namespace zembra {
 class TemporaryFile {
  public:
   // An unnamed file (O_TMPFILE) where the file system has them and /proc can
-  // name it later, else a named one. Throws std::system_error.
-  static TemporaryFile create(const std::string& folder, bool allowUnnamed);
+  // name it later, else a named one, in `folder` (a descriptor of it, which
+  // the file keeps a copy of). Throws std::system_error.
+  static TemporaryFile create(int folder, bool allowUnnamed);
   ~TemporaryFile();
   TemporaryFile(TemporaryFile&& other) noexcept;
   TemporaryFile& operator=(TemporaryFile&&) = delete;
@@ -24,21 +27,23 @@ class TemporaryFile {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   int descriptor() const { return fd_; }
-  bool named() const { return !path_.empty(); }
+  int folder() const { return folder_.get(); }
+  bool named() const { return !name_.empty(); }
 
-  // Puts the file in place of `target` (renamed over it; an unnamed file is
-  // named first); signals wait meanwhile. Throws std::system_error.
+  // Puts the file in place of `target`, a name in its folder (renamed over
+  // it; an unnamed file is named first); signals wait meanwhile. Throws
+  // std::system_error.
   void renameOver(const std::string& target);
 
  private:
-  TemporaryFile(std::string folder, int fd, std::string path);
-  static TemporaryFile createNamed(const std::string& folder);
+  TemporaryFile(FileDescriptor folder, int fd, std::string name);
+  static TemporaryFile createNamed(FileDescriptor folder);
   void nameUnnamed();
   void discard() noexcept;
 
-  std::string folder_;
+  FileDescriptor folder_;
   int fd_ = -1;
-  std::string path_;  // empty while unnamed
+  std::string name_;  // empty while unnamed
   int cleanupSlot_ = -1;
 };
 
@@ -48,6 +53,6 @@ inline constexpr const char* kTemporaryPrefix = ".zembra32-";
 // Removes what runs that ended without cleaning up left in `folder`: files
 // named with kTemporaryPrefix, owned by this user, that no live run holds
 // locked. Nothing else. Errors are ignored: this is tidying only.
-void sweepStaleTemporaries(const std::string& folder);
+void sweepStaleTemporaries(int folder);
 
 }  // namespace zembra

@@ -26,6 +26,8 @@ QString refusalHeadline(RunError::Refusal refusal) {
     case RunError::Refusal::UntrustedLink:
       return QStringLiteral(
           "共有フォルダーにある他のユーザーのシンボリックリンクのため、たどりません。");
+    case RunError::Refusal::FileSizeLimit:
+      return QStringLiteral("結果がこのプログラムのファイルサイズの上限を超えるため、計算を始めません。");
     case RunError::Refusal::UnknownType:
     case RunError::Refusal::None:
       break;
@@ -37,6 +39,11 @@ QString headline(const RunError& error) {
   switch (error.kind()) {
     case RunError::Kind::FileOpen:
       return QStringLiteral("結果ファイルを作成できません。");
+    case RunError::Kind::FileOpenForWriting:
+      return QStringLiteral("結果ファイルを書き込み用に開けません。");
+    case RunError::Kind::FileBusy:
+      return QStringLiteral(
+          "このプログラムの別の実行が同じファイルに書き込んでいるため、書き込めません。");
     case RunError::Kind::FileWrite:
       return QStringLiteral("結果ファイルに書き込めません。");
     case RunError::Kind::TargetRefused:

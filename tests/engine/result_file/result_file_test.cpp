@@ -42,11 +42,14 @@ std::string outcomeOf(const std::function<void()>& action) {
                                           "block device",   "socket",
                                           "unknown type",   "descriptor not writable",
                                           "no pipe reader", "append-only or immutable",
-                                          "untrusted link"};
+                                          "untrusted link", "file size limit"};
   try {
     action();
   } catch (const RunError& error) {
     if (error.kind() == RunError::Kind::FileOpen) return "cannot create: " + error.reason();
+    if (error.kind() == RunError::Kind::FileOpenForWriting) {
+      return "cannot open for writing: " + error.reason();
+    }
     if (error.kind() == RunError::Kind::FileWrite) return "cannot write: " + error.reason();
     if (error.kind() != RunError::Kind::TargetRefused) return error.what();
     return std::string("refused: ") + kRefusals[int(error.refusal())];
@@ -310,7 +313,8 @@ const std::vector<TargetCase>& targetCases() {
        "cannot create: Permission denied", "", L::kNone, kOrdinaryUserWrites},
       {"a_read_only_file_is_refused", "d/pi.txt",
        Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0444, kWriter)},
-       "cannot create: Permission denied", "d/pi.txt", L::kUntouched, kOrdinaryUserWrites},
+       "cannot open for writing: Permission denied", "d/pi.txt", L::kUntouched,
+       kOrdinaryUserWrites},
       // Append-only and immutable files and folders.
       {"an_append_only_file_is_refused", "pi.txt",
        Steps{makeFile("pi.txt"), addFlags("pi.txt", FS_APPEND_FL)},
