@@ -4,6 +4,7 @@
 
 #include "cli/plain_number.h"
 #include "engine/digits/sizing.h"
+#include "engine/quoted.h"
 
 namespace zembra::cli {
 namespace {
@@ -16,9 +17,10 @@ std::string canonicalText(double count, const std::string& typed) {
   return typed;
 }
 
-void setDigitCount(Options& options, const std::string& argument) {
+void setDigitCount(Options& options, const std::string& typed) {
+  const std::string argument = quotedForMessage(typed);
   if (!options.digitText.empty()) throw UsageError{"more than one digit count: " + argument};
-  const PlainNumber number = readPlainNumber(argument);
+  const PlainNumber number = readPlainNumber(typed);
   if (number.outOfRange) throw UsageError{"the digit count is out of range: " + argument};
   if (!number.value) throw UsageError{"the digit count is not a number: " + argument};
   const double count = *number.value;
@@ -27,11 +29,13 @@ void setDigitCount(Options& options, const std::string& argument) {
     throw UsageError{"the digit count must not exceed " + kMaxDigitsText + ": " + argument};
   }
   options.digitCount = count;
-  options.digitText = canonicalText(count, argument);
+  options.digitText = canonicalText(count, typed);
 }
 
 void setOutput(Options& options, const std::string& option, const std::string& path) {
-  if (options.outputPath) throw UsageError{"more than one output file: " + option + " " + path};
+  if (options.outputPath) {
+    throw UsageError{"more than one output file: " + option + " " + quotedForMessage(path)};
+  }
   if (path.empty()) throw UsageError{"missing file name after " + option};
   options.outputPath = path;
 }
@@ -67,7 +71,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     } else if (argument.rfind("--output=", 0) == 0) {
       setOutput(options, "--output", argument.substr(9));
     } else if (looksLikeOption(argument)) {
-      throw UsageError{"unknown option: " + argument};
+      throw UsageError{"unknown option: " + quotedForMessage(argument)};
     } else {
       setDigitCount(options, argument);
     }

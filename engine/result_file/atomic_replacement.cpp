@@ -29,11 +29,10 @@ bool stickyFolderForbids(const struct stat& folder, const struct stat& file) {
 
 ReplacementRoute replacementRouteFor(int folder, const struct stat& file) {
   struct stat folderInfo {};
-  const bool atomic = file.st_nlink == 1 && canTakeOwnerOf(file) &&
-                      ::fstat(folder, &folderInfo) == 0 &&
-                      ::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) == 0 &&
-                      !isAppendOnlyOrImmutable(folder, "") &&
-                      !stickyFolderForbids(folderInfo, file);
+  const bool atomic =
+      file.st_nlink == 1 && canTakeOwnerOf(file) && ::fstat(folder, &folderInfo) == 0 &&
+      ::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) == 0 &&
+      !isAppendOnlyOrImmutable(folder, "") && !stickyFolderForbids(folderInfo, file);
   return atomic ? ReplacementRoute::Atomic : ReplacementRoute::InPlace;
 }
 

@@ -33,7 +33,8 @@ InPlaceOverwrite::~InPlaceOverwrite() {
 InPlaceOverwrite InPlaceOverwrite::openExisting(int folder, const std::string& name,
                                                 WriteFunction write) {
   const int fd = checked(retryOnInterrupt([&] {
-    return ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return ::openat(folder, name.c_str(),
+                    O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   }));
   InPlaceOverwrite overwrite(FileDescriptor(), name, fd, write);
   struct stat info {};

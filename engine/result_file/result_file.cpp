@@ -24,10 +24,10 @@ using Refusal = RunError::Refusal;
 // waiting for a pipe's reader: no reader is a refusal before computing.
 std::unique_ptr<ResultOutput> openStream(const ResultTarget& target,
                                          const ResultFileOptions& options) {
-  const int flags = O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC |
-                    (options.waitForPipeReader ? 0 : O_NONBLOCK);
-  const int fd = retryOnInterrupt(
-      [&] { return ::openat(target.folder.get(), target.name.c_str(), flags); });
+  const int flags =
+      O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC | (options.waitForPipeReader ? 0 : O_NONBLOCK);
+  const int fd =
+      retryOnInterrupt([&] { return ::openat(target.folder.get(), target.name.c_str(), flags); });
   if (fd < 0 && errno == ENXIO && S_ISFIFO(target.info.st_mode)) {
     throw RunError::refused(target.path, Refusal::NoPipeReader, ENXIO);
   }

@@ -4,15 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <climits>
+#include <deque>
 #include <filesystem>
 #include <optional>
-#include <vector>
-#include <deque>
 #include <string_view>
-#include <climits>
-#include <algorithm>
+#include <vector>
 
 #include "engine/result_file/result_output.h"
 #include "engine/run_error.h"

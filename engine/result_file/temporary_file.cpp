@@ -81,8 +81,8 @@ TemporaryFile TemporaryFile::createNamed(FileDescriptor folder) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     signal_cleanup::DeferredSignals wait;
     std::string name = temporaryName();
-    const int fd =
-        ::openat(folder.get(), name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::openat(folder.get(), name.c_str(),
+                            O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) throwSystemError(errno);
     const int folderFd = folder.get();

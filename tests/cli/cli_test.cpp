@@ -11,6 +11,7 @@
 #include "cli/options.h"
 #include "cli/plain_number.h"
 #include "cli/run_cli.h"
+#include "engine/quoted.h"
 #include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/reference/reference.h"
@@ -127,7 +128,7 @@ TEST(Cli, counts_at_and_around_each_limit_are_taken_or_refused_in_every_form) {
   };
   for (const auto& [count, refusal] : cases) {
     for (const std::string& form : forms(count)) {
-      EXPECT_EQ(usageErrorOf({form}), refusal.empty() ? "" : refusal + form);
+      EXPECT_EQ(usageErrorOf({form}), refusal.empty() ? "" : refusal + quotedForMessage(form));
       if (!refusal.empty()) continue;
       const Options options = parseOptions({form});
       EXPECT_EQ(options.digitCount, std::stod(count)) << form;
@@ -190,6 +191,8 @@ TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_stat
       {{"10", "--output="}, "missing file name after --output"},
       {{"10", "-o", "a", "--output", "b"}, "more than one output file: --output b"},
       {{"--", "--help"}, "the digit count is not a number: --help"},
+      {{"1\x1b[31m"}, "the digit count is not a number: '1'$'\\033''[31m'"},  // quoted
+      {{"--\nbogus"}, "unknown option: '--'$'\\n''bogus'"},
   };
   for (const auto& [arguments, message] : cases) {
     const CliResult result = runTool(arguments);
@@ -210,6 +213,8 @@ TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
       {{"10"}, "cannot write the digits to standard output: " + full},
       {{"10", "-o", "-"}, "cannot write the result file to standard output: " + full},
       {{"100", "-o", missing}, "cannot create " + missing + ": No such file or directory"},
+      {{"100", "-o", missing + "\n"},
+       "cannot create '" + missing + "'$'\\n': No such file or directory"},
   };
   for (const auto& [arguments, message] : cases) {
     std::FILE* out = std::fopen("/dev/full", "w");

@@ -27,7 +27,8 @@ QString refusalHeadline(RunError::Refusal refusal) {
       return QStringLiteral(
           "共有フォルダーにある他のユーザーのシンボリックリンクのため、たどりません。");
     case RunError::Refusal::FileSizeLimit:
-      return QStringLiteral("結果がこのプログラムのファイルサイズの上限を超えるため、計算を始めません。");
+      return QStringLiteral(
+          "結果がこのプログラムのファイルサイズの上限を超えるため、計算を始めません。");
     case RunError::Refusal::UnknownType:
     case RunError::Refusal::None:
       break;
