@@ -3,11 +3,20 @@
 #include <ctime>
 
 #include "cli/plain_number.h"
+#include "engine/quoted.h"
 
 namespace zembra::cli {
 
-ConsoleRunWindow::ConsoleRunWindow(std::string digitCountText, ProgressBar& progress)
-    : digitCountText_(std::move(digitCountText)), progress_(progress) {}
+ConsoleRunWindow::ConsoleRunWindow(std::string digitCountText, ProgressBar& progress,
+                                   std::FILE* err)
+    : digitCountText_(std::move(digitCountText)), progress_(progress), err_(err) {}
+
+void ConsoleRunWindow::showLeftoverBackup(const std::string& backup) {
+  std::fprintf(err_,
+               "zembra32-cli: note: a run stopped while it overwrote this file; its earlier "
+               "content is kept in %s\n",
+               quotedForMessage(backup).c_str());
+}
 
 std::optional<double> ConsoleRunWindow::toNumber(const std::string& text) {
   return parsePlainNumber(text);

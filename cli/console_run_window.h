@@ -10,7 +10,8 @@ namespace zembra::cli {
 // bar with the counter and the term total.
 class ConsoleRunWindow final : public RunWindow {
  public:
-  ConsoleRunWindow(std::string digitCountText, ProgressBar& progress);
+  // Notes go to `err`.
+  ConsoleRunWindow(std::string digitCountText, ProgressBar& progress, std::FILE* err);
 
   std::string digitCountText() override { return digitCountText_; }
   std::optional<double> toNumber(const std::string& text) override;
@@ -22,6 +23,8 @@ class ConsoleRunWindow final : public RunWindow {
   void showCounter(long counter) override { counter_ = counter; }
   void showEndTime(const std::string&) override {}
   void showDigitLine(const std::string&) override {}
+  // Said on standard error, where the progress bar goes.
+  void showLeftoverBackup(const std::string& backup) override;
   void pumpEvents() override { progress_.update(counter_, termTotal_); }
 
  private:
@@ -29,6 +32,7 @@ class ConsoleRunWindow final : public RunWindow {
   long counter_ = 0;
   long termTotal_ = 0;
   ProgressBar& progress_;
+  std::FILE* err_;
 };
 
 }  // namespace zembra::cli

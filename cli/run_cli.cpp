@@ -49,8 +49,8 @@ std::string resultPath(const std::string& outputPath, std::FILE* out) {
   return "/dev/fd/" + std::to_string(::fileno(out));
 }
 
-void writeResultFile(const Options& options, ProgressBar& bar, std::FILE* out) {
-  ConsoleRunWindow window(options.digitText, bar);
+void writeResultFile(const Options& options, ProgressBar& bar, std::FILE* out, std::FILE* err) {
+  ConsoleRunWindow window(options.digitText, bar, err);
   RunSettings settings;
   settings.resultFilePath = resultPath(*options.outputPath, out);
   settings.waitForPipeReader = true;  // as Unix tools wait for a named pipe's reader
@@ -83,7 +83,7 @@ int compute(const Options& options, std::FILE* out, std::FILE* err) {
   int status = 0;
   try {
     if (options.outputPath) {
-      writeResultFile(options, bar, out);
+      writeResultFile(options, bar, out, err);
     } else {
       printLines(options, bar, out);
     }

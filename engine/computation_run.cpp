@@ -63,10 +63,15 @@ SeriesSizes readSizes(RunWindow& window) {
 
 // Opened before computing, so that every failure that can be known at the
 // start comes before the computation. A full pipe pumps the window's events.
-std::unique_ptr<ResultFile> openResultFile(RunWindow& window, const RunSettings& settings) {
+std::unique_ptr<ResultFile> openResultFile(RunWindow& window, const RunSettings& settings,
+                                           const SeriesSizes& sizes) {
   ResultFileOptions options;
   options.waitForPipeReader = settings.waitForPipeReader;
   options.whileWaiting = [&window] { window.pumpEvents(); };
+  options.expectedBytes = resultFileBytes(window.digitCountText(), sizes.limbCount);
+  options.leftoverBackup = [&window](const std::string& backup) {
+    window.showLeftoverBackup(backup);
+  };
   return std::make_unique<ResultFile>(settings.resultFilePath, std::move(options));
 }
 
@@ -90,9 +95,9 @@ void emitResult(RunWindow& window, const PiDigits& digits, const RunTimes& times
 void run(RunWindow& window, const RunSettings& settings, const EngineOptions& options) {
   const std::string resultFile = settings.resultFilePath;
   window.runStarted(resultFile);
-  std::unique_ptr<ResultFile> file;
-  if (resultFile != kNoResultFile) file = openResultFile(window, settings);
   const SeriesSizes sizes = readSizes(window);
+  std::unique_ptr<ResultFile> file;
+  if (resultFile != kNoResultFile) file = openResultFile(window, settings, sizes);
   const long total = sizes.terms239 + sizes.terms5;
   window.showTermTotal(total);
   RunTimes times;

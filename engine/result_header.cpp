@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 #include <optional>
 
 #include "engine/result_file/result_output.h"
+#include "engine/digit_lines.h"
 #include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
 
@@ -63,6 +66,17 @@ std::string digitCountHeader(std::string_view countText) {
 
 std::string timesHeader(std::string_view startTime, std::string_view endTime) {
   return "開始時刻＝" + std::string(startTime) + "  終了時刻＝" + std::string(endTime);
+}
+
+std::uint64_t resultFileBytes(std::string_view countText, long limbCount) {
+  constexpr std::uint64_t kLineFrame = 4;  // the two quotes and CR LF
+  constexpr std::uint64_t kLongestTime = 64;
+  std::uint64_t bytes = toShiftJis(digitCountHeader(countText)).size() +
+                        toShiftJis(timesHeader("", "")).size() + 2 * kLongestTime + 2 * kLineFrame;
+  // The lines' lengths do not depend on the digits: those of zero limbs.
+  const std::vector<std::uint64_t> zeros(static_cast<std::size_t>(std::max(limbCount, 0L)) + 1, 0);
+  forEachDigitLine(zeros, [&bytes](const std::string& line) { bytes += line.size() + kLineFrame; });
+  return bytes;
 }
 
 bool startsLikeResultFile(std::string_view fileStart) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@ namespace zembra {
 std::string digitCountHeader(std::string_view countText);
 // "開始時刻＝… 終了時刻＝…", the two times as the window showed them.
 std::string timesHeader(std::string_view startTime, std::string_view endTime);
+
+// The most bytes a result file of `countText` digits (`limbCount` limbs)
+// takes, headers (with times of up to 64 bytes each) and digit lines quoted
+// and ended by CR LF: known before computing.
+std::uint64_t resultFileBytes(std::string_view countText, long limbCount);
 
 // Whether `fileStart`, the first bytes of a file as stored, begins as a
 // result file's first line does (quoted, in Shift-JIS).

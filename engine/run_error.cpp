@@ -91,6 +91,15 @@ RunError RunError::fileError(Kind kind, std::string path, int error) {
   return RunError(kind, Refusal::None, std::move(path), error);
 }
 
+RunError RunError::withBackup(std::string backup) const {
+  RunError error = *this;
+  if (backup.empty()) return error;
+  error.keptBackup_ = std::move(backup);
+  static_cast<std::runtime_error&>(error) = std::runtime_error(
+      std::string(what()) + "; its earlier content is kept in " + quotedForMessage(error.keptBackup_));
+  return error;
+}
+
 RunError RunError::refused(std::string path, Refusal refusal, int error) {
   return RunError(Kind::TargetRefused, refusal, std::move(path), error);
 }

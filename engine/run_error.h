@@ -54,6 +54,11 @@ class RunError : public std::runtime_error {
   const std::string& reason() const { return reason_; }
   // The system's error number behind reason(), or 0: the window translates it.
   int errorNumber() const { return errorNumber_; }
+  // Where the earlier content of a file overwritten in place is kept, when
+  // the overwrite failed midway; "" otherwise.
+  const std::string& keptBackup() const { return keptBackup_; }
+  // The same error, naming where the earlier content is kept ("": nowhere).
+  RunError withBackup(std::string backup) const;
 
  private:
   RunError(Kind kind, Refusal refusal, std::string path, int error);
@@ -63,6 +68,7 @@ class RunError : public std::runtime_error {
   std::string path_;
   std::string reason_;
   int errorNumber_ = 0;
+  std::string keptBackup_;
 };
 
 // The system's English description of an error number ("No such file or

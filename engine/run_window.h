@@ -36,6 +36,10 @@ class RunWindow {
   // always runs.
   virtual void showEndTime(const std::string& time) = 0;
   virtual void showDigitLine(const std::string& line) = 0;  // added to the list
+  // The result file holds a copy of its earlier content that a run stopped
+  // while it overwrote the file left behind, at `backup`: the user should
+  // know, before anything else happens to the file.
+  virtual void showLeftoverBackup(const std::string& backup) = 0;
 
   // Lets pending window events run; the user may use every window meanwhile.
   virtual void pumpEvents() = 0;

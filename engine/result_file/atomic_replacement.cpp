@@ -36,15 +36,15 @@ ReplacementRoute replacementRouteFor(int folder, const struct stat& file) {
   return atomic ? ReplacementRoute::Atomic : ReplacementRoute::InPlace;
 }
 
-AtomicReplacement::AtomicReplacement(TemporaryFile file, std::string target, WriteFunction write)
-    : file_(std::move(file)), target_(std::move(target)), write_(write) {}
+AtomicReplacement::AtomicReplacement(TemporaryFile file, std::string target, FileCalls calls)
+    : file_(std::move(file)), target_(std::move(target)), calls_(calls) {}
 
 void AtomicReplacement::write(std::string_view bytes) {
-  writeAll(write_, file_.descriptor(), bytes);
+  writeAll(calls_.write, file_.descriptor(), bytes);
 }
 
 void AtomicReplacement::commit() {
-  checked(::fsync(file_.descriptor()));
+  checked(calls_.fsync(file_.descriptor()));
   file_.renameOver(target_);
   syncFolder(file_.folder());
 }

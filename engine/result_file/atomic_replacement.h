@@ -16,7 +16,7 @@ namespace zembra {
 class AtomicReplacement final : public ResultOutput {
  public:
   // `target` is a name in the temporary file's folder.
-  AtomicReplacement(TemporaryFile file, std::string target, WriteFunction write);
+  AtomicReplacement(TemporaryFile file, std::string target, FileCalls calls);
 
   void write(std::string_view bytes) override;
   void commit() override;
@@ -24,7 +24,7 @@ class AtomicReplacement final : public ResultOutput {
  private:
   TemporaryFile file_;
   std::string target_;
-  WriteFunction write_;
+  FileCalls calls_;
 };
 
 // How an existing regular file gets its new content.

@@ -40,6 +40,8 @@
 // (signal_cleanup.h). One left by a harder end (SIGKILL, a power cut) is
 // unlocked, and the next run in the same folder removes it.
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,10 +57,21 @@ struct ResultFileOptions {
   // do (the command line), rather than refuse it at once (the window, which
   // must not hang).
   bool waitForPipeReader = false;
-  // Called between short waits while a pipe is full (the window's event pump).
+  // Called between short waits while a pipe is full or another run writes the
+  // same file (the window's event pump).
   std::function<void()> whileWaiting = {};
-  // For tests: replaces write(2), and false forces a named temporary file.
-  WriteFunction write = nullptr;
+  // The most bytes the run will write, known before computing: a regular
+  // file that the process's file-size limit would cut short is refused then.
+  // 0: not known.
+  std::uint64_t expectedBytes = 0;
+  // Told, when the file is opened, of every copy of the file's earlier
+  // content that a run stopped while overwriting it left behind.
+  std::function<void(const std::string& backup)> leftoverBackup = {};
+  // How long an overwrite in place waits for another run writing the file.
+  std::chrono::milliseconds lockWait = std::chrono::seconds(10);
+  // For tests: the system calls that fill the file, and false forces a named
+  // temporary file.
+  FileCalls calls = {};
   bool allowUnnamed = true;
 };
 
@@ -78,7 +91,8 @@ struct ResultFileOptions {
 // - symbolic links are followed; anything else is refused.
 class ResultFile {
  public:
-  // Throws RunError (FileOpen, or TargetRefused) naming `path`.
+  // Throws RunError (FileOpen, FileOpenForWriting or TargetRefused) naming
+  // `path`.
   explicit ResultFile(std::string path, ResultFileOptions options = {});
   ~ResultFile();
   ResultFile(const ResultFile&) = delete;
@@ -87,7 +101,8 @@ class ResultFile {
   // Appends one line; throws RunError(FileWrite).
   void writeLine(std::string_view utf8Text);
 
-  // Puts the new content where the user finds it; throws RunError(FileWrite).
+  // Puts the new content where the user finds it; throws RunError (FileWrite,
+  // FileBusy).
   void commit();
 
  private:

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <fcntl.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
@@ -60,6 +62,15 @@ auto retryOnInterrupt(Call call) {
 
 // The system's write(2), or a replacement for tests.
 using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
+
+// The system calls that put content into a file, each the system's own by
+// default; tests replace them, to fail or to stop the process at one of them.
+struct FileCalls {
+  WriteFunction write = &::write;
+  int (*fsync)(int fd) = &::fsync;
+  int (*ftruncate)(int fd, off_t length) = &::ftruncate;
+  int (*fallocate)(int fd, int mode, off_t offset, off_t length) = &::fallocate;
+};
 
 // Where the bytes of a result file go: a new file renamed over the target, the
 // target overwritten in place, or a stream. Both calls throw std::system_error.

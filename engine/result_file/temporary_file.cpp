@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "engine/result_file/backup_copy.h"
 #include "engine/result_file/result_output.h"
 #include "engine/result_file/signal_cleanup.h"
 
@@ -18,18 +19,6 @@ namespace zembra {
 namespace {
 
 constexpr int kNameAttempts = 100;
-
-// Six random letters and digits.
-std::string randomSuffix() {
-  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  unsigned char bytes[6] = {};
-  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
-    for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(std::rand());
-  }
-  std::string suffix;
-  for (unsigned char byte : bytes) suffix += kLetters[byte % (sizeof kLetters - 1)];
-  return suffix;
-}
 
 std::string temporaryName() { return kTemporaryPrefix + randomSuffix(); }
 
@@ -47,6 +36,17 @@ bool stillLinked(int fd) {
 }
 
 }  // namespace
+
+std::string randomSuffix() {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  unsigned char bytes[6] = {};
+  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
+    for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(std::rand());
+  }
+  std::string suffix;
+  for (unsigned char byte : bytes) suffix += kLetters[byte % (sizeof kLetters - 1)];
+  return suffix;
+}
 
 TemporaryFile::TemporaryFile(FileDescriptor folder, int fd, std::string name)
     : folder_(std::move(folder)), fd_(fd), name_(std::move(name)) {}
@@ -143,7 +143,7 @@ void sweepStaleTemporaries(int folder) {
   const int folderFd = ::dirfd(listing);
   const std::string prefix = kTemporaryPrefix;
   while (const dirent* entry = ::readdir(listing)) {
-    if (std::string(entry->d_name).rfind(prefix, 0) != 0) continue;
+    if (std::string(entry->d_name).rfind(prefix, 0) != 0 || isBackupName(entry->d_name)) continue;
     const int fd = ::openat(folderFd, entry->d_name,
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) continue;

@@ -47,12 +47,15 @@ class TemporaryFile {
   int cleanupSlot_ = -1;
 };
 
+// Six random letters and digits, for names no other file has yet.
+std::string randomSuffix();
+
 // How the names of temporary files begin.
 inline constexpr const char* kTemporaryPrefix = ".zembra32-";
 
 // Removes what runs that ended without cleaning up left in `folder`: files
 // named with kTemporaryPrefix, owned by this user, that no live run holds
-// locked. Nothing else. Errors are ignored: this is tidying only.
+// locked. Nothing else: never a backup copy (backup_copy.h). Errors are ignored: this is tidying only.
 void sweepStaleTemporaries(int folder);
 
 }  // namespace zembra

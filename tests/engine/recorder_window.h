@@ -47,6 +47,7 @@ class RecorderWindow : public RunWindow {
     record("line");
     list.push_back(line);
   }
+  void showLeftoverBackup(const std::string& backup) override { record("backup", backup); }
   void pumpEvents() override {
     record("pump");
     ++pumps;

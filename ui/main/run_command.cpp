@@ -85,6 +85,10 @@ void MainRunWindow::showEndTime(const std::string& time) {
   show(controls_.endTimeLabel, QString::fromStdString(time), true);
 }
 
+void MainRunWindow::showLeftoverBackup(const std::string& backup) {
+  showLeftoverBackupNotice(controls_.digitList->window(), backup);
+}
+
 void MainRunWindow::showDigitLine(const std::string& line) {
   controls_.digitList->addItem(QString::fromStdString(line));
 }

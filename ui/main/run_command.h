@@ -78,6 +78,7 @@ class MainRunWindow final : public RunWindow {
   void showCounter(long counter) override;
   void showEndTime(const std::string& time) override;
   void showDigitLine(const std::string& line) override;
+  void showLeftoverBackup(const std::string& backup) override;
   // Throws ProgramEnding once the program is to end.
   void pumpEvents() override;
 

@@ -83,6 +83,10 @@ QString runFailureMessage(const RunError& error) {
   }
   const QString reason = systemReason(error);
   if (!reason.isEmpty()) message += QStringLiteral("\n理由：") + reason;
+  if (!error.keptBackup().empty()) {
+    message += QStringLiteral("\n元の内容の写し：") +
+               breakablePath(QString::fromStdString(error.keptBackup()));
+  }
   return message;
 }
 
@@ -95,6 +99,16 @@ std::unique_ptr<QMessageBox> makeRunFailureBox(QWidget* parent, const RunError& 
 
 void showRunFailure(QWidget* parent, const RunError& error) {
   makeRunFailureBox(parent, error)->exec();
+}
+
+void showLeftoverBackupNotice(QWidget* parent, const std::string& backup) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("zembra32"),
+                  QStringLiteral("以前の実行がこのファイルの上書き中に止まったため、"
+                                 "元の内容の写しが残っています。\n写し：") +
+                      breakablePath(QString::fromStdString(backup)),
+                  QMessageBox::Ok, parent);
+  box.setObjectName(QStringLiteral("LeftoverBackup"));
+  box.exec();
 }
 
 }  // namespace zembra::ui

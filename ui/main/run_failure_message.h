@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "engine/run_error.h"
 
@@ -18,5 +19,9 @@ std::unique_ptr<QMessageBox> makeRunFailureBox(QWidget* parent, const RunError& 
 
 // The same box, shown modally.
 void showRunFailure(QWidget* parent, const RunError& error);
+
+// Says, in a box shown modally, that a run stopped while it overwrote the
+// result file left a copy of the file's earlier content at `backup`.
+void showLeftoverBackupNotice(QWidget* parent, const std::string& backup);
 
 }  // namespace zembra::ui

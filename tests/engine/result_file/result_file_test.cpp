@@ -263,8 +263,8 @@ std::string contentAfter(Landing landing) {
 
 // Writes fail as on a full disk, through an unnamed temporary file or a named one.
 ssize_t writeToFullDisk(int, const void*, size_t) { return errno = ENOSPC, -1; }
-const ResultFileOptions kFullDisk{.write = writeToFullDisk};
-const ResultFileOptions kFullDiskNamed{.write = writeToFullDisk, .allowUnnamed = false};
+const ResultFileOptions kFullDisk{.calls = {.write = writeToFullDisk}};
+const ResultFileOptions kFullDiskNamed{.calls = {.write = writeToFullDisk}, .allowUnnamed = false};
 
 const bool kOrdinaryUserWrites = true;
 const std::string kDone = "done";
@@ -385,7 +385,16 @@ const std::vector<TargetCase>& targetCases() {
   return cases;
 }
 
-class ResultTargets : public testing::TestWithParam<TargetCase> {};
+// Copies of overwritten files that must go elsewhere go to a state folder the writer may use.
+class ResultTargets : public testing::TestWithParam<TargetCase> {
+ protected:
+  ResultTargets() {
+    ::chmod(state.path().c_str(), 0777);
+    ::setenv("XDG_STATE_HOME", state.path().c_str(), 1);
+  }
+  ~ResultTargets() override { ::unsetenv("XDG_STATE_HOME"); }
+  TempFolder state;
+};
 
 TEST_P(ResultTargets, the_target_is_written_or_refused_and_nothing_else_changes) {
   const TargetCase& c = GetParam();
