@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <exception>
-#include <vector>
 #include <optional>
+#include <vector>
 
-#include "engine/result_file/result_output.h"
 #include "engine/digit_lines.h"
+#include "engine/result_file/result_output.h"
 #include "engine/result_file/result_target.h"
 #include "engine/result_file/shift_jis.h"
 

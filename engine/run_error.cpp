@@ -95,8 +95,9 @@ RunError RunError::withBackup(std::string backup) const {
   RunError error = *this;
   if (backup.empty()) return error;
   error.keptBackup_ = std::move(backup);
-  static_cast<std::runtime_error&>(error) = std::runtime_error(
-      std::string(what()) + "; its earlier content is kept in " + quotedForMessage(error.keptBackup_));
+  static_cast<std::runtime_error&>(error) =
+      std::runtime_error(std::string(what()) + "; its earlier content is kept in " +
+                         quotedForMessage(error.keptBackup_));
   return error;
 }
 

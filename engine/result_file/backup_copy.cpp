@@ -20,9 +20,7 @@ namespace {
 constexpr std::string_view kBackupMark = ".zembra32-backup-";
 constexpr std::size_t kCopyPiece = 1 << 16;
 
-std::string besidePrefix(const std::string& name) {
-  return "." + name + std::string(kBackupMark);
-}
+std::string besidePrefix(const std::string& name) { return "." + name + std::string(kBackupMark); }
 
 std::string stateFolderPrefix(const struct stat& info) {
   return std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino) + "-";
@@ -71,8 +69,8 @@ void syncFolder(int folder) {
 void copyContent(int source, int target, const FileCalls& calls) {
   std::string piece(kCopyPiece, '\0');
   for (off_t offset = 0;;) {
-    const ssize_t got =
-        checked(retryOnInterrupt([&] { return ::pread(source, piece.data(), kCopyPiece, offset); }));
+    const ssize_t got = checked(
+        retryOnInterrupt([&] { return ::pread(source, piece.data(), kCopyPiece, offset); }));
     if (got == 0) return;
     writeAll(calls.write, target, std::string_view(piece.data(), static_cast<std::size_t>(got)));
     offset += got;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,7 +51,8 @@ InPlaceOverwrite::~InPlaceOverwrite() {
 InPlaceOverwrite InPlaceOverwrite::openExisting(int folder, const std::string& name,
                                                 OverwriteOptions options) {
   const int fd = checked(retryOnInterrupt([&] {
-    return ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return ::openat(folder, name.c_str(),
+                    O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   }));
   InPlaceOverwrite overwrite(folder, name, fd, std::move(options));
   struct stat info {};
@@ -78,8 +80,15 @@ void InPlaceOverwrite::lock() {
 }
 
 // Space for the larger of the old and the new content, the size unchanged;
-// file systems without fallocate go on without the reservation.
+// file systems without fallocate go on without the reservation. Content the
+// file-size limit would cut short fails here too (EFBIG), before any byte
+// is replaced: fallocate does not look at that limit.
 void InPlaceOverwrite::reserveSpace() {
+  struct rlimit limit {};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      content_.size() > limit.rlim_cur) {
+    throwSystemError(EFBIG);
+  }
   struct stat info {};
   checked(::fstat(fd_, &info));
   const off_t length = std::max<off_t>(info.st_size, static_cast<off_t>(content_.size()));

@@ -36,8 +36,7 @@ std::unique_ptr<ResultOutput> openStream(const ResultTarget& target,
     throw RunError::refused(target.path, Refusal::NoPipeReader, ENXIO);
   }
   checked(fd);
-  auto output =
-      std::make_unique<StreamOutput>(fd, true, options.calls.write, options.whileWaiting);
+  auto output = std::make_unique<StreamOutput>(fd, true, options.calls.write, options.whileWaiting);
   struct stat opened {};
   checked(::fstat(fd, &opened));
   if (!S_ISFIFO(opened.st_mode) && !S_ISCHR(opened.st_mode)) {

@@ -55,7 +55,8 @@ inline constexpr const char* kTemporaryPrefix = ".zembra32-";
 
 // Removes what runs that ended without cleaning up left in `folder`: files
 // named with kTemporaryPrefix, owned by this user, that no live run holds
-// locked. Nothing else: never a backup copy (backup_copy.h). Errors are ignored: this is tidying only.
+// locked. Nothing else: never a backup copy (backup_copy.h). Errors are ignored: this is tidying
+// only.
 void sweepStaleTemporaries(int folder);
 
 }  // namespace zembra

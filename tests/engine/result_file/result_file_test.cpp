@@ -6,6 +6,7 @@
 #include <linux/fs.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
@@ -28,63 +29,11 @@
 #include "engine/run_error.h"
 #include "tests/engine/child_process.h"
 #include "tests/engine/recorder_window.h"
+#include "tests/engine/result_file/writes.h"
 #include "tests/engine/temp_folder.h"
 
 namespace zembra::test {
 namespace {
-
-const std::string kWrittenBytes = "\"new\"\r\n";  // what writeLines() writes by default
-
-// "done", or what the user is told less the path: "cannot create/write: …" or "refused: …".
-std::string outcomeOf(const std::function<void()>& action) {
-  // The refusals' names, in the order of RunError::Refusal.
-  static const char* const kRefusals[] = {"none",           "folder",
-                                          "block device",   "socket",
-                                          "unknown type",   "descriptor not writable",
-                                          "no pipe reader", "append-only or immutable",
-                                          "untrusted link", "file size limit"};
-  try {
-    action();
-  } catch (const RunError& error) {
-    if (error.kind() == RunError::Kind::FileOpen) return "cannot create: " + error.reason();
-    if (error.kind() == RunError::Kind::FileOpenForWriting) {
-      return "cannot open for writing: " + error.reason();
-    }
-    if (error.kind() == RunError::Kind::FileWrite) return "cannot write: " + error.reason();
-    if (error.kind() != RunError::Kind::TargetRefused) return error.what();
-    return std::string("refused: ") + kRefusals[int(error.refusal())];
-  }
-  return "done";
-}
-
-// Writes `count` lines and commits: "done", or what the user is told.
-std::string writeLines(const std::string& path, ResultFileOptions options = {}, int count = 1,
-                       const std::string& line = "new") {
-  return outcomeOf([&] {
-    ResultFile file(path, std::move(options));
-    for (int i = 0; i < count; ++i) file.writeLine(line);
-    file.commit();
-  });
-}
-
-struct stat statOf(const std::string& path) {
-  struct stat info {};
-  ::lstat(path.c_str(), &info);
-  return info;
-}
-
-// Every name under `folder`, marked "/" folder, "@" link, "|" pipe, "=" socket, "#" device.
-std::set<std::string> listing(const std::filesystem::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    const mode_t type = statOf(entry.path()).st_mode & S_IFMT;
-    const std::map<mode_t, const char*> marks = {
-        {S_IFREG, ""}, {S_IFDIR, "/"}, {S_IFLNK, "@"}, {S_IFIFO, "|"}, {S_IFSOCK, "="}};
-    const char* mark = marks.count(type) ? marks.at(type) : "#";
-    names.insert(entry.path().lexically_relative(folder).string() + mark);
-  }
-  return names;
-}
 
 namespace fs = std::filesystem;
 
@@ -484,6 +433,48 @@ TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_e
       EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
       EXPECT_EQ(readBytes(folder.file("pi.txt")), "old\n");
     }
+  }
+}
+
+// Under nohup: a hangup the program was started to ignore stays ignored, also while a named
+// temporary file is on disk, and the run ends with its file.
+TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
+  TempFolder folder;
+  const std::string end = inChild(false, [&] {
+    std::signal(SIGHUP, SIG_IGN);
+    return outcomeOf([&] {
+      ResultFile file(folder.file("pi.txt"), {.allowUnnamed = false});
+      file.writeLine("new");
+      ::kill(::getpid(), SIGHUP);
+      file.commit();
+    });
+  });
+  std::signal(SIGHUP, SIG_DFL);
+  EXPECT_EQ(end, "done");
+  EXPECT_EQ(readBytes(folder.file("pi.txt")), kWrittenBytes);
+}
+
+// Under `ulimit -f`: a result the limit would cut short is refused before computing, on either
+// route, and a write past the limit anyway is an error, not the end of the process.
+TEST(FileSizeLimit, a_result_over_the_limit_is_refused_before_computing_and_never_kills) {
+  for (const bool inPlace : {false, true}) {
+    SCOPED_TRACE(inPlace ? "in place" : "replaced");
+    TempFolder folder;
+    writeBytes(folder.file("pi.txt"), "earlier\n");
+    if (inPlace) std::filesystem::create_hard_link(folder.file("pi.txt"), folder.file("b.txt"));
+    const std::string ends = inChild(false, [&] {
+      const struct rlimit limit { 2000, RLIM_INFINITY };
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      RecorderWindow window;
+      window.text = "2000";  // about 2,900 bytes
+      std::string told = outcomeOf([&] {
+        runComputation(window, {.resultFilePath = folder.file("pi.txt"), .counterStep = 9999});
+      });
+      if (window.clockReadings != 0) told += ", computed";
+      return told + "; " + writeLines(folder.file("pi.txt"), {}, 500);  // no size known ahead
+    });
+    EXPECT_EQ(ends, "refused: file size limit; cannot write: File too large");
+    EXPECT_EQ(readBytes(folder.file("pi.txt")), "earlier\n");
   }
 }
 

@@ -1,0 +1,153 @@
+// Overwriting a file in place: other runs writing it wait, and a stop at any system call leaves
+// the earlier content in the file or in its copy.
+#include "engine/result_file/in_place_overwrite.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "tests/engine/child_process.h"
+#include "tests/engine/result_file/writes.h"
+#include "tests/engine/temp_folder.h"
+
+namespace zembra::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kEarlier(3000, 'e');  // longer than what is written: the tail must be cut
+
+// A file with two names, so that it is overwritten in place; returns the name written to.
+std::string linkedFile(const TempFolder& folder) {
+  writeBytes(folder.file("a.txt"), kEarlier);
+  fs::create_hard_link(folder.file("a.txt"), folder.file("b.txt"));
+  return folder.file("a.txt");
+}
+
+// The names in the folder that are copies of a.txt's earlier content.
+std::vector<std::string> backupsIn(const TempFolder& folder) {
+  std::vector<std::string> found;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    if (entry.path().filename().string().starts_with(".a.txt.zembra32-backup-")) {
+      found.push_back(entry.path().string());
+    }
+  }
+  return found;
+}
+
+// Writer A stops between its write and its truncation until released.
+std::mutex gate;
+std::condition_variable gateChanged;
+bool aHolds = false, aReleased = false;
+int holdingTruncate(int fd, off_t length) {
+  std::unique_lock lock(gate);
+  aHolds = true;
+  gateChanged.notify_all();
+  gateChanged.wait(lock, [] { return aReleased; });
+  return ::ftruncate(fd, length);
+}
+
+TEST(InPlaceOverwrite, a_second_writer_waits_for_the_first_and_never_mixes) {
+  for (const bool outwaits : {true, false}) {
+    SCOPED_TRACE(outwaits ? "B waits long enough" : "B gives up");
+    TempFolder folder;
+    const std::string path = linkedFile(folder);
+    aHolds = aReleased = false;
+    auto a = std::async(std::launch::async, [&] {
+      return writeLines(path, {.calls = {.ftruncate = &holdingTruncate}}, 100, "A");
+    });
+    {
+      std::unique_lock lock(gate);
+      gateChanged.wait(lock, [] { return aHolds; });
+    }
+    std::atomic<int> waits = 0;
+    auto b = std::async(std::launch::async, [&] {
+      const auto wait =
+          outwaits ? std::chrono::milliseconds(10000) : std::chrono::milliseconds(100);
+      return writeLines(folder.file("b.txt"), {.whileWaiting = [&] { ++waits; }, .lockWait = wait},
+                        50, "B");
+    });
+    while (waits < 3) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!outwaits) {
+      EXPECT_EQ(b.get(), "busy");
+    }
+    {
+      std::lock_guard lock(gate);
+      aReleased = true;
+      gateChanged.notify_all();
+    }
+    EXPECT_EQ(a.get(), "done");
+    std::string expected;
+    for (int i = 0; i < (outwaits ? 50 : 100); ++i)
+      expected += outwaits ? "\"B\"\r\n" : "\"A\"\r\n";
+    if (outwaits) {
+      EXPECT_EQ(b.get(), "done");
+    }
+    EXPECT_EQ(readBytes(path), expected) << "one writer's whole content, never a mix";
+    EXPECT_TRUE(backupsIn(folder).empty());
+  }
+}
+
+// Ends the process at the n-th system call that fills the file (counted over all of them).
+std::atomic<int> callsLeft = 0;
+void countDown() {
+  if (--callsLeft == 0) ::kill(::getpid(), SIGKILL);
+}
+ssize_t stoppingWrite(int fd, const void* data, size_t size) {
+  countDown();
+  return ::write(fd, data, size);
+}
+int stoppingFsync(int fd) { return countDown(), ::fsync(fd); }
+int stoppingTruncate(int fd, off_t length) { return countDown(), ::ftruncate(fd, length); }
+int stoppingAllocate(int fd, int mode, off_t offset, off_t length) {
+  return countDown(), ::fallocate(fd, mode, offset, length);
+}
+const FileCalls kStopping{&stoppingWrite, &stoppingFsync, &stoppingTruncate, &stoppingAllocate};
+
+// At every call in turn, and once past the last: the file holds the earlier content or the new,
+// or the earlier content is whole in the copy; the next run names that copy and keeps it.
+TEST(InPlaceOverwrite, a_stop_at_any_system_call_keeps_the_earlier_content_whole) {
+  const std::string written = "\"new\"\r\n";
+  bool finished = false;
+  for (int stopAt = 1; !finished; ++stopAt) {
+    SCOPED_TRACE(stopAt);
+    TempFolder folder;
+    const std::string path = linkedFile(folder);
+    const std::string end = inChild(false, [&] {
+      callsLeft = stopAt;
+      return writeLines(path, {.calls = kStopping});
+    });
+    finished = end == "done";
+    if (!finished) {
+      EXPECT_EQ(end, "signal 9");
+    }
+    const std::string now = readBytes(path);
+    const std::vector<std::string> backups = backupsIn(folder);
+    if (now != kEarlier && now != written) {
+      ASSERT_EQ(backups.size(), 1u)
+          << "the file is neither: the copy must hold the earlier content";
+      EXPECT_EQ(readBytes(backups[0]), kEarlier);
+    }
+    if (finished) {
+      EXPECT_EQ(now, written);
+    }
+    std::vector<std::string> named;
+    EXPECT_EQ(
+        writeLines(path, {.leftoverBackup = [&](const std::string& b) { named.push_back(b); }}),
+        "done");
+    EXPECT_EQ(named, backups) << "the next run names what was left";
+    EXPECT_EQ(backupsIn(folder), backups) << "and never sweeps it";
+    ASSERT_LT(stopAt, 20) << "the commit never finishes";
+  }
+}
+
+}  // namespace
+}  // namespace zembra::test
