@@ -36,6 +36,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/digits/gmp_arena.h"
+
 namespace zembra {
 namespace {
 
@@ -210,6 +212,11 @@ Arctan5Head computeArctan5Head(long terms, long shownLimbs, long last,
   }
   const long n = shownLimbs;
   const long guard = last - n;
+  // All GMP needs, reserved before its first call (see gmp_arena.h); it
+  // outlives every big integer below.
+  useGmpArenas();
+  GmpArena arena(headArenaBytes(last));
+  const GmpArena::Use use(arena);
   const Remainders remainders = sumRemainders(terms, n, guard, stop);
   BigInteger value;
   sumHead(terms, n, remainders, value, stop);

@@ -34,7 +34,8 @@ struct Arctan5Stopped {};
 
 // The head of `terms` terms. Throws std::invalid_argument unless
 // 1 ≤ terms ≤ 5·shownLimbs and 1 ≤ shownLimbs ≤ last, std::bad_alloc when
-// memory runs out. Looks at `stop` every few milliseconds.
+// memory runs out (also for what GMP will need, reserved before its first
+// call: GMP itself never runs out). Looks at `stop` every few milliseconds.
 Arctan5Head computeArctan5Head(long terms, long shownLimbs, long last,
                                const std::atomic<bool>& stop);
 

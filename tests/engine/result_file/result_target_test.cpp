@@ -22,12 +22,13 @@ namespace fs = std::filesystem;
 TEST(ResultTarget, a_link_in_a_shared_sticky_folder_is_followed_only_for_its_owner_or_the_folders) {
   const uid_t self = 1000, folderOwner = 0, other = 1001;
   const std::tuple<mode_t, uid_t, bool> cases[] = {
-      {01777, self, true},  {01777, folderOwner, true}, {01777, other, false},
-      {01775, other, true},  // sticky, but not writable by all
-      {00777, other, true},  // writable by all, but not sticky
+      {01777, self, true},   {01777, folderOwner, true},
+      {01777, other, false}, {01775, other, true},  // sticky, but not writable by all
+      {00777, other, true},                         // writable by all, but not sticky
   };
   for (const auto& [mode, linkOwner, followed] : cases) {
-    struct stat folder {}, link {};
+    struct stat folder {
+    }, link{};
     folder.st_mode = S_IFDIR | mode;
     folder.st_uid = folderOwner;
     link.st_mode = S_IFLNK | 0777;
