@@ -29,7 +29,7 @@ constexpr std::size_t kTrailer = sizeof(std::size_t);
 constexpr std::size_t kSmallestBlock = kHeader + kTrailer + kAlignment;
 
 thread_local GmpArena* current = nullptr;
-std::atomic<std::size_t> overflowsEverywhere = 0;
+std::atomic<std::size_t> overflowsEverywhere = 0, servedEverywhere = 0;
 
 std::size_t blockSizeFor(std::size_t bytes) {
   return (kHeader + bytes + kTrailer + kAlignment - 1) / kAlignment * kAlignment;
@@ -155,7 +155,7 @@ namespace {
 
 void* gmpAllocate(std::size_t bytes) {
   if (current) {
-    if (void* block = current->allocate(bytes)) return block;
+    if (void* block = current->allocate(bytes)) return ++servedEverywhere, block;
     ++overflowsEverywhere;
   }
   void* block = std::malloc(bytes);
@@ -192,6 +192,7 @@ std::size_t headArenaBytes(long limbs) {
 }
 
 std::size_t gmpArenaOverflows() { return overflowsEverywhere.load(); }
+std::size_t gmpArenaAllocations() { return servedEverywhere.load(); }
 
 void useGmpArenas() {
   static std::once_flag once;

@@ -65,5 +65,7 @@ void useGmpArenas();
 // How many of GMP's allocations, in all arenas so far, found no room and
 // went to malloc: 0 when every arena was reserved large enough.
 std::size_t gmpArenaOverflows();
+// How many of GMP's allocations arenas served so far.
+std::size_t gmpArenaAllocations();
 
 }  // namespace zembra

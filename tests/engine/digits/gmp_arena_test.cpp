@@ -59,9 +59,10 @@ TEST(GmpArena, the_head_of_every_count_fits_the_arena_reserved_for_it) {
     computeArctan5Head(terms, sizes.limbCount, last, stop);
     mp_set_memory_functions(allocate, reallocate, release);
     EXPECT_LE(peak * 3 / 2, headArenaBytes(last)) << count << ": room for gaps too";
-    const std::size_t overflowsBefore = gmpArenaOverflows();
+    const std::size_t overflowsBefore = gmpArenaOverflows(), servedBefore = gmpArenaAllocations();
     computeArctan5Head(terms, sizes.limbCount, last, stop);
     EXPECT_EQ(gmpArenaOverflows(), overflowsBefore) << count << ": all from the arena";
+    EXPECT_GT(gmpArenaAllocations(), servedBefore) << count;
   }
 }
 

@@ -25,18 +25,19 @@ namespace fs = std::filesystem;
 
 const std::string kEarlier(3000, 'e');  // longer than what is written: the tail must be cut
 
-// A file with two names, so that it is overwritten in place; returns the name written to.
+// A file with two names, so that it is overwritten in place; returns the name written to. Its
+// name starts as the temporary files' do, so that a sweep could mistake its copy for one.
 std::string linkedFile(const TempFolder& folder) {
-  writeBytes(folder.file("a.txt"), kEarlier);
-  fs::create_hard_link(folder.file("a.txt"), folder.file("b.txt"));
-  return folder.file("a.txt");
+  writeBytes(folder.file("zembra32-a.txt"), kEarlier);
+  fs::create_hard_link(folder.file("zembra32-a.txt"), folder.file("b.txt"));
+  return folder.file("zembra32-a.txt");
 }
 
-// The names in the folder that are copies of a.txt's earlier content.
+// The names in the folder that are copies of the file's earlier content.
 std::vector<std::string> backupsIn(const TempFolder& folder) {
   std::vector<std::string> found;
   for (const auto& entry : fs::directory_iterator(folder.path())) {
-    if (entry.path().filename().string().starts_with(".a.txt.zembra32-backup-")) {
+    if (entry.path().filename().string().starts_with(".zembra32-a.txt.zembra32-backup-")) {
       found.push_back(entry.path().string());
     }
   }
@@ -139,6 +140,7 @@ TEST(InPlaceOverwrite, a_stop_at_any_system_call_keeps_the_earlier_content_whole
     if (finished) {
       EXPECT_EQ(now, written);
     }
+    fs::remove(folder.file("b.txt"));  // the next run replaces the file, sweeping the folder
     std::vector<std::string> named;
     EXPECT_EQ(
         writeLines(path, {.leftoverBackup = [&](const std::string& b) { named.push_back(b); }}),
