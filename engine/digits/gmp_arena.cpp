@@ -24,7 +24,8 @@ struct GmpArena::Block {
 namespace {
 
 constexpr std::size_t kAlignment = 16;
-constexpr std::size_t kHeader = (sizeof(GmpArena::Block) + kAlignment - 1) / kAlignment * kAlignment;
+constexpr std::size_t kHeader =
+    (sizeof(GmpArena::Block) + kAlignment - 1) / kAlignment * kAlignment;
 constexpr std::size_t kTrailer = sizeof(std::size_t);
 constexpr std::size_t kSmallestBlock = kHeader + kTrailer + kAlignment;
 

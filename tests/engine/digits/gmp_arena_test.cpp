@@ -81,7 +81,7 @@ TEST(SlowGmpArena, a_run_short_of_memory_reports_it_and_never_aborts) {
         std::fclose(status);
       }
       const rlim_t limit = size * 4096 + static_cast<rlim_t>(extraMiB) * (1 << 20);
-      const struct rlimit addressSpace {limit, RLIM_INFINITY};
+      const struct rlimit addressSpace { limit, RLIM_INFINITY };
       ::setrlimit(RLIMIT_AS, &addressSpace);
       try {
         computePiDigits(327640.0);
