@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPushButton>
 
 namespace zembra::ui {
 
@@ -18,6 +19,16 @@ class ModalWindow : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+
+  // A push button of this window ("確認" and the others), named and placed as
+  // designed (twips). It is no default button: Enter pressed elsewhere (in a
+  // name box, a list) does not press it; Space, Return and Enter press it
+  // while it has the focus, as a focused button does on every desktop.
+  QPushButton* makeButton(const char* name, const QString& caption, int left, int top, int width,
+                          int height);
+  // The window's "確認", named Command1; it closes the window when clicked,
+  // unless `closes` is false (the window then connects its own action).
+  QPushButton* makeConfirmButton(int left, int top, int width, int height, bool closes = true);
 };
 
 }  // namespace zembra::ui

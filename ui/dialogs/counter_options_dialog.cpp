@@ -42,9 +42,7 @@ void CounterOptionsDialog::buildControls() {
   stepEdit_ = named(new QLineEdit("1", this), "Text1");
   place(stepEdit_, 315, 570, 1275, 405);
   setColors(stepEdit_, colors::kLightGrey);
-  confirmButton_ = named(new QPushButton("確認", this), "Command1");
-  confirmButton_->setAutoDefault(false);
-  place(confirmButton_, 2475, 675, 915, 465);
+  confirmButton_ = makeConfirmButton(2475, 675, 915, 465, false);
   runModeFrame_ = named(new QGroupBox("実行形態", this), "Frame1");
   place(runModeFrame_, 150, 1500, 3540, 1215);
   coexistOption_ = named(new QRadioButton("他のアプリと共存する", runModeFrame_), "Option1");

@@ -40,17 +40,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     label->setObjectName(line.name);
     place(label, line.left, line.top, line.width, 270);
   }
-  auto* versionButton = new QPushButton("バージョン情報", this);
-  versionButton->setObjectName("Command2");
-  versionButton->setAutoDefault(false);
-  place(versionButton, 3870, 30, 1905, 375);
-  auto* confirmButton = new QPushButton("確認", this);
-  confirmButton->setObjectName("Command1");
-  confirmButton->setAutoDefault(false);
-  place(confirmButton, 6120, 30, 915, 375);
+  QPushButton* versionButton =
+      makeButton("Command2", QStringLiteral("バージョン情報"), 3870, 30, 1905, 375);
+  QPushButton* confirmButton = makeConfirmButton(6120, 30, 915, 375);
   setTabOrder(confirmButton, versionButton);
   confirmButton->setFocus();  // first in the tab order: Space or Enter closes
-  connect(confirmButton, &QPushButton::clicked, this, &QDialog::close);
   connect(versionButton, &QPushButton::clicked, this, &HelpWindow::onVersionClicked);
   move(px(300), px(800));
 }

@@ -47,13 +47,9 @@ VersionWindow::VersionWindow(QWidget* parent)
        1965, 180);
   text(this, "Label2", "円周率の計算", 855, 450, 1440, 270);
   text(this, "Label3", homePage(), 765, 1305, 2250, 180);
-  auto* confirmButton = new QPushButton("確認", this);
-  confirmButton->setObjectName("Command1");
-  confirmButton->setAutoDefault(false);
-  place(confirmButton, 2340, 1800, 885, 375);
+  makeConfirmButton(2340, 1800, 885, 375);
   picture(this, "Picture1", ":/product_tile.xpm", 45, 45);
   picture(this, "Picture2", ":/icon.xpm", 90, 1080);
-  connect(confirmButton, &QPushButton::clicked, this, &QDialog::close);
   move(px(2000), px(1000));
 }
 

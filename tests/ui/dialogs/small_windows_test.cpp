@@ -14,6 +14,8 @@
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/dialog_launchers.h"
+#include "ui/dialogs/file_selection/file_selection_dialog.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/dialogs/version_window.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 #include "ui/dialogs/viewer/result_viewer.h"
@@ -80,6 +82,44 @@ TEST(Launchers, help_leads_to_the_version_and_back_and_display_shows_the_file_ke
   EXPECT_EQ(seen, (QStringList{"Command1", "ｚｅｍｂｒａヘルプ", "ZEMBRAバージョン情報",
                                "ｚｅｍｂｒａヘルプ", "\"former\""}));
   EXPECT_FALSE(watchdog.fired());
+}
+
+// Return and Enter press "確認" while it has the focus, in each secondary window; Enter in the
+// name box presses nothing ("確認" is no default button).
+TEST(SecondaryWindows, a_focused_confirm_button_answers_return_and_enter_and_only_then) {
+  ProgramState state;
+  const std::function<QDialog*()> windows[] = {
+      [&] { return new FileSelectionDialog(state.run, Volumes({"/"})); },
+      [&] { return new ResultViewer(state); },
+      [&] { return new CounterOptionsDialog(state.run); },
+      [] { return new HelpWindow; },
+      [] { return new VersionWindow; },
+  };
+  for (const auto& open : windows) {
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},
+                                         std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
+      QDialog* window = open();
+      SCOPED_TRACE(window->windowTitle().toStdString());
+      bool closedByKey = false;
+      test::runModal<QDialog>(window, [&](QDialog& w) {
+        auto* confirm = w.findChild<QPushButton*>("Command1");
+        confirm->setFocus();
+        QTest::keyClick(confirm, key, modifiers);
+        closedByKey = !w.isVisible();
+        if (!closedByKey) w.close();
+      });
+      EXPECT_TRUE(closedByKey);
+    }
+  }
+  state.run.resultFilePath = "/earlier.txt";
+  test::runModal<QDialog>(new FileSelectionDialog(state.run, Volumes({"/"})), [](QDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>("Text1");
+    QTest::keyClicks(name, "x");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.close();
+  });
+  EXPECT_EQ(state.run.resultFilePath, "/earlier.txt");
 }
 
 class CounterOptions : public ::testing::Test {

@@ -42,9 +42,7 @@ void FileSelectionDialog::buildControls(Volumes volumes) {
   folderList_ = named(new DirectoryList(driveList_->volumes(), this), "Dir1");
   place(folderList_, 120, 510, 4335, 2730);
   setColors(folderList_, colors::kLightGrey, 0x00000000);
-  confirmButton_ = named(new QPushButton("確認", this), "Command1");
-  place(confirmButton_, 2760, 120, 825, 375);
-  confirmButton_->setAutoDefault(false);
+  confirmButton_ = makeConfirmButton(2760, 120, 825, 375, false);
   fileNameEdit_ = named(new QLineEdit(this), "Text1");
   place(fileNameEdit_, 4500, 60, 2325, 405);
   setColors(fileNameEdit_, colors::kLightGrey);

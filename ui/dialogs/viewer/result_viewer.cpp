@@ -25,16 +25,13 @@ ResultViewer::ResultViewer(ProgramState& state, QWidget* parent)
   setBackground(this, colors::kGrey);
   list_ = named(new LineListView(this), "List1");
   place(list_, 0, 450, 8790, 4740);
-  confirmButton_ = named(new QPushButton("確認", this), "Command1");
-  confirmButton_->setAutoDefault(false);
-  place(confirmButton_, 7740, 0, 975, 375);
+  confirmButton_ = makeConfirmButton(7740, 0, 975, 375);
   pathLabel_ = named(new QLabel(this), "Label1");
   pathLabel_->setTextFormat(Qt::PlainText);
   place(pathLabel_, 240, 60, 6105, 345);
   setColors(pathLabel_, colors::kGrey, 0x00FFFFFF);
   setTabOrder(confirmButton_, list_);
   confirmButton_->setFocus();  // first in the tab order
-  connect(confirmButton_, &QPushButton::clicked, this, &QDialog::close);
   growth_.setInterval(kGrowthIntervalMs);
   connect(&growth_, &QTimer::timeout, this, &ResultViewer::showMoreLines);
   showResultFile();
