@@ -55,6 +55,17 @@ void CounterOptionsDialog::buildControls() {
   connect(stepScrollBar_, &QScrollBar::valueChanged, this, &CounterOptionsDialog::onScrollBarMoved);
   connect(stepEdit_, &QLineEdit::textChanged, this, &CounterOptionsDialog::onStepEdited);
   connect(confirmButton_, &QPushButton::clicked, this, &CounterOptionsDialog::onConfirm);
+  for (QRadioButton* option : {coexistOption_, computeOnlyOption_}) {
+    connect(option, &QRadioButton::toggled, this, &CounterOptionsDialog::tabToCheckedOption);
+  }
+}
+
+// Tab comes into the run mode group on the option checked, as into any group
+// of options; the arrow keys move within it.
+void CounterOptionsDialog::tabToCheckedOption() {
+  for (QRadioButton* option : {coexistOption_, computeOnlyOption_}) {
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+  }
 }
 
 void CounterOptionsDialog::showSettings() {
@@ -63,6 +74,7 @@ void CounterOptionsDialog::showSettings() {
   // A step of 1 rests at the left end; any other step at the step itself.
   stepScrollBar_->setValue(settings_.counterStep == 1 ? 0 : settings_.counterStep);
   (settings_.yieldWhileComputing ? coexistOption_ : computeOnlyOption_)->setChecked(true);
+  tabToCheckedOption();
 }
 
 void CounterOptionsDialog::onScrollBarMoved() {

@@ -35,6 +35,8 @@ class CounterOptionsDialog : public ModalWindow {
   QLineEdit* stepEdit_ = nullptr;
   QPushButton* confirmButton_ = nullptr;
   QGroupBox* runModeFrame_ = nullptr;
+  void tabToCheckedOption();
+
   QRadioButton* coexistOption_ = nullptr;
   QRadioButton* computeOnlyOption_ = nullptr;
 };

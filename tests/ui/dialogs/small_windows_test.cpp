@@ -191,6 +191,10 @@ TEST_F(CounterOptions, opens_on_the_current_mode_and_step_and_only_confirm_store
   EXPECT_FALSE(settings.yieldWhileComputing);
   open([](CounterOptionsDialog& dialog) {
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option2")->isChecked());
+    dialog.findChild<QPushButton*>("Command1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QRadioButton*>("Option2"))
+        << "Tab comes into the group on the option checked";
     click(dialog, "Option1");
     bar(dialog)->setFocus();  // the box follows the bar; typing leaves the bar alone
     const std::pair<Qt::Key, QString> steps[] = {

@@ -1,7 +1,10 @@
 #include "ui/dialogs/file_selection/directory_list.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "ui/common/design.h"
 
@@ -42,7 +45,37 @@ void DirectoryList::openEntry(QListWidgetItem* item) {
         this, window()->windowTitle(),
         QStringLiteral("フォルダ「%1」を開けません。\n%2")
             .arg(breakablePath(shownName(folder)), QString::fromLocal8Bit(error.what())));
+    const int scrolled = verticalScrollBar()->value();
     setCurrentRow(static_cast<int>(ancestorsOf(path_).size()) - 1);  // back on the folder shown
+    verticalScrollBar()->setValue(scrolled);
+  }
+}
+
+QString DirectoryList::entryName(int row) const {
+  QString name = item(row)->text().trimmed();
+  if (name.startsWith('[') && name.endsWith(']')) name = name.mid(1, name.size() - 2);
+  return name;
+}
+
+// As list boxes do it: the letters typed within the keyboard's interval make
+// one search from the next entry on; the same letter again steps through the
+// entries that start with it.
+void DirectoryList::keyboardSearch(const QString& typed) {
+  if (typed.isEmpty() || count() == 0) return;
+  if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval()) {
+    typed_.clear();
+  }
+  sinceTyped_.start();
+  typed_ += typed;
+  const bool stepping = typed_.count(typed_.front()) == typed_.size();
+  const QString wanted = stepping ? typed_.left(1) : typed_;
+  const int first = currentRow() + (stepping ? 1 : 0);
+  for (int i = 0; i < count(); ++i) {
+    const int row = (std::max(first, 0) + i) % count();
+    if (entryName(row).startsWith(wanted, Qt::CaseInsensitive)) {
+      setCurrentRow(row);
+      return;
+    }
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
 
@@ -12,7 +13,8 @@ namespace zembra::ui {
 // current folder, then its subfolders (hidden ones left out), indented like a
 // tree. Opening an entry (double click or Enter) makes it the current folder;
 // a folder that cannot be read is reported in a message box instead, and the
-// highlight goes back to the current folder. `pathChanged` follows every
+// highlight goes back to the current folder, the list staying where it was.
+// Typing a folder's first letters moves to it. `pathChanged` follows every
 // change of the path, by the user or by code. Paths are bytes (see
 // folder_entries.h).
 class DirectoryList : public QListWidget {
@@ -38,9 +40,14 @@ class DirectoryList : public QListWidget {
  private:
   void fill(const QList<FolderEntry>& children);
   void openEntry(QListWidgetItem* item);
+  // Type-ahead by the folders' names, past the indentation and brackets.
+  void keyboardSearch(const QString& typed) override;
+  QString entryName(int row) const;
 
   const Volumes& volumes_;
   QByteArray path_;
+  QString typed_;  // what type-ahead has gathered
+  QElapsedTimer sinceTyped_;
 };
 
 }  // namespace zembra::ui

@@ -1,5 +1,6 @@
 #include "ui/dialogs/file_selection/file_list.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include "ui/dialogs/file_selection/folder_entries.h"
@@ -41,7 +42,26 @@ QByteArray FileList::selectedNameBytes() const {
   return item ? item->data(kNameRole).toByteArray() : QByteArray();
 }
 
+// Coming in by the keyboard frames the first entry, so that it can be picked.
+void FileList::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  if (!currentIndex().isValid() && count() > 0 && event->reason() != Qt::MouseFocusReason) {
+    selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+  }
+}
+
 void FileList::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool choose = key == Qt::Key_Space || key == Qt::Key_Select || key == Qt::Key_Return ||
+                      key == Qt::Key_Enter;
+  // The first arrow key picks the entry framed, as the first choice.
+  const bool firstStep =
+      (key == Qt::Key_Down || key == Qt::Key_Up) && currentItem() && !currentItem()->isSelected();
+  if ((choose || firstStep) && event->modifiers() == Qt::NoModifier && currentItem()) {
+    currentItem()->setSelected(true);
+    emit fileClicked();
+    return;
+  }
   const int before = currentRow();
   QListWidget::keyPressEvent(event);
   if (currentRow() != before && currentRow() >= 0) emit fileClicked();

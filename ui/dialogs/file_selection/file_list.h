@@ -6,9 +6,10 @@ namespace zembra::ui {
 
 // The file list: the names of the plain files of a folder, hidden ones left
 // out. `fileClicked` follows the user's choice of an entry, by mouse (also
-// of the entry already chosen) or by the arrow keys; taking the focus chooses
-// nothing. Names are kept as the bytes the folder holds (see
-// folder_entries.h).
+// of the entry already chosen), by the arrow keys (the first of which picks
+// the entry framed), or by Space or Enter on the entry framed; taking the
+// focus frames the first entry and chooses nothing. Names are kept as the bytes the folder holds
+// (see folder_entries.h).
 class FileList : public QListWidget {
   Q_OBJECT
 
@@ -25,6 +26,7 @@ class FileList : public QListWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 };
 
 }  // namespace zembra::ui

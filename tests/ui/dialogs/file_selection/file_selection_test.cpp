@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "tests/engine/child_process.h"
@@ -99,6 +101,57 @@ TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_co
   EXPECT_EQ(readBytes(settings.resultFilePath), "old") << "a name not in UTF-8 stored as it is";
   open(base, [&] { confirm(); });
   EXPECT_EQ(settings.resultFilePath, " ");
+}
+
+// The keyboard alone: Space picks the framed file (also a folder's only one), letters find a
+// folder past its indentation, and a folder that cannot be opened leaves the list where it was.
+TEST_F(FileSelection, the_keyboard_picks_files_finds_folders_and_keeps_the_list_in_place) {
+  for (const char* name : {"alpha", "beta", "Bravo"}) {
+    std::filesystem::create_directory(folder.path() / name);
+  }
+  for (int i = 10; i < 40; ++i) {
+    std::filesystem::create_directory(folder.path() /
+                                      std::string(1, 'f').append(std::to_string(i)));
+  }
+  const auto current = [this] { return folders->currentItem()->text().trimmed(); };
+  const auto tabInto = [this](QWidget* list) {  // the offscreen platform forgets the activation
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    folders->setFocus();
+    list->setFocus(Qt::TabFocusReason);
+  };
+  const auto typeAhead = [this](const char* letters) {
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a new search
+    QTest::keyClicks(folders, letters);
+  };
+  open(base, [&] {
+    tabInto(folders);
+    typeAhead("b");
+    EXPECT_EQ(current(), "beta");
+    QTest::keyClicks(folders, "b");  // the same letter again: the next one
+    EXPECT_EQ(current(), "Bravo");
+    typeAhead("f3");
+    EXPECT_EQ(current(), "f30");
+    folders->scrollToBottom();
+    const int scrolled = folders->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    std::filesystem::remove(folder.path() / "f39");  // gone since it was listed
+    test::whenModal([] { test::takeMessageBox(); });
+    enterFolder("f39");
+    EXPECT_EQ(folders->verticalScrollBar()->value(), scrolled);
+
+    tabInto(files);
+    EXPECT_EQ(label(), " ") << "framed, not picked";
+    QTest::keyClick(files, Qt::Key_Space);
+    EXPECT_EQ(label(), base + "/x.txt") << "the folder's only file";
+    enterFolder("sub");
+    tabInto(files);
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_EQ(label(), base + "/sub/x.txt") << "the first arrow picks the first";
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_EQ(label(), base + "/sub/y.txt");
+    dialog->close();
+  });
 }
 
 // Long mount points are shortened in the middle and shown whole in their tips.
