@@ -191,8 +191,11 @@ TEST_F(CounterOptions, opens_on_the_current_mode_and_step_and_only_confirm_store
   EXPECT_FALSE(settings.yieldWhileComputing);
   open([](CounterOptionsDialog& dialog) {
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option2")->isChecked());
-    dialog.findChild<QPushButton*>("Command1")->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* confirm = dialog.findChild<QPushButton*>("Command1");
+    confirm->setFocus();
+    QTest::keyClick(confirm, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QRadioButton*>("Option2"))
         << "Tab comes into the group on the option checked";
     click(dialog, "Option1");
