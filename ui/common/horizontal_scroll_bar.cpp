@@ -1,7 +1,10 @@
 #include "ui/common/horizontal_scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QProxyStyle>
+
+#include "ui/common/focus_frame.h"
 
 namespace zembra::ui {
 namespace {
@@ -30,6 +33,17 @@ HorizontalScrollBar::HorizontalScrollBar(int maximum, int arrowStep, int pageSte
   auto* style = new PagingTrackStyle;
   style->setParent(this);
   setStyle(style);
+}
+
+void HorizontalScrollBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (hasFocus()) drawFocusFrame(this, this);
+  if (!isEnabled()) {  // the style draws a disabled bar as an enabled one
+    QPainter painter(this);
+    QColor veil = palette().color(QPalette::Window);
+    veil.setAlpha(140);
+    painter.fillRect(rect(), veil);
+  }
 }
 
 void HorizontalScrollBar::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,8 @@ class HorizontalScrollBar : public QScrollBar {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The focus frame while it has the focus; greyed while disabled.
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace zembra::ui

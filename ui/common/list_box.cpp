@@ -3,6 +3,7 @@
 #include <QProxyStyle>
 
 #include "ui/common/design.h"
+#include "ui/common/focus_frame.h"
 #include "ui/common/fonts.h"
 
 namespace zembra::ui {
@@ -18,10 +19,23 @@ class NarrowMarginStyle final : public QProxyStyle {
   }
 };
 
+// The focus frame on the list itself where there is no current line to
+// carry it (an empty list).
+class ListBox final : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QListWidget::paintEvent(event);
+    if (hasFocus() && !currentItem()) drawFocusFrame(viewport(), this);
+  }
+};
+
 }  // namespace
 
 QListWidget* makeListBox(const QString& name, QWidget* parent) {
-  auto* list = new QListWidget(parent);
+  auto* list = new ListBox(parent);
   list->setObjectName(name);
   list->setFont(systemFont());
   QPalette colors = list->palette();

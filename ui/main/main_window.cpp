@@ -10,6 +10,7 @@
 
 #include "engine/digits/sizing.h"
 #include "ui/common/design.h"
+#include "ui/common/focus_frame.h"
 #include "ui/common/fonts.h"
 #include "ui/common/horizontal_scroll_bar.h"
 #include "ui/common/list_box.h"
@@ -40,8 +41,20 @@ CaptionLabel* makeLabel(const LabelDesign& design, QWidget* client) {
   return label;
 }
 
+// The strip with the focus frame while it has the focus.
+class PictureStrip final : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QWidget::paintEvent(event);
+    if (hasFocus()) drawFocusFrame(this, this);
+  }
+};
+
 QWidget* makePictureStrip(QWidget* client, MainWindowControls& controls) {
-  auto* strip = new QWidget(client);
+  auto* strip = new PictureStrip(client);
   strip->setObjectName(QStringLiteral("Picture1"));
   strip->setGeometry(twipsRect(0, -30, 8265, 465));
   strip->setFont(pictureStripFont());

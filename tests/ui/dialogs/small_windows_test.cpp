@@ -1,6 +1,7 @@
 // The help, version and counter options windows, and the main window's commands that open them.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,6 +141,27 @@ class CounterOptions : public ::testing::Test {
 
   RunSettings settings;
 };
+// The focus can be seen on the step's scroll bar and on the drive list.
+TEST(SecondaryWindows, the_focus_shows_on_the_scroll_bar_and_the_drive_list) {
+  RunSettings settings;
+  const std::pair<QDialog*, const char*> controls[] = {
+      {new CounterOptionsDialog(settings), "HScroll1"},
+      {new FileSelectionDialog(settings, Volumes({"/"})), "Drive1"},
+  };
+  for (const auto& [window, name] : controls) {
+    test::runModal<QDialog>(window, [name](QDialog& w) {
+      w.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+      auto* control = w.findChild<QWidget*>(name);
+      w.findChild<QPushButton*>("Command1")->setFocus();
+      const QImage without = control->grab().toImage();
+      control->setFocus();
+      EXPECT_NE(control->grab().toImage(), without) << name;
+      w.close();
+    });
+  }
+}
+
 // Typed over a step of 50: what the box shows at once, and what confirm stores.
 TEST_F(CounterOptions, typed_steps_stay_within_1_to_200_and_confirm_rounds_halves_to_even) {
   const std::tuple<QString, QString, int> cases[] = {

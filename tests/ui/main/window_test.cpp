@@ -173,6 +173,24 @@ TEST_F(Window, opens_with_its_caption_a_zero_count_empty_values_and_a_list_that_
   }
 }
 
+// What the keyboard focus and the lock of a run look like: each focusable control looks other
+// with the focus than without, and the count's scroll bar greyed while locked.
+TEST_F(Window, the_focus_shows_on_every_control_and_the_locked_scroll_bar_looks_greyed) {
+  c.digitList->clear();
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{c.digitCountScrollBar, c.pictureStrip, c.digitList}) {
+    c.digitCountEdit->setFocus();
+    const QImage without = control->grab().toImage();
+    control->setFocus();
+    EXPECT_NE(control->grab().toImage(), without) << control->objectName().toStdString();
+  }
+  c.digitCountEdit->setFocus();
+  const QImage enabled = c.digitCountScrollBar->grab().toImage();
+  c.digitCountScrollBar->setEnabled(false);
+  EXPECT_NE(c.digitCountScrollBar->grab().toImage(), enabled);
+  c.digitCountScrollBar->setEnabled(true);
+}
+
 TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
   popupsAllowed = true;
   setCount("100");

@@ -2,6 +2,8 @@
 
 #include <QStyleOptionComboBox>
 
+#include "ui/common/focus_frame.h"
+
 namespace zembra::ui {
 
 DriveList::DriveList(Volumes volumes, QWidget* parent)
@@ -22,6 +24,11 @@ QString DriveList::drive() const { return currentData().toString(); }
 
 void DriveList::setDrive(const QString& path) {
   setCurrentIndex(findData(volumes_.volumeOf(path)));
+}
+
+void DriveList::paintEvent(QPaintEvent* event) {
+  QComboBox::paintEvent(event);
+  if (hasFocus()) drawFocusFrame(this, this);
 }
 
 void DriveList::resizeEvent(QResizeEvent* event) {

@@ -25,6 +25,7 @@ class DriveList : public QComboBox {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;  // with the focus frame
 
  private:
   void shortenEntries();
