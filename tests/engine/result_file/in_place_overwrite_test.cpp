@@ -67,7 +67,8 @@ TEST(InPlaceOverwrite, a_second_writer_waits_for_the_first_and_never_mixes) {
     });
     {
       std::unique_lock lock(gate);
-      gateChanged.wait(lock, [] { return aHolds; });
+      ASSERT_TRUE(gateChanged.wait_for(lock, std::chrono::seconds(10), [] { return aHolds; }))
+          << "A never came to its truncation";
     }
     std::atomic<int> waits = 0;
     auto b = std::async(std::launch::async, [&] {
@@ -76,7 +77,11 @@ TEST(InPlaceOverwrite, a_second_writer_waits_for_the_first_and_never_mixes) {
       return writeLines(folder.file("b.txt"), {.whileWaiting = [&] { ++waits; }, .lockWait = wait},
                         50, "B");
     });
-    while (waits < 3) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (waits < 3 && std::chrono::steady_clock::now() < giveUp) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_GE(waits, 3) << "B waits while A holds the file";
     if (!outwaits) {
       EXPECT_EQ(b.get(), "busy");
     }
