@@ -1,8 +1,37 @@
 #include "ui/common/caption_label.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
+#include <utility>
+
+#include "ui/common/screen_readers.h"
 
 namespace zembra::ui {
+namespace {
+
+// Its name as set (or the caption), its caption as the description.
+class CaptionLabelAccessible final : public QAccessibleWidget {
+ public:
+  explicit CaptionLabelAccessible(QWidget* label)
+      : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  QString text(QAccessible::Text which) const override {
+    const QString caption = static_cast<const QLabel*>(widget())->text().trimmed();
+    if (which == QAccessible::Description) return caption;
+    if (which == QAccessible::Name) {
+      return widget()->accessibleName().isEmpty() ? caption : widget()->accessibleName();
+    }
+    return QAccessibleWidget::text(which);
+  }
+};
+
+QAccessibleInterface* captionLabelAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String(CaptionLabel::staticMetaObject.className())) return nullptr;
+  return new CaptionLabelAccessible(static_cast<QWidget*>(object));
+}
+
+}  // namespace
 
 CaptionLabel::CaptionLabel(const QString& name, const QString& caption, QWidget* parent)
     : QLabel(caption, parent) {
@@ -11,6 +40,25 @@ CaptionLabel::CaptionLabel(const QString& name, const QString& caption, QWidget*
   setTextFormat(Qt::PlainText);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setAutoFillBackground(true);
+  static const bool installed = (QAccessible::installFactory(&captionLabelAccessible), true);
+  (void)installed;
+  announced_.setSingleShot(true);
+  connect(&announced_, &QTimer::timeout, this, [this] {
+    if (std::exchange(due_, false)) announce();
+  });
+}
+
+void CaptionLabel::setAnnounceInterval(int milliseconds) { announced_.setInterval(milliseconds); }
+
+void CaptionLabel::announce() {
+  if (!screenReaders().listening()) return;
+  if (announced_.isActive()) {
+    due_ = true;
+    return;
+  }
+  QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+  tellScreenReaders(changed);
+  if (announced_.interval() > 0) announced_.start();
 }
 
 void CaptionLabel::setColors(const QColor& back, const QColor& fore) {
@@ -28,6 +76,7 @@ void CaptionLabel::setAutoSize(bool autoSize) {
 void CaptionLabel::setCaption(const QString& caption) {
   setText(caption);
   if (autoSize_) fitWidth();
+  announce();
   emit captionChanged(caption);
 }
 

@@ -169,6 +169,7 @@ MainWindowControls buildMainWindowControls(QWidget* client) {
   c.digitCountScrollBar->setObjectName(QStringLiteral("HScroll1"));
   c.digitCountScrollBar->setGeometry(twipsRect(405, 855, 3015, 315));
   makeLabels(client, c);
+  c.counterLabel->setAnnounceInterval(250);  // it changes at every term: a few a second
   c.digitList = makeList(client);
   setFocusOrder(c);
   describeForScreenReaders(c);

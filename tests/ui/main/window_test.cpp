@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -19,6 +21,7 @@
 
 #include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
+#include "tests/ui/common/accessibility_events.h"
 #include "ui/common/design.h"
 #include "ui/common/fonts.h"
 #include "ui/common/locale_number.h"
@@ -390,6 +393,39 @@ TEST_F(ARun, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_fil
     EXPECT_LE(left + c.digitList->fontMetrics().horizontalAdvance(line),
               c.digitList->viewport()->width())
         << line.toStdString();
+  }
+}
+
+// A screen reader reads each value box by its name and its value, and hears of a change while
+// it listens: the counter, which changes at every term, a few times a second at most.
+TEST_F(ARun, tells_screen_readers_each_value_and_its_changes_a_few_times_a_second) {
+  state.run.resultFilePath = path.toStdString();
+  const ScreenReaders before = screenReaders();
+  screenReaders().tell = [](QAccessibleEvent*) { ADD_FAILURE() << "told nobody listening"; };
+  run("100");
+  screenReaders() = before;
+  {
+    const zembra::test::AccessibilityEvents listening;
+    EXPECT_TRUE(listening.kept().empty());
+    state.run.counterStep = 1;
+    QElapsedTimer clock;
+    clock.start();
+    run("3000");
+    const int counterChanges = listening.count(c.counterLabel, QAccessible::DescriptionChanged);
+    EXPECT_GE(counterChanges, 1);
+    EXPECT_LE(counterChanges, 2 + clock.elapsed() / 250) << "not once per term";
+    EXPECT_GE(listening.count(c.endTimeLabel, QAccessible::DescriptionChanged), 1);
+  }
+  const std::pair<QLabel*, const char*> boxes[] = {{c.startTimeLabel, "開始時刻"},
+                                                   {c.termTotalLabel, "項の総数"},
+                                                   {c.counterLabel, "カウンタ"},
+                                                   {c.endTimeLabel, "終了時刻"},
+                                                   {c.counterStepLabel, "カウンタ表示まるめ"},
+                                                   {c.resultFileLabel, "結果出力先ファイル"}};
+  for (const auto& [box, name] : boxes) {
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(box);
+    EXPECT_EQ(read->text(QAccessible::Name), QString::fromUtf8(name));
+    EXPECT_EQ(read->text(QAccessible::Description), box->text()) << name;
   }
 }
 

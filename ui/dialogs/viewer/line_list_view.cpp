@@ -11,6 +11,7 @@
 
 #include "ui/common/design.h"
 #include "ui/common/fonts.h"
+#include "ui/dialogs/viewer/line_list_accessible.h"
 
 namespace zembra::ui {
 namespace {
@@ -32,6 +33,7 @@ LineListView::LineListView(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   setFocusPolicy(Qt::StrongFocus);
+  describeLineListsForScreenReaders();
   updateScrollBars();
 }
 
@@ -59,6 +61,7 @@ void LineListView::setCurrentRow(int row) {
   if (row == current_) return;
   current_ = row;
   viewport()->update();
+  announceCurrentRow(*this);
   emit currentRowChanged(row);
 }
 
@@ -210,6 +213,7 @@ void LineListView::changeEvent(QEvent* event) {
 void LineListView::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
+  announceCurrentRow(*this);
 }
 
 void LineListView::focusOutEvent(QFocusEvent* event) {

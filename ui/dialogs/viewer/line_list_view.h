@@ -24,7 +24,8 @@ struct LineSource {
 // rows in the window text colour, the current row highlighted and, with the
 // focus, framed. Keys: Up, Down, Page Up, Page Down, Home and End move the
 // current row; Left and Right scroll sideways. A click makes a row current;
-// the wheel scrolls without moving it.
+// the wheel scrolls without moving it. Screen readers see the rows in sight
+// (line_list_accessible.h).
 //
 // The source is not owned: it must outlive the view, or be unset first with
 // setSource(nullptr).

@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "tests/engine/temp_folder.h"
+#include "tests/ui/common/accessibility_events.h"
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/common/design.h"
 #include "ui/dialogs/viewer/file_line_source.h"
@@ -127,6 +128,36 @@ class LineListViewTest : public ::testing::Test {
   FakeSource source;
   LineListView view;
 };
+
+// A screen reader sees a list of the rows in sight, made as asked for, the row count in its
+// description, and the current row taking the focus.
+TEST_F(LineListViewTest, screen_readers_see_the_rows_in_sight_and_the_current_one) {
+  const test::AccessibilityEvents events;
+  show(2'000'000'000);
+  view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  view.setFocus();
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->role(), QAccessible::List);
+  EXPECT_EQ(list->text(QAccessible::Description), QStringLiteral("2000000000 行"));
+  for (const int row : {5, 1'999'999'999, 1'000'000'000}) {
+    view.setCurrentRow(row);
+    const int first = view.firstVisibleRow();
+    ASSERT_EQ(list->childCount(), view.visibleRowCount());
+    QAccessibleInterface* current = list->child(row - first);
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(QAccessible::Name), QString("row %1").arg(row));
+    EXPECT_EQ(current->role(), QAccessible::ListItem);
+    EXPECT_TRUE(current->state().selected);
+    EXPECT_EQ(list->indexOfChild(current), row - first);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), QString("row %1").arg(first));
+    ASSERT_FALSE(events.kept().empty());
+    EXPECT_EQ(events.kept().back().type, QAccessible::Focus);
+    EXPECT_EQ(events.kept().back().child, row - first);
+  }
+  EXPECT_LT(source.asked.size(), 200u) << "only rows in sight are read";
+}
 
 TEST_F(LineListViewTest, keys_move_the_current_row_like_a_list_box_over_up_to_two_billion_rows) {
   show(0);  // without rows, keys and clicks change nothing
