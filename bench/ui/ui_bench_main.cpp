@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
   const QString digits = arguments.value(1, QStringLiteral("327640"));
   const int repetitions = std::max(1, arguments.value(2, QStringLiteral("3")).toInt());
 
-  zembra::ui::registerFontSubstitutes();
+  zembra::ui::setUpFonts();
   zembra::ui::ProgramState state;
   zembra::ui::NoWindowLaunchers launchers;
   zembra::ui::MainProgram program(state, launchers, [] {});

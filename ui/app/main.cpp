@@ -6,6 +6,7 @@
 
 #include "engine/environment_notes.h"
 #include "ui/common/fonts.h"
+#include "ui/common/qt_japanese.h"
 #include "ui/dialogs/dialog_launchers.h"
 #include "ui/main/main_program.h"
 
@@ -13,7 +14,13 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The desktop entry's id: a Wayland desktop finds the window's name and icon by it.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZEMBRA_APP_ID));
-  zembra::ui::registerFontSubstitutes();
+  zembra::ui::setUpFonts();
+  if (!zembra::ui::useQtJapanese()) {
+    std::fputs(
+        "zembra32: Qt's Japanese texts (Debian package qt6-translations-l10n) are not "
+        "installed: the menus of the boxes stay in English\n",
+        stderr);
+  }
   for (const std::string& note : zembra::environmentNotes()) {
     std::fprintf(stderr, "zembra32: %s\n", note.c_str());
   }

@@ -1,5 +1,7 @@
 #include "ui/common/fonts.h"
 
+#include <QApplication>
+
 namespace zembra::ui {
 namespace {
 
@@ -15,18 +17,21 @@ QFont designedFont(const QString& family, int pixelSize) {
 
 }  // namespace
 
-void registerFontSubstitutes() {
+void setUpFonts() {
   QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   // "System" is a fixed-pitch font with full-width and half-width cells;
   // IPAGothic has the same proportions, which keeps the digit groups of the
   // list in columns.
   QFont::insertSubstitution(QStringLiteral("System"), QStringLiteral("IPAGothic"));
+  QApplication::setFont(dialogFont());
 }
 
 QFont formFont() { return designedFont(QStringLiteral("ＭＳ ゴシック"), 13); }
 
 QFont pictureStripFont() { return designedFont(QStringLiteral("ＭＳ Ｐゴシック"), 12); }
+
+QFont dialogFont() { return designedFont(QStringLiteral("ＭＳ Ｐゴシック"), 12); }
 
 // "System" at 13.5 pt draws its characters in cells 16 pixels high, 8 wide
 // for half-width and 16 wide for full-width characters: the layout measures

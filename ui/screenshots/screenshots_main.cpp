@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "ui/common/fonts.h"
+#include "ui/common/qt_japanese.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/file_selection/file_selection_dialog.h"
 #include "ui/dialogs/help_window.h"
@@ -63,7 +64,8 @@ int main(int argc, char* argv[]) {
     QTextStream(stderr) << "zembra32-screenshots: cannot create " << folder.path() << "\n";
     return 1;
   }
-  zembra::ui::registerFontSubstitutes();
+  zembra::ui::setUpFonts();
+  zembra::ui::useQtJapanese();
   zembra::ui::ProgramState state;
   zembra::ui::NoWindowLaunchers launchers;
   zembra::ui::MainProgram program(state, launchers, [] {});

@@ -1,6 +1,7 @@
 // The help, version and counter options windows, and the main window's commands that open them.
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -9,10 +10,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <set>
 #include <tuple>
 
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/dialogs/modal_driver.h"
+#include "ui/common/fonts.h"
 #include "ui/dialogs/counter_options_dialog.h"
 #include "ui/dialogs/dialog_launchers.h"
 #include "ui/dialogs/file_selection/file_selection_dialog.h"
@@ -141,6 +144,24 @@ class CounterOptions : public ::testing::Test {
 
   RunSettings settings;
 };
+// Every locale gets the same Japanese font in the secondary windows, so the help's indents keep
+// their width (a Latin font for C or English would shrink its blanks).
+TEST(SecondaryWindows, the_help_is_drawn_in_the_same_japanese_font_in_every_locale) {
+  EXPECT_EQ(QApplication::font().family(), dialogFont().family());
+  std::set<int> widths;
+  for (const QLocale& locale : {QLocale(QLocale::Japanese, QLocale::Japan), QLocale::c(),
+                                QLocale(QLocale::English, QLocale::UnitedStates)}) {
+    QLocale::setDefault(locale);
+    auto* help = new HelpWindow;
+    const auto* indented = help->findChild<QLabel*>("Label3");
+    EXPECT_EQ(QFontInfo(indented->font()).family(), QStringLiteral("IPAPGothic"));
+    widths.insert(indented->fontMetrics().horizontalAdvance(indented->text()));
+    help->close();
+  }
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  EXPECT_EQ(widths.size(), 1u);
+}
+
 // The focus can be seen on the step's scroll bar and on the drive list.
 TEST(SecondaryWindows, the_focus_shows_on_the_scroll_bar_and_the_drive_list) {
   RunSettings settings;

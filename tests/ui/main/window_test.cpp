@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -17,11 +18,13 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/common/accessibility_events.h"
+#include "tests/ui/main/program_setup.h"
 #include "ui/common/design.h"
 #include "ui/common/fonts.h"
 #include "ui/common/locale_number.h"
@@ -192,6 +195,21 @@ TEST_F(Window, the_focus_shows_on_every_control_and_the_locked_scroll_bar_looks_
   c.digitCountScrollBar->setEnabled(false);
   EXPECT_NE(c.digitCountScrollBar->grab().toImage(), enabled);
   c.digitCountScrollBar->setEnabled(true);
+}
+
+// Qt's own texts are Japanese in every locale, as the program's are: the digit box's menu and
+// the scroll bar's.
+TEST_F(Window, qts_own_texts_are_in_japanese_too) {
+  ASSERT_TRUE(test::qtJapaneseLoaded) << "Qt's Japanese translation (qt6-translations-l10n)";
+  const std::unique_ptr<QMenu> menu(c.digitCountEdit->createStandardContextMenu());
+  QStringList items;
+  for (const QAction* item : menu->actions()) {
+    if (!item->isSeparator()) items << item->text();
+  }
+  EXPECT_TRUE(items.join(' ').contains(QStringLiteral("元に戻す")))
+      << items.join(' ').toStdString();
+  EXPECT_FALSE(items.join(' ').contains(QStringLiteral("Undo")));
+  EXPECT_NE(QCoreApplication::translate("QScrollBar", "Scroll here"), "Scroll here");
 }
 
 TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {

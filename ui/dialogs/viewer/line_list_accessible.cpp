@@ -65,8 +65,8 @@ class LineListAccessible final : public QAccessibleWidget {
   }
 
   int childCount() const override {
-    return std::max(0, std::min(view()->visibleRowCount(),
-                                view()->rowCount() - view()->firstVisibleRow()));
+    return std::max(
+        0, std::min(view()->visibleRowCount(), view()->rowCount() - view()->firstVisibleRow()));
   }
   QAccessibleInterface* child(int index) const override {
     if (index < 0 || index >= childCount()) return nullptr;
