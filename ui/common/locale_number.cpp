@@ -18,17 +18,16 @@ bool mayBelongToNumber(QChar c, const QLocale& locale) {
 
 }  // namespace
 
-QString withHalfWidthDigits(const QString& text) {
-  QString result = text;
-  for (QChar& c : result) {
-    const char16_t code = c.unicode();
-    if (code >= u'０' && code <= u'９') {
-      c = QChar(u'0' + (code - u'０'));
-    } else if (code == u'．' || code == u'，' || code == u'－' || code == u'＋') {
-      c = QChar(code - 0xFEE0);  // the full-width forms of ASCII lie 0xFEE0 above them
+QString withAsciiDigits(const QString& text) {
+  std::u32string codes = text.toStdU32String();
+  for (char32_t& code : codes) {
+    if (QChar::category(code) == QChar::Number_DecimalDigit && QChar::digitValue(code) >= 0) {
+      code = U'0' + static_cast<char32_t>(QChar::digitValue(code));
+    } else if (code == U'．' || code == U'，' || code == U'－' || code == U'＋') {
+      code -= 0xFEE0;  // the full-width forms of ASCII lie 0xFEE0 above them
     }
   }
-  return result;
+  return QString::fromStdU32String(codes);
 }
 
 std::optional<double> parseLocaleNumber(const QString& text, const QLocale& locale) {

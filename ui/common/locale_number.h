@@ -21,9 +21,11 @@ std::optional<double> parseLocaleNumber(const QString& text, const QLocale& loca
 std::optional<std::int16_t> parseLocaleInteger16(const QString& text,
                                                  const QLocale& locale = QLocale());
 
-// The text with the full-width digits "０"…"９" and signs "．", "，", "－",
-// "＋" that a Japanese input method types turned into their half-width
-// forms; every other character stays as it is.
-QString withHalfWidthDigits(const QString& text);
+// The text with every decimal digit of any script ("０"…"９" as a Japanese
+// input method types them, "۰"…"۹" of a Persian one, …) turned into the
+// ASCII digit it stands for, and the full-width signs "．", "，", "－", "＋"
+// into their ASCII forms; every other character stays as it is. So the box,
+// the result file's header and the count agree.
+QString withAsciiDigits(const QString& text);
 
 }  // namespace zembra::ui

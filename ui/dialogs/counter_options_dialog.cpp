@@ -84,8 +84,8 @@ void CounterOptionsDialog::onScrollBarMoved() {
 // 0 becomes 1 and anything above 200 becomes 200. The empty box and other
 // text are left alone while the user types; "確認" never stores them.
 void CounterOptionsDialog::onStepEdited() {
-  // Full-width digits count as the digits they are, shown half-width.
-  const QString halfWidth = withHalfWidthDigits(stepEdit_->text());
+  // Digits of any script count as the digits they are, shown in ASCII.
+  const QString halfWidth = withAsciiDigits(stepEdit_->text());
   if (halfWidth != stepEdit_->text()) {
     stepEdit_->setText(halfWidth);
     return;  // the nested change has done the rest

@@ -34,8 +34,8 @@ void DigitEntry::onScrollBarMoved() {
 // Each step reads the text afresh; a correction runs this handler again,
 // nested, before the step after it.
 void DigitEntry::onDigitCountEdited() {
-  // Full-width digits count as the digits they are, shown half-width.
-  const QString halfWidth = withHalfWidthDigits(c_.digitCountEdit->text());
+  // Digits of any script count as the digits they are, shown in ASCII.
+  const QString halfWidth = withAsciiDigits(c_.digitCountEdit->text());
   if (halfWidth != c_.digitCountEdit->text()) {
     c_.digitCountEdit->setText(halfWidth);
     return;  // the nested change has done the rest

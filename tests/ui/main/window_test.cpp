@@ -311,6 +311,11 @@ TEST_F(DigitEntry, typed_or_pasted_numbers_stay_and_anything_else_becomes_0) {
       {kPaste, "４５００１．５", "45001.5", true},
       {kPaste, "＋１，２３４", "+1,234", false},
       {kInputMethod, "①", "0", false},
+      // Decimal digits of other scripts too: Persian, Arabic-Indic, Devanagari, mathematical.
+      {kInputMethod, "۱۰۰", "100", false},
+      {kInputMethod, "٤٥٠٠١", "45001", true},
+      {kPaste, "४५", "45", false},
+      {kPaste, "𝟏𝟐", "12", false},
       {kPaste, "２ｅ３", "0", false},
   };
   for (const auto& [how, entered, shown, notice] : cases) {
