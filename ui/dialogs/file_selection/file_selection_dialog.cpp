@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "ui/common/design.h"
+#include "ui/common/path_label.h"
 #include "ui/common/window_style.h"
 #include "ui/dialogs/file_selection/directory_list.h"
 #include "ui/dialogs/file_selection/drive_list.h"
@@ -71,7 +72,7 @@ void FileSelectionDialog::openAtProgramDirectory() {
   driveList_->setDrive(start);
   folderList_->openAt(start);
   fileList_->setPath(folderList_->path());
-  pathLabel_->setText(QString::fromStdString(kNoResultFile));
+  showPath(pathLabel_, QString::fromStdString(kNoResultFile));
 }
 
 // The one handler that reports an error: a volume that cannot be read leaves
@@ -116,7 +117,7 @@ void FileSelectionDialog::onFileNameEdited() {
   const QString typed = fileNameEdit_->text();
   const QByteArray name = typed == pickedName_.shown ? pickedName_.name : QFile::encodeName(typed);
   composedPath_ = joinPath(folderList_->path(), name);
-  pathLabel_->setText(shownName(composedPath_));
+  showPath(pathLabel_, shownName(composedPath_));
 }
 
 void FileSelectionDialog::onConfirm() {

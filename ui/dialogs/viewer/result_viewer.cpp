@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/common/design.h"
+#include "ui/common/path_label.h"
 #include "ui/common/window_style.h"
 #include "ui/dialogs/file_selection/folder_entries.h"
 #include "ui/dialogs/viewer/file_line_source.h"
@@ -54,7 +55,7 @@ void ResultViewer::showResultFile() {
 
 void ResultViewer::showFile(const std::string& path) {
   const QString shownPath = shownName(QByteArray::fromStdString(path));
-  pathLabel_->setText(shownPath);
+  showPath(pathLabel_, shownPath);
   index_ = std::make_unique<LineIndex>(path);
   if (const int error = index_->openError()) {
     index_.reset();

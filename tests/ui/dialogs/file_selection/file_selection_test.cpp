@@ -154,6 +154,24 @@ TEST_F(FileSelection, the_keyboard_picks_files_finds_folders_and_keeps_the_list_
   });
 }
 
+// A path too long for the label is shortened in its folders, the file name kept, and shown whole
+// in the tip; "確認" stores it whole.
+TEST_F(FileSelection, a_long_path_is_shown_shortened_with_its_name_and_stored_whole) {
+  const std::string deep = folder.file(std::string(60, 'a') + "/" + std::string(60, 'b'));
+  std::filesystem::create_directories(deep);
+  const QString whole = QString::fromStdString(deep) + "/pi.txt";
+  open(QString::fromStdString(deep), [&] {
+    QTest::keyClicks(name, "pi.txt");
+    const auto* shown = dialog->findChild<QLabel*>("Label1");
+    EXPECT_TRUE(shown->text().contains(QChar(0x2026))) << shown->text().toStdString();
+    EXPECT_TRUE(shown->text().endsWith("/pi.txt"));
+    EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->width());
+    EXPECT_EQ(shown->toolTip(), whole);
+    confirm();
+  });
+  EXPECT_EQ(settings.resultFilePath, whole.toStdString());
+}
+
 // Long mount points are shortened in the middle and shown whole in their tips.
 TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_reported_in_place) {
   settings.resultFilePath = "/earlier.txt";

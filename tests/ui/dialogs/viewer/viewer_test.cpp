@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <tuple>
 
@@ -255,6 +257,8 @@ class ResultViewerTest : public ::testing::Test {
       EXPECT_TRUE(QTest::qWaitFor([&viewer] { return viewer.allLinesShown(); }));
       auto* list = viewer.findChild<LineListView*>("List1");
       for (int row = 0; row < list->rowCount(); ++row) rows << list->rowText(row);
+      pathShown = viewer.findChild<QLabel*>("Label1")->text();
+      pathTip = viewer.findChild<QLabel*>("Label1")->toolTip();
       EXPECT_EQ(viewer.focusWidget(), viewer.findChild<QWidget*>("Command1"));
       viewer.resize(viewer.width() + 100, viewer.height() + 60);
       EXPECT_EQ(list->width(), viewer.width());
@@ -268,8 +272,19 @@ class ResultViewerTest : public ::testing::Test {
 
   TempFolder folder;
   ProgramState state;
-  QString message;
+  QString message, pathShown, pathTip;
 };
+
+// A path too long for the label: shortened in its folders, the file name kept, whole in the tip.
+TEST_F(ResultViewerTest, shows_a_long_path_shortened_with_its_name_and_whole_in_its_tip) {
+  const std::string deep = folder.file(std::string(80, 'a') + "/" + std::string(80, 'b'));
+  std::filesystem::create_directories(deep);
+  writeBytes(deep + "/pi.txt", "\"3.14\"\r\n");
+  view(deep + "/pi.txt");
+  EXPECT_TRUE(pathShown.contains(QChar(0x2026)) && pathShown.endsWith("/pi.txt"))
+      << pathShown.toStdString();
+  EXPECT_EQ(pathTip, QString::fromStdString(deep + "/pi.txt"));
+}
 
 TEST_F(ResultViewerTest, shows_the_lines_after_the_notice_and_keeps_the_last_or_says_why_not) {
   writeBytes(folder.file("pi.txt"), "\"100\"\r\n\"  8214811559  \"");  // no last line end
