@@ -1,10 +1,12 @@
 #include "ui/dialogs/file_selection/volumes.h"
 
+#include <mntent.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStorageInfo>
 #include <algorithm>
+#include <cstdio>
 
 namespace zembra::ui {
 namespace {
@@ -19,39 +21,55 @@ bool contains(const QString& mountPoint, const QString& path) {
   return path == mountPoint || path.startsWith(mountPoint + '/');
 }
 
-// Whether a volume of this file system type is one a user would pick.
+// The kernel's own interfaces and automount points: never a drive.
+bool isKernelInterface(const QByteArray& fileSystemType) {
+  static const QList<QByteArray> kInterfaces = {
+      "proc",    "sysfs",   "devtmpfs",    "devpts",  "cgroup",   "cgroup2",   "securityfs",
+      "debugfs", "tracefs", "configfs",    "fusectl", "mqueue",   "hugetlbfs", "pstore",
+      "bpf",     "autofs",  "binfmt_misc", "nsfs",    "efivarfs", "rpc_pipefs"};
+  return kInterfaces.contains(fileSystemType);
+}
+
+// Outside the removable media's folders: memory file systems (/run, /dev/shm;
+// a /tmp of its own is still reached from the root), container layers and
+// read-only package images hold nothing a user would pick.
 bool holdsUserFiles(const QByteArray& fileSystemType) {
-  // Kernel interfaces, memory file systems (/run, /dev/shm; a /tmp of its
-  // own is still reached from the root), automount points, container layers
-  // and read-only package images.
-  static const QList<QByteArray> kNoUserFiles = {
-      "proc",        "sysfs",          "devtmpfs",   "devpts",   "cgroup",      "cgroup2",
-      "securityfs",  "debugfs",        "tracefs",    "configfs", "fusectl",     "mqueue",
-      "hugetlbfs",   "pstore",         "bpf",        "autofs",   "binfmt_misc", "overlay",
-      "nsfs",        "efivarfs",       "rpc_pipefs", "squashfs", "tmpfs",       "ramfs",
-      "fuse.portal", "fuse.gvfsd-fuse"};
-  return !kNoUserFiles.contains(fileSystemType);
+  static const QList<QByteArray> kNoUserFiles = {"overlay", "squashfs",    "tmpfs",
+                                                 "ramfs",   "fuse.portal", "fuse.gvfsd-fuse"};
+  return !isKernelInterface(fileSystemType) && !kNoUserFiles.contains(fileSystemType);
+}
+
+bool isRemovableMediaFolder(const QString& mountPoint) {
+  return mountPoint.startsWith(QStringLiteral("/media/")) ||
+         mountPoint.startsWith(QStringLiteral("/run/media/"));
 }
 
 }  // namespace
 
 Volumes Volumes::system() {
   QList<Mount> mounts;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid()) continue;
-    mounts.append(
-        {volume.rootPath(), volume.fileSystemType(), QFileInfo(volume.rootPath()).isDir()});
+  if (std::FILE* table = ::setmntent("/proc/self/mounts", "r")) {
+    while (const mntent* entry = ::getmntent(table)) {
+      mounts.append({QFile::decodeName(entry->mnt_dir), QByteArray(entry->mnt_type)});
+    }
+    ::endmntent(table);
   }
-  return fromMounts(mounts);
+  if (mounts.isEmpty()) mounts.append({QStringLiteral("/"), QByteArrayLiteral("unknown")});
+  return fromMounts(mounts, [](const QString& path) { return QFileInfo(path).isDir(); });
 }
 
-Volumes Volumes::fromMounts(const QList<Mount>& mounts) {
+Volumes Volumes::fromMounts(const QList<Mount>& mounts,
+                            const std::function<bool(const QString&)>& isFolder) {
   QStringList mountPoints;
   for (const Mount& mount : mounts) {
-    if (mount.isFolder && holdsUserFiles(mount.fileSystemType)) mountPoints << mount.mountPoint;
+    const bool drive = isRemovableMediaFolder(mount.mountPoint)
+                           ? !isKernelInterface(mount.fileSystemType)
+                           : holdsUserFiles(mount.fileSystemType);
+    if (drive && mount.mountPoint != "/" && isFolder(mount.mountPoint)) {
+      mountPoints << mount.mountPoint;
+    }
   }
   mountPoints.removeDuplicates();
-  mountPoints.removeAll("/");
   std::sort(mountPoints.begin(), mountPoints.end());
   mountPoints.prepend("/");
   return Volumes(mountPoints);

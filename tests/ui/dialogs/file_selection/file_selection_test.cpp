@@ -224,17 +224,33 @@ TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_
   EXPECT_EQ(settings.resultFilePath, "/earlier.txt");
 }
 
-TEST(Volumes, drives_are_chosen_by_file_system_and_a_path_belongs_to_the_longest_mount_point) {
-  const Volumes volumes = Volumes::fromMounts({{"/run/media/user/USB", "vfat", true},
-                                               {"/proc", "proc", true},
-                                               {"/media/user/CARD", "exfat", true},
-                                               {"/run", "tmpfs", true},
-                                               {"/etc/hosts", "ext4", false},
-                                               {"/", "overlay", true},
-                                               {"/home", "ext4", true},
-                                               {"/sys/fs/cgroup", "cgroup2", true}});
-  EXPECT_EQ(volumes.mountPoints(),
-            (QStringList{"/", "/home", "/media/user/CARD", "/run/media/user/USB"}));
+// Under /media and /run/media whatever is mounted (a memory or image file system too), but the
+// kernel's interfaces and automount points, which are never looked at; elsewhere file systems
+// that hold user files.
+TEST(Volumes, drives_are_chosen_by_place_and_file_system_and_a_path_belongs_to_the_longest) {
+  QStringList lookedAt;
+  const Volumes volumes =
+      Volumes::fromMounts({{"/run/media/user/USB", "vfat"},
+                           {"/proc", "proc"},
+                           {"/media/user/CARD", "exfat"},
+                           {"/run", "tmpfs"},
+                           {"/etc/hosts", "ext4"},
+                           {"/", "overlay"},
+                           {"/home", "ext4"},
+                           {"/sys/fs/cgroup", "cgroup2"},
+                           {"/media/user/RAM", "tmpfs"},
+                           {"/run/media/user/ISO", "squashfs"},
+                           {"/media/user/net", "autofs"},
+                           {"/media/proc", "proc"},
+                           {"/mnt/auto", "autofs"}},
+                          [&](const QString& path) {
+                            lookedAt << path;
+                            return path != "/etc/hosts";  // a single file mounted in place
+                          });
+  EXPECT_EQ(volumes.mountPoints(), (QStringList{"/", "/home", "/media/user/CARD", "/media/user/RAM",
+                                                "/run/media/user/ISO", "/run/media/user/USB"}));
+  EXPECT_FALSE(lookedAt.contains("/media/user/net") || lookedAt.contains("/mnt/auto"))
+      << "an automount point is never looked at: that would mount it";
   EXPECT_EQ(volumes.volumeOf("/etc"), "/");
   EXPECT_EQ(volumes.volumeOf("/home"), "/home");
   EXPECT_EQ(volumes.volumeOf("/run/media/user/USB/a"), "/run/media/user/USB");
