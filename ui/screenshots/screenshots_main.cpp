@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTextStream>
 #include <QTimer>
 
@@ -40,11 +41,35 @@ bool saveWindow(QDialog* window, const QDir& folder, const QString& name) {
   return ok;
 }
 
+// Makes `window` the active one, so that its focus shows.
+void activate(QWidget& window) {
+  window.activateWindow();
+  for (int look = 0; look < 100 && !window.isActiveWindow(); ++look) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+}
+
+// The file selection with a path too long for its label, and the focus on
+// the drive list.
+bool saveLongPathSelection(zembra::RunSettings& settings, const QDir& folder) {
+  using namespace zembra::ui;
+  auto* dialog = new FileSelectionDialog(settings, Volumes({"/"}));
+  dialog->show();
+  activate(*dialog);
+  dialog->findChild<QWidget*>("Drive1")->setFocus();
+  dialog->findChild<QLineEdit*>("Text1")->setText(
+      QStringLiteral("円周率の計算結果_327640桁_2026年12月10日_21時04分05秒.txt"));
+  const bool ok = save(*dialog, folder, "file_selection_long_path.png");
+  dialog->close();
+  return ok;
+}
+
 // The secondary windows, the viewer on the result file just written.
 bool saveSecondaryWindows(zembra::ui::ProgramState& state, const QDir& folder) {
   using namespace zembra::ui;
   bool ok = saveWindow(new FileSelectionDialog(state.run, Volumes::system()), folder,
                        "file_selection.png");
+  ok = saveLongPathSelection(state.run, folder) && ok;
   ok = saveWindow(new VersionWindow, folder, "version.png") && ok;
   ok = saveWindow(new CounterOptionsDialog(state.run), folder, "counter_options.png") && ok;
   ok = saveWindow(new HelpWindow, folder, "help.png") && ok;
