@@ -10,7 +10,8 @@
 namespace zembra::ui {
 namespace {
 
-// Its name as set (or the caption), its caption as the description.
+// A value box: its name as set, its caption (the value) as the description;
+// any other label: its caption as its name.
 class CaptionLabelAccessible final : public QAccessibleWidget {
  public:
   explicit CaptionLabelAccessible(QWidget* label)
@@ -18,10 +19,9 @@ class CaptionLabelAccessible final : public QAccessibleWidget {
 
   QString text(QAccessible::Text which) const override {
     const QString caption = static_cast<const QLabel*>(widget())->text().trimmed();
-    if (which == QAccessible::Description) return caption;
-    if (which == QAccessible::Name) {
-      return widget()->accessibleName().isEmpty() ? caption : widget()->accessibleName();
-    }
+    const QString name = widget()->accessibleName();
+    if (which == QAccessible::Description) return name.isEmpty() ? QString() : caption;
+    if (which == QAccessible::Name) return name.isEmpty() ? caption : name;
     return QAccessibleWidget::text(which);
   }
 };

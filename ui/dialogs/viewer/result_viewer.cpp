@@ -25,6 +25,7 @@ ResultViewer::ResultViewer(ProgramState& state, QWidget* parent)
   resize(px(8790), px(5220));
   setBackground(this, colors::kGrey);
   list_ = named(new LineListView(this), "List1");
+  list_->setAccessibleName(QStringLiteral("ファイルの内容"));
   place(list_, 0, 450, 8790, 4740);
   confirmButton_ = makeConfirmButton(7740, 0, 975, 375);
   pathLabel_ = named(new QLabel(this), "Label1");
