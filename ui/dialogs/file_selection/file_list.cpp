@@ -1,6 +1,5 @@
 #include "ui/dialogs/file_selection/file_list.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 
 #include "ui/dialogs/file_selection/folder_entries.h"
@@ -40,14 +39,6 @@ QString FileList::selectedName() const {
 QByteArray FileList::selectedNameBytes() const {
   const QListWidgetItem* item = currentItem();
   return item ? item->data(kNameRole).toByteArray() : QByteArray();
-}
-
-// Coming in by the keyboard frames the first entry, so that it can be picked.
-void FileList::focusInEvent(QFocusEvent* event) {
-  QListWidget::focusInEvent(event);
-  if (!currentIndex().isValid() && count() > 0 && event->reason() != Qt::MouseFocusReason) {
-    selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
-  }
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {

@@ -8,8 +8,9 @@ namespace zembra::ui {
 // out. `fileClicked` follows the user's choice of an entry, by mouse (also
 // of the entry already chosen), by the arrow keys (the first of which picks
 // the entry framed), or by Space or Enter on the entry framed; taking the
-// focus frames the first entry and chooses nothing. Names are kept as the bytes the folder holds
-// (see folder_entries.h).
+// focus by the keyboard frames the first entry (Qt's list does that) and
+// chooses nothing. Names are kept as the bytes the folder holds (see
+// folder_entries.h).
 class FileList : public QListWidget {
   Q_OBJECT
 
@@ -26,7 +27,6 @@ class FileList : public QListWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
 };
 
 }  // namespace zembra::ui

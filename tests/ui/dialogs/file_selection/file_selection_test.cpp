@@ -109,6 +109,8 @@ TEST_F(FileSelection, the_keyboard_picks_files_finds_folders_and_keeps_the_list_
   for (const char* name : {"alpha", "beta", "Bravo"}) {
     std::filesystem::create_directory(folder.path() / name);
   }
+  std::filesystem::create_directory(folder.path() / "sub/two");
+  for (const char* name : {"sub/two/a.txt", "sub/two/b.txt"}) writeBytes(folder.file(name), "");
   for (int i = 10; i < 40; ++i) {
     std::filesystem::create_directory(folder.path() /
                                       std::string(1, 'f').append(std::to_string(i)));
@@ -146,10 +148,14 @@ TEST_F(FileSelection, the_keyboard_picks_files_finds_folders_and_keeps_the_list_
     EXPECT_EQ(label(), base + "/x.txt") << "the folder's only file";
     enterFolder("sub");
     tabInto(files);
-    QTest::keyClick(files, Qt::Key_Down);
-    EXPECT_EQ(label(), base + "/sub/x.txt") << "the first arrow picks the first";
+    QTest::keyClick(files, Qt::Key_Space);
+    EXPECT_EQ(label(), base + "/sub/x.txt") << "framed again in the next folder";
     QTest::keyClick(files, Qt::Key_Down);
     EXPECT_EQ(label(), base + "/sub/y.txt");
+    enterFolder("two");
+    tabInto(files);
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_EQ(label(), base + "/sub/two/a.txt") << "the first arrow picks the first";
     dialog->close();
   });
 }
