@@ -19,26 +19,19 @@
 namespace zembra::cli {
 namespace {
 
-// Everything readable in `file` from its start; closes it.
-std::string contents(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, file)) text.append(buffer, n);
-  std::fclose(file);
-  return text;
-}
+using Arguments = std::vector<std::string>;
 
 struct CliResult {
   int status;
   std::string out, err;
 };
 
-CliResult runTool(const std::vector<std::string>& arguments) {
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
+// The tool run in this process, its standard output a temporary file or, when `full`, a full disk.
+CliResult runTool(const Arguments& arguments, bool full = false) {
+  std::FILE *out = full ? std::fopen("/dev/full", "w") : std::tmpfile(), *err = std::tmpfile();
   const int status = runCli(arguments, out, err);
-  return {status, contents(out), contents(err)};
+  if (full) std::fclose(out);
+  return {status, full ? "" : test::contentsOf(out), test::contentsOf(err)};
 }
 
 // The digit lines (beyond the window's limit too), or only the result file with the count.
@@ -49,7 +42,7 @@ TEST(Cli, prints_the_digit_lines_or_writes_the_result_file_in_every_accepted_for
   const std::string file = folder.file("pi.txt");
   const std::string firstGroup = "3." + reference::piDecimals(10) + "  ";
   struct Case {
-    std::vector<std::string> arguments;
+    Arguments arguments;
     std::ptrdiff_t lines;    // on standard output
     std::string shownCount;  // in the result file's header; "" for no file
   };
@@ -89,12 +82,11 @@ TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
     int terminal = -1, side = -1;
     ASSERT_EQ(::openpty(&terminal, &side, nullptr, nullptr, nullptr), 0);
     std::FILE* err = ::fdopen(side, "w");
-    std::vector<std::string> arguments{"20000"};
-    if (quiet) arguments.push_back("--quiet");
-    EXPECT_EQ(runCli(arguments, std::tmpfile(), err), 0);
+    EXPECT_EQ(
+        runCli(quiet ? Arguments{"20000", "--quiet"} : Arguments{"20000"}, std::tmpfile(), err), 0);
     std::fclose(err);
     ::fcntl(terminal, F_SETFL, O_NONBLOCK);
-    const std::string shown = contents(::fdopen(terminal, "r"));
+    const std::string shown = test::readToEnd(terminal);
     EXPECT_EQ(shown.empty(), quiet);
     if (quiet) continue;
     EXPECT_NE(shown.find(" terms  elapsed 0:00"), std::string::npos) << shown;
@@ -103,7 +95,7 @@ TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
 }
 
 // What parseOptions says is wrong with `arguments`; "" when nothing is.
-std::string usageErrorOf(const std::vector<std::string>& arguments) {
+std::string usageErrorOf(const Arguments& arguments) {
   try {
     parseOptions(arguments);
   } catch (const UsageError& error) {
@@ -116,10 +108,8 @@ std::string usageErrorOf(const std::vector<std::string>& arguments) {
 // blanks. An accepted count is shown in the header as a plain number.
 TEST(Cli, counts_at_and_around_each_limit_are_taken_or_refused_in_every_form) {
   const auto forms = [](const std::string& n) {
-    std::vector<std::string> forms{n, n, n + ".0", n + "e0", n + "000E-3", n + "\t"};
-    forms[1].insert(0, 1, '+');
-    forms[5].insert(0, 1, ' ');
-    return forms;
+    const std::string signed_ = std::string("+").append(n), blank = std::string(" ").append(n);
+    return Arguments{n, signed_, n + ".0", n + "e0", n + "000E-3", blank + "\t"};
   };
   const std::string tooLarge = "the digit count must not exceed 327640: ";
   const std::string negative = "the digit count must not be negative: ";
@@ -179,7 +169,7 @@ TEST(Cli, a_reader_that_goes_away_is_reported_with_status_1) {
 }
 
 TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_status_2) {
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+  const std::vector<std::pair<Arguments, std::string>> cases = {
       {{"abc"}, "the digit count is not a number: abc"},
       {{"-5"}, "the digit count must not be negative: -5"},
       {{"327641"}, "the digit count must not exceed 327640: 327641"},
@@ -207,7 +197,8 @@ TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
   TempFolder folder;
   const std::string missing = folder.file("missing/pi.txt");
   const std::string full = "No space left on device";
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  const std::vector<std::pair<Arguments, std::string>> cases = {
       {{"--help"}, "cannot write the help to standard output: " + full},
       {{"--version"}, "cannot write the version to standard output: " + full},
       {{"10"}, "cannot write the digits to standard output: " + full},
@@ -217,12 +208,9 @@ TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
        "cannot create '" + missing + "'$'\\n': No such file or directory"},
   };
   for (const auto& [arguments, message] : cases) {
-    std::FILE* out = std::fopen("/dev/full", "w");
-    if (!out) GTEST_SKIP() << "no /dev/full here";
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(runCli(arguments, out, err), 1) << message;
-    std::fclose(out);
-    EXPECT_EQ(contents(err), "zembra32-cli: " + message + "\n");
+    const CliResult result = runTool(arguments, true);
+    EXPECT_EQ(result.status, 1) << message;
+    EXPECT_EQ(result.err, "zembra32-cli: " + message + "\n");
   }
   EXPECT_EQ(folder.entryCount(), 0u) << "nothing left behind";
 }

@@ -3,16 +3,15 @@
 // Forked children for tests that need an ordinary user or a process of their own.
 
 #include <grp.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zembra::test {
@@ -25,6 +24,15 @@ inline std::string readToEnd(int fd) {
   char buffer[4096];
   for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
   ::close(fd);
+  return text;
+}
+
+// Everything in `file` from its start (a temporary file written to); closes it.
+inline std::string contentsOf(std::FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  const std::string text = readToEnd(::dup(::fileno(file)));
+  std::fclose(file);
   return text;
 }
 
@@ -55,7 +63,6 @@ inline std::string inChild(bool asNobody, const std::function<std::string()>& ac
 // Tests that need an ordinary user, one whom permissions bind, run as user nobody when the tests
 // run as root (root passes every permission check), else as the current user.
 inline bool runningAsRoot() { return ::geteuid() == 0; }
-inline uid_t ordinaryUser() { return runningAsRoot() ? kNobody : ::geteuid(); }
 inline std::string asOrdinaryUser(const std::function<std::string()>& action) {
   return inChild(runningAsRoot(), action);
 }
@@ -65,21 +72,19 @@ struct ProgramResult {
   std::string out, err;
 };
 
-// Runs `command` (the program first) with the variables `environment`
-// ("NAME=value") added, `inChild` done in the child first. A program still
+// Runs `command` (the program first) with the variables `environment` ("NAME=value") added,
+// `inChild` done in the child first, its output caught in temporary files. A program still
 // running after `limit` is killed (a window runs until it is closed).
 inline ProgramResult runProgram(const std::vector<std::string>& command,
                                 const std::vector<std::string>& environment,
                                 std::chrono::milliseconds limit = std::chrono::seconds(60),
                                 const std::function<void()>& inChild = {}) {
-  int out[2], err[2];
-  if (::pipe(out) != 0 || ::pipe(err) != 0) return {};
+  std::FILE *out = std::tmpfile(), *err = std::tmpfile();
   std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child == 0) {
-    ::dup2(out[1], 1);
-    ::dup2(err[1], 2);
-    for (int fd : {out[0], out[1], err[0], err[1]}) ::close(fd);
+    ::dup2(::fileno(out), 1);
+    ::dup2(::fileno(err), 2);
     for (const std::string& assignment : environment)
       ::putenv(const_cast<char*>(assignment.c_str()));
     if (inChild) inChild();
@@ -89,37 +94,14 @@ inline ProgramResult runProgram(const std::vector<std::string>& command,
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
-  ::close(out[1]);
-  ::close(err[1]);
-  ProgramResult result;
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  pollfd reading[] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  std::string* texts[] = {&result.out, &result.err};
-  for (int open = 2; open > 0;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0 || ::poll(reading, 2, static_cast<int>(left.count())) <= 0) break;
-    for (int i = 0; i < 2; ++i) {
-      if (reading[i].fd < 0 || reading[i].revents == 0) continue;
-      char buffer[4096];
-      const ssize_t n = ::read(reading[i].fd, buffer, sizeof buffer);
-      if (n > 0) {
-        texts[i]->append(buffer, static_cast<std::size_t>(n));
-      } else {
-        ::close(reading[i].fd);
-        reading[i].fd = -1;
-        --open;
-      }
-    }
-  }
-  ::kill(child, SIGKILL);
-  for (const pollfd& pipe : reading) {
-    if (pipe.fd >= 0) ::close(pipe.fd);
-  }
   int status = 0;
-  ::waitpid(child, &status, 0);
-  result.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-  return result;
+  for (const auto end = std::chrono::steady_clock::now() + limit;
+       ::waitpid(child, &status, WNOHANG) == 0;) {
+    if (std::chrono::steady_clock::now() > end) ::kill(child, SIGKILL);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  const int end = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+  return {end, contentsOf(out), contentsOf(err)};
 }
 
 }  // namespace zembra::test
