@@ -23,12 +23,10 @@
 #include <string>
 #include <thread>
 
-#include "engine/computation_run.h"
 #include "engine/result_file/signal_cleanup.h"
 #include "engine/result_file/temporary_file.h"
 #include "engine/run_error.h"
 #include "tests/engine/child_process.h"
-#include "tests/engine/recorder_window.h"
 #include "tests/engine/result_file/writes.h"
 #include "tests/engine/temp_folder.h"
 
@@ -49,7 +47,7 @@ using Step = std::function<void(const TempFolder&)>;
 using Steps = std::vector<Step>;
 
 struct TargetCase {
-  const char* name;
+  std::string name;
   std::string path;  // what is written to: under the folder, or absolute
   std::vector<Step> steps;
   std::string outcome;    // what writeLines() comes to
@@ -108,15 +106,6 @@ Step setGroup(std::string name, gid_t group) {
   };
 }
 
-// A link whose target is `length` bytes long and names real.txt beside it ("./////real.txt").
-Step makeLongLink(std::string name, std::size_t length) {
-  return [=](const TempFolder& f) {
-    std::string target(length - 9, '/');
-    target.insert(0, 1, '.');
-    fs::create_symlink(target.append("real.txt"), f.file(name));
-  };
-}
-
 // Links link0 → link1 → … → link(count − 1) → real.txt.
 Step makeChain(int count) {
   return [=](const TempFolder& f) {
@@ -125,11 +114,6 @@ Step makeChain(int count) {
       fs::create_symlink(next, f.file("link" + std::to_string(i)));
     }
   };
-}
-
-// Changes the mode of `name` (a folder made read-only after what it holds was made).
-Step setMode(std::string name, mode_t mode) {
-  return [=](const TempFolder& f) { ::chmod(f.file(name).c_str(), mode); };
 }
 
 // A link to `to`; "/c" stands for c in the folder, by its absolute path.
@@ -207,7 +191,7 @@ std::map<std::string, std::string> attributesOf(const std::string& path) {
 
 std::string contentAfter(Landing landing) {
   if (landing == L::kUntouched) return kOld;
-  return landing == L::kAppended ? kOld + kWrittenBytes : kWrittenBytes;
+  return landing == L::kAppended ? kOld + written() : written();
 }
 
 // Writes fail as on a full disk, through an unnamed temporary file or a named one.
@@ -219,8 +203,8 @@ const bool kOrdinaryUserWrites = true;
 const std::string kDone = "done";
 const std::string kFull = "cannot write: No space left on device";
 
-const std::vector<TargetCase>& targetCases() {
-  static const std::vector<TargetCase> cases = {
+std::vector<TargetCase> targetCases() {
+  std::vector<TargetCase> cases = {
       // Regular files.
       {"a_new_file_may_have_the_longest_name_the_folder_holds", kLongest, Steps{}, kDone, kLongest,
        L::kCreated},
@@ -249,8 +233,9 @@ const std::vector<TargetCase>& targetCases() {
        Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0666, kSomeoneElse)}, kDone, "d/pi.txt",
        L::kInPlace, kOrdinaryUserWrites},
       {"ones_own_file_in_a_read_only_folder_is_overwritten_in_place", "d/pi.txt",
-       Steps{makeFolder("d"), makeFile("d/pi.txt", 0644, kWriter), setMode("d", 0555)}, kDone,
-       "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
+       Steps{makeFolder("d"), makeFile("d/pi.txt", 0644, kWriter),
+             [](auto& f) { ::chmod(f.file("d").c_str(), 0555); }},  // read-only once made
+       kDone, "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
       {"ones_own_file_of_a_group_one_is_not_in_is_overwritten_in_place", "d/pi.txt",
        Steps{makeFolder("d", 0777), makeFile("d/pi.txt", 0644, kWriter), setGroup("d/pi.txt", 0)},
        kDone, "d/pi.txt", L::kInPlace, kOrdinaryUserWrites},
@@ -280,17 +265,6 @@ const std::vector<TargetCase>& targetCases() {
       {"a_dangling_chain_across_folders_creates_the_file_it_ends_at", "a",
        Steps{makeFolder("sub"), makeLink("a", "sub/b"), makeLink("sub/b", "/c")}, kDone, "c",
        L::kCreated},
-      // Link targets about the sizes of the buffers that read them.
-      {"a_link_of_255_bytes_is_followed", "link",
-       Steps{makeFile("real.txt"), makeLongLink("link", 255)}, kDone, "real.txt", L::kReplaced},
-      {"a_link_of_256_bytes_is_followed", "link",
-       Steps{makeFile("real.txt"), makeLongLink("link", 256)}, kDone, "real.txt", L::kReplaced},
-      {"a_link_of_1023_bytes_is_followed", "link",
-       Steps{makeFile("real.txt"), makeLongLink("link", 1023)}, kDone, "real.txt", L::kReplaced},
-      {"a_link_of_1024_bytes_is_followed", "link",
-       Steps{makeFile("real.txt"), makeLongLink("link", 1024)}, kDone, "real.txt", L::kReplaced},
-      {"a_link_of_4000_bytes_is_followed", "link",
-       Steps{makeFile("real.txt"), makeLongLink("link", 4000)}, kDone, "real.txt", L::kReplaced},
       {"a_chain_of_40_links_is_followed", "link0", Steps{makeFile("real.txt"), makeChain(40)},
        kDone, "real.txt", L::kReplaced},
       {"a_chain_of_41_links_is_refused", "link0", Steps{makeFile("real.txt"), makeChain(41)},
@@ -309,6 +283,10 @@ const std::vector<TargetCase>& targetCases() {
        Steps{makeFile("real.txt"), makeFolder("d", 01777, kNobody),
              makeLink("d/link", "../real.txt", kNobody)},
        kDone, "real.txt", L::kReplaced},
+      {"another_users_link_to_a_folder_in_a_sticky_shared_folder_is_refused", "d/link/pi.txt",
+       Steps{makeFolder("victim"), makeFile("victim/pi.txt"), makeFolder("d", 01777),
+             makeLink("d/link", "../victim", kNobody)},
+       "refused: untrusted link", "victim/pi.txt", L::kUntouched},
       // Pipes, devices, sockets, folders: each stays what it was.
       {"a_full_device_is_reported_while_writing", "full", Steps{makeNode("full", S_IFCHR, 1, 7)},
        "cannot write: No space left on device"},
@@ -331,6 +309,13 @@ const std::vector<TargetCase>& targetCases() {
        "refused: descriptor not writable", "out.txt", L::kUntouched, false,
        openAs("out.txt", O_RDONLY, 9)},
   };
+  // Link targets about the sizes of the buffers that read them: "./////real.txt", `length` long.
+  for (const std::size_t length : {255, 256, 1023, 1024, 4000}) {
+    const std::string target = std::string(".").append(length - 9, '/').append("real.txt");
+    cases.push_back({"a_link_of_" + std::to_string(length) + "_bytes_is_followed", "link",
+                     Steps{makeFile("real.txt"), makeLink("link", target)}, kDone, "real.txt",
+                     L::kReplaced});
+  }
   return cases;
 }
 
@@ -397,12 +382,10 @@ TEST(NewResultFile, gets_the_mode_the_umask_leaves_on_either_route) {
                    << "umask 0" << std::oct << umask << (unnamed ? "" : " named"));
       TempFolder folder;
       const std::string path = folder.file("pi.txt");
-      EXPECT_EQ(inChild(false,
-                        [&] {
-                          ::umask(umask);
-                          return writeLines(path, {.allowUnnamed = unnamed});
-                        }),
-                kDone);
+      const auto write = [&] {
+        return ::umask(umask), writeLines(path, {.allowUnnamed = unnamed});
+      };
+      EXPECT_EQ(inChild(false, write), kDone);
       EXPECT_EQ(statOf(path).st_mode & 07777, 0666 & ~umask);
     }
   }
@@ -422,17 +405,17 @@ TEST(InterruptedRun, leaves_the_earlier_file_and_nothing_else_whichever_signal_e
     for (const bool named : {true, false}) {  // named: no O_TMPFILE
       SCOPED_TRACE(std::string(sigabbrev_np(signal)) + (named ? " named" : " unnamed"));
       TempFolder folder;
-      writeBytes(folder.file("pi.txt"), "old\n");
-      const std::string end = inChild(false, [&] {
+      writeBytes(folder.file("pi.txt"), kOld);
+      const auto stopped = [&] {
         ResultFile file(folder.file("pi.txt"), {.allowUnnamed = !named});
         file.writeLine("new");
         if (named && folder.entryCount() != 2) return std::string("no temporary file");
         ::kill(::getpid(), signal);
         for (;;) ::pause();
-      });
-      EXPECT_EQ(end, "signal " + std::to_string(signal));
+      };
+      EXPECT_EQ(inChild(false, stopped), "signal " + std::to_string(signal));
       EXPECT_EQ(listing(folder.path()), std::set<std::string>{"pi.txt"});
-      EXPECT_EQ(readBytes(folder.file("pi.txt")), "old\n");
+      EXPECT_EQ(readBytes(folder.file("pi.txt")), kOld);
     }
   }
 }
@@ -459,42 +442,39 @@ TEST(InterruptedRun, a_signal_the_program_ignores_stays_ignored) {
                  {"ZEMBRA_TEST_WRITE_UNDER_NOHUP=" + folder.file("pi.txt")},
                  std::chrono::seconds(60), [] { std::signal(SIGHUP, SIG_IGN); });
   EXPECT_EQ(copy.status, 0) << copy.out;
-  EXPECT_EQ(readBytes(folder.file("pi.txt")), kWrittenBytes);
+  EXPECT_EQ(readBytes(folder.file("pi.txt")), written());
 }
 
-// Under `ulimit -f`: a result the limit would cut short is refused before computing, on either
-// route, and a write past the limit anyway is an error, not the end of the process.
+// Under `ulimit -f`: a result the limit would cut short (2,000 digits, about 2,900 bytes) is
+// refused before computing, on either route, and a write past the limit anyway is an error, not
+// the end of the process.
 TEST(FileSizeLimit, a_result_over_the_limit_is_refused_before_computing_and_never_kills) {
   for (const bool inPlace : {false, true}) {
     SCOPED_TRACE(inPlace ? "in place" : "replaced");
     TempFolder folder;
-    writeBytes(folder.file("pi.txt"), "earlier\n");
-    if (inPlace) std::filesystem::create_hard_link(folder.file("pi.txt"), folder.file("b.txt"));
-    const std::string ends = inChild(false, [&] {
+    const std::string path = folder.file("pi.txt");
+    writeBytes(path, kOld);
+    if (inPlace) fs::create_hard_link(path, folder.file("b.txt"));
+    const auto limited = [&] {
       const struct rlimit limit { 2000, RLIM_INFINITY };
       ::setrlimit(RLIMIT_FSIZE, &limit);
-      RecorderWindow window;
-      window.text = "2000";  // about 2,900 bytes
-      std::string told = outcomeOf([&] {
-        runComputation(window, {.resultFilePath = folder.file("pi.txt"), .counterStep = 9999});
-      });
-      if (window.clockReadings != 0) told += ", computed";
-      return told + "; " + writeLines(folder.file("pi.txt"), {}, 500);  // no size known ahead
-    });
-    EXPECT_EQ(ends, "refused: file size limit; cannot write: File too large");
-    EXPECT_EQ(readBytes(folder.file("pi.txt")), "earlier\n");
+      return runOutcome(path, "2000") + "; " + writeLines(path, {}, 500);  // no size known ahead
+    };
+    EXPECT_EQ(inChild(false, limited), "refused: file size limit; cannot write: File too large");
+    EXPECT_EQ(readBytes(path), kOld);
   }
 }
 
 // Whether the signal comes to the deferring thread or to another one.
 TEST(DeferredSignals, hold_a_signal_until_the_guard_ends) {
   for (const bool otherThread : {false, true}) {
+    SCOPED_TRACE(otherThread ? "another thread" : "the deferring thread");
     TempFolder folder;
-    const std::string end = inChild(false, [&] {
-      if (otherThread)
-        std::thread([] {
-          for (;;) ::pause();
-        }).detach();  // signals not blocked
+    const auto deferred = [&] {
+      const auto waitForever = [] {
+        for (;;) ::pause();
+      };
+      if (otherThread) std::thread(waitForever).detach();  // signals not blocked
       {
         signal_cleanup::DeferredSignals wait;
         ::kill(::getpid(), SIGTERM);
@@ -502,9 +482,9 @@ TEST(DeferredSignals, hold_a_signal_until_the_guard_ends) {
         writeBytes(folder.file("told"), "still here");
       }
       return std::string("not ended by the signal");
-    });
-    EXPECT_EQ(readBytes(folder.file("told")), "still here") << "other thread: " << otherThread;
-    EXPECT_EQ(end, "signal " + std::to_string(SIGTERM)) << "other thread: " << otherThread;
+    };
+    EXPECT_EQ(inChild(false, deferred), "signal " + std::to_string(SIGTERM));
+    EXPECT_EQ(readBytes(folder.file("told")), "still here");
   }
 }
 
@@ -516,14 +496,14 @@ TEST(StaleTemporaries, only_unlocked_own_files_with_the_prefix_are_swept) {
         std::string("zembra32-x"), std::string("pi.txt")}) {
     writeBytes(folder.file(name), "x");
   }
-  std::filesystem::create_directory(folder.file(prefix + "dir"));
-  std::filesystem::create_symlink("pi.txt", folder.file(prefix + "link"));
+  fs::create_directory(folder.file(prefix + "dir"));
+  fs::create_symlink("pi.txt", folder.file(prefix + "link"));
   const int held = ::open(folder.file(prefix + "held").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);  // a run still writing it
   const bool givenAway =
       runningAsRoot() && ::chown(folder.file(prefix + "other").c_str(), kNobody, kNobody) == 0;
 
-  EXPECT_EQ(writeLines(folder.file("pi.txt")), "done");
+  EXPECT_EQ(writeLines(folder.file("pi.txt")), kDone);
   std::set<std::string> expected = {prefix + "held", ".pi.txt.a1b2c3", "zembra32-x",
                                     "pi.txt",        prefix + "dir/",  prefix + "link@"};
   if (givenAway) expected.insert(prefix + "other");  // else it was our own: swept
@@ -532,8 +512,6 @@ TEST(StaleTemporaries, only_unlocked_own_files_with_the_prefix_are_swept) {
   if (!givenAway) GTEST_SKIP() << "needs root to make another user's file";
 }
 
-const std::string kDigits = "3.1415926535  8979323846  2643383279";
-const std::string kLine = "\"" + kDigits + "\"\r\n";
 const std::set<std::string> kOnlyThePipe = {"fifo|"};
 
 std::string makeFifo(const TempFolder& folder) {
@@ -545,8 +523,7 @@ std::string makeFifo(const TempFolder& folder) {
 // pumps fails; one that quits is a write error, not a SIGPIPE.
 TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_window) {
   const int lines = 20000;  // far more than a pipe holds
-  std::string everything;
-  for (int i = 0; i < lines; ++i) everything += kLine;
+  const std::string digits = "3.1415926535  8979323846  2643383279";
   enum class Mode { kCommandLine, kWindowReads, kWindowQuits };
   for (const Mode mode : {Mode::kCommandLine, Mode::kWindowReads, Mode::kWindowQuits}) {
     const bool window = mode != Mode::kCommandLine, quits = mode == Mode::kWindowQuits;
@@ -568,10 +545,10 @@ TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_windo
         if (++pumps == 3) pumped.set_value();
       };
     }
-    EXPECT_EQ(writeLines(fifo, options, lines, kDigits),
-              quits ? "cannot write: Broken pipe" : "done");
+    EXPECT_EQ(writeLines(fifo, options, lines, digits),
+              quits ? "cannot write: Broken pipe" : kDone);
     if (pumps < 3) pumped.set_value();  // lets the reader end all the same
-    EXPECT_EQ(text.get(), quits ? "" : everything);
+    EXPECT_EQ(text.get(), quits ? "" : written(lines, digits));
     EXPECT_GE(pumps, window ? 3 : 0);
     EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
   }
@@ -580,15 +557,9 @@ TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_windo
 // In a child with a watchdog, so that waiting for a reader fails instead of hanging.
 TEST(ResultStream, a_pipe_without_a_reader_stops_the_windows_run_before_computing) {
   TempFolder folder;
-  RunSettings settings;
-  settings.resultFilePath = makeFifo(folder);
-  const auto run = [&] {
-    ::alarm(30);
-    RecorderWindow window;
-    const std::string outcome = outcomeOf([&] { runComputation(window, settings); });
-    return outcome + (window.clockReadings == 0 ? "" : ", computed");
-  };
-  EXPECT_EQ(inChild(false, run), "refused: no pipe reader");
+  const std::string fifo = makeFifo(folder);
+  EXPECT_EQ(inChild(false, [&] { return ::alarm(30), runOutcome(fifo); }),
+            "refused: no pipe reader");
   EXPECT_EQ(listing(folder.path()), kOnlyThePipe);
 }
 

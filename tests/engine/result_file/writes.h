@@ -10,12 +10,19 @@
 #include <set>
 #include <string>
 
+#include "engine/computation_run.h"
 #include "engine/result_file/result_file.h"
 #include "engine/run_error.h"
+#include "tests/engine/recorder_window.h"
 
 namespace zembra::test {
 
-inline const std::string kWrittenBytes = "\"new\"\r\n";  // what writeLines() writes by default
+// What writeLines() writes: each line quoted and ended by CR LF.
+inline std::string written(int count = 1, const std::string& line = "new") {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes.append("\"").append(line).append("\"\r\n");
+  return bytes;
+}
 
 // "done", or what the user is told less the path: "cannot create/write: …" or "refused: …".
 inline std::string outcomeOf(const std::function<void()>& action) {
@@ -50,6 +57,16 @@ inline std::string writeLines(const std::string& path, ResultFileOptions options
   });
 }
 
+// What a window's run of `count` digits into `path` comes to, with ", computed" when it got as
+// far as computing (read the clock): a refusal must come before.
+inline std::string runOutcome(const std::string& path, const std::string& count = "100") {
+  RecorderWindow window;
+  window.text = count;
+  const std::string told =
+      outcomeOf([&] { runComputation(window, {.resultFilePath = path, .counterStep = 9999}); });
+  return window.clockReadings == 0 ? told : told + ", computed";
+}
+
 inline struct stat statOf(const std::string& path) {
   struct stat info {};
   ::lstat(path.c_str(), &info);
@@ -58,13 +75,13 @@ inline struct stat statOf(const std::string& path) {
 
 // Every name under `folder`, marked "/" folder, "@" link, "|" pipe, "=" socket, "#" device.
 inline std::set<std::string> listing(const std::filesystem::path& folder) {
+  const std::map<mode_t, const char*> marks = {
+      {S_IFREG, ""}, {S_IFDIR, "/"}, {S_IFLNK, "@"}, {S_IFIFO, "|"}, {S_IFSOCK, "="}};
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    const mode_t type = statOf(entry.path()).st_mode & S_IFMT;
-    const std::map<mode_t, const char*> marks = {
-        {S_IFREG, ""}, {S_IFDIR, "/"}, {S_IFLNK, "@"}, {S_IFIFO, "|"}, {S_IFSOCK, "="}};
-    const char* mark = marks.count(type) ? marks.at(type) : "#";
-    names.insert(entry.path().lexically_relative(folder).string() + mark);
+    const auto mark = marks.find(statOf(entry.path()).st_mode & S_IFMT);
+    names.insert(entry.path().lexically_relative(folder).string() +
+                 (mark == marks.end() ? "#" : mark->second));
   }
   return names;
 }
