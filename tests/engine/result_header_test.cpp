@@ -18,25 +18,23 @@ const std::string kResultStart =
 // read) would be replaced unasked; pipes, devices and descriptors are never opened to look.
 TEST(ReplacesOtherContent, only_for_a_regular_file_with_content_that_is_not_a_result) {
   TempFolder folder;
-  writeBytes(folder.file("result.txt"), kResultStart + "10\"\r\n\"3.1415926535  \"\r\n");
-  writeBytes(folder.file("notes.txt"), "notes\n");
-  writeBytes(folder.file("program"), std::string("\x7f"
-                                                 "ELF\x02\x01\x01\0\0\0",
-                                                 10));
-  writeBytes(folder.file("empty.txt"), "");
-  writeBytes(folder.file("cut.txt"), kResultStart.substr(0, 7));
-  writeBytes(folder.file("unquoted.txt"), kResultStart.substr(1) + "10\r\n");
+  const std::tuple<std::string, std::string, bool> files[] = {
+      {"result.txt", kResultStart + "10\"\r\n\"3.1415926535  \"\r\n", false},
+      {"notes.txt", "notes\n", true},
+      {"program", std::string("\177ELF\2\1\1\0\0\0", 10), true},
+      {"empty.txt", "", false},
+      {"cut.txt", kResultStart.substr(0, 7), true},
+      {"unquoted.txt", kResultStart.substr(1) + "10\r\n", true},
+  };
+  for (const auto& [name, bytes, asked] : files) {
+    writeBytes(folder.file(name), bytes);
+    EXPECT_EQ(replacesOtherContent(folder.file(name)), asked) << name;
+  }
   ASSERT_EQ(::symlink("notes.txt", folder.file("to-notes").c_str()), 0);
   ASSERT_EQ(::symlink("result.txt", folder.file("to-result").c_str()), 0);
   ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
   std::filesystem::create_directory(folder.path() / "sub");
-  const std::pair<std::string, bool> cases[] = {
-      {folder.file("result.txt"), false},
-      {folder.file("notes.txt"), true},
-      {folder.file("program"), true},
-      {folder.file("empty.txt"), false},
-      {folder.file("cut.txt"), true},
-      {folder.file("unquoted.txt"), true},
+  const std::pair<std::string, bool> others[] = {
       {folder.file("to-notes"), true},
       {folder.file("to-result"), false},
       {folder.file("fifo"), false},
@@ -46,22 +44,17 @@ TEST(ReplacesOtherContent, only_for_a_regular_file_with_content_that_is_not_a_re
       {"/dev/null", false},
       {"/dev/fd/2", false},
   };
-  for (const auto& [path, asked] : cases) EXPECT_EQ(replacesOtherContent(path), asked) << path;
+  for (const auto& [path, asked] : others) EXPECT_EQ(replacesOtherContent(path), asked) << path;
   // A file its owner may write but not read gets the question too.
-  writeBytes(folder.file("write-only.txt"), kResultStart);
-  ::chmod(folder.file("write-only.txt").c_str(), 0200);
+  const std::string writeOnly = folder.file("write-only.txt");
+  writeBytes(writeOnly, kResultStart);
+  ::chmod(writeOnly.c_str(), 0200);
   ::chmod(folder.path().c_str(), 0755);
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(::chown(folder.file("write-only.txt").c_str(), test::kNobody, -1), 0);
+  if (test::runningAsRoot()) {
+    ASSERT_EQ(::chown(writeOnly.c_str(), test::kNobody, -1), 0);
   }
-  EXPECT_EQ(test::inChild(root,
-                          [&] {
-                            return replacesOtherContent(folder.file("write-only.txt"))
-                                       ? "asked"
-                                       : "not asked";
-                          }),
-            "asked");
+  const auto asks = [&] { return std::string(replacesOtherContent(writeOnly) ? "asked" : "not"); };
+  EXPECT_EQ(test::asOrdinaryUser(asks), "asked");
 }
 
 }  // namespace
