@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <set>
 
 #include "engine/digits/arctan5_head.h"
@@ -19,28 +18,21 @@
 namespace zembra {
 namespace {
 
-// GMP's own use, counted by malloc-based allocation functions of the test's.
+// GMP's own use, counted by malloc-based allocation functions of the test's (GMP passes every
+// block's size); a block resized counts as a new one beside the old until the copy is made.
 std::size_t live = 0, peak = 0;
-struct Counted {
-  std::size_t bytes;
-  std::max_align_t pad;
-};
 void* countedAllocate(std::size_t bytes) {
-  auto* block = static_cast<Counted*>(std::malloc(sizeof(Counted) + bytes));
-  block->bytes = bytes;
   peak = std::max(peak, live += bytes);
-  return block + 1;
+  return std::malloc(bytes);
 }
-void countedRelease(void* payload, std::size_t) {
-  Counted* block = static_cast<Counted*>(payload) - 1;
-  live -= block->bytes;
+void* countedReallocate(void* block, std::size_t old, std::size_t bytes) {
+  peak = std::max(peak, live + bytes);
+  live = live + bytes - old;
+  return std::realloc(block, bytes);
+}
+void countedRelease(void* block, std::size_t bytes) {
+  live -= bytes;
   std::free(block);
-}
-void* countedReallocate(void* payload, std::size_t, std::size_t bytes) {
-  void* moved = countedAllocate(bytes);
-  std::memcpy(moved, payload, std::min(bytes, (static_cast<Counted*>(payload) - 1)->bytes));
-  countedRelease(payload, 0);
-  return moved;
 }
 
 // What the head at a count uses at its peak, and whether its own arena served it all.
