@@ -4,6 +4,7 @@
 
 #include "cli/plain_number.h"
 #include "engine/digits/sizing.h"
+#include "engine/error.h"
 #include "engine/quoted.h"
 
 namespace zembra::cli {
@@ -19,14 +20,14 @@ std::string canonicalText(double count, const std::string& typed) {
 
 void setDigitCount(Options& options, const std::string& typed) {
   const std::string argument = quotedForMessage(typed);
-  if (!options.digitText.empty()) throw UsageError{"more than one digit count: " + argument};
+  if (!options.digitText.empty()) throw Error::usage("more than one digit count: " + argument);
   const PlainNumber number = readPlainNumber(typed);
-  if (number.outOfRange) throw UsageError{"the digit count is out of range: " + argument};
-  if (!number.value) throw UsageError{"the digit count is not a number: " + argument};
+  if (number.outOfRange) throw Error::usage("the digit count is out of range: " + argument);
+  if (!number.value) throw Error::usage("the digit count is not a number: " + argument);
   const double count = *number.value;
-  if (count < 0) throw UsageError{"the digit count must not be negative: " + argument};
+  if (count < 0) throw Error::usage("the digit count must not be negative: " + argument);
   if (count > kMaxDigits) {
-    throw UsageError{"the digit count must not exceed " + kMaxDigitsText + ": " + argument};
+    throw Error::usage("the digit count must not exceed " + kMaxDigitsText + ": " + argument);
   }
   options.digitCount = count;
   options.digitText = canonicalText(count, typed);
@@ -34,9 +35,9 @@ void setDigitCount(Options& options, const std::string& typed) {
 
 void setOutput(Options& options, const std::string& option, const std::string& path) {
   if (options.outputPath) {
-    throw UsageError{"more than one output file: " + option + " " + quotedForMessage(path)};
+    throw Error::usage("more than one output file: " + option + " " + quotedForMessage(path));
   }
-  if (path.empty()) throw UsageError{"missing file name after " + option};
+  if (path.empty()) throw Error::usage("missing file name after " + option);
   options.outputPath = path;
 }
 
@@ -66,17 +67,17 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "-q" || argument == "--quiet") {
       options.quiet = true;
     } else if (argument == "-o" || argument == "--output") {
-      if (i + 1 == arguments.size()) throw UsageError{"missing file name after " + argument};
+      if (i + 1 == arguments.size()) throw Error::usage("missing file name after " + argument);
       setOutput(options, argument, arguments[++i]);
     } else if (argument.rfind("--output=", 0) == 0) {
       setOutput(options, "--output", argument.substr(9));
     } else if (looksLikeOption(argument)) {
-      throw UsageError{"unknown option: " + quotedForMessage(argument)};
+      throw Error::usage("unknown option: " + quotedForMessage(argument));
     } else {
       setDigitCount(options, argument);
     }
   }
-  if (options.digitText.empty()) throw UsageError{"missing digit count"};
+  if (options.digitText.empty()) throw Error::usage("missing digit count");
   return options;
 }
 

@@ -14,11 +14,7 @@ struct Options {
   bool quiet = false;                     // no progress bar
 };
 
-// Thrown for a command line that cannot be used; the text is one English line.
-struct UsageError {
-  std::string message;
-};
-
+// Throws Error (Error::Kind::Usage) for a command line that cannot be used.
 Options parseOptions(const std::vector<std::string>& arguments);
 
 std::string helpText();

@@ -49,8 +49,4 @@ PlainNumber readPlainNumber(std::string_view text) {
   return {value, false};
 }
 
-std::optional<double> parsePlainNumber(std::string_view text) {
-  return readPlainNumber(text).value;
-}
-
 }  // namespace zembra::cli

@@ -14,7 +14,4 @@ struct PlainNumber {
 };
 PlainNumber readPlainNumber(std::string_view text);
 
-// The value alone.
-std::optional<double> parsePlainNumber(std::string_view text);
-
 }  // namespace zembra::cli

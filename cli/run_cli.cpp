@@ -3,15 +3,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
-#include "cli/console_run_window.h"
+#include "cli/console_run_view.h"
 #include "cli/options.h"
 #include "engine/computation_run.h"
-#include "engine/digit_lines.h"
 #include "engine/digits/kernel/kernel.h"
-#include "engine/digits/pi_digits.h"
 #include "engine/environment_notes.h"
-#include "engine/run_error.h"
+#include "engine/error.h"
 #include "engine/version.h"
 
 namespace zembra::cli {
@@ -19,28 +18,15 @@ namespace {
 
 constexpr const char* kProgram = "zembra32-cli";
 
-// Progress of a run that prints its lines: the counter of every term.
-class ProgressListener final : public TermListener {
- public:
-  ProgressListener(ProgressBar& bar, long total) : bar_(bar), total_(total) {}
-  void termStarted(long counterOffset, long k) override { done_ = counterOffset + k; }
-  void yieldPoint() override { bar_.update(done_, total_); }
-
- private:
-  ProgressBar& bar_;
-  long total_;
-  long done_ = 0;
-};
-
-void printLines(const Options& options, ProgressBar& bar, std::FILE* out) {
-  const SeriesSizes sizes = sizeSeries(options.digitCount);
-  ProgressListener listener(bar, sizes.terms239 + sizes.terms5);
-  const PiDigits digits = computePiDigits(sizes, listener);
-  bar.finish();
-  forEachDigitLine(digits.limbs, [out](const std::string& line) {
-    std::fputs(line.c_str(), out);
-    std::fputc('\n', out);
-  });
+// The time of day as H:MM:SS, the long time format of a Japanese system.
+std::string timeOfDay() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char minutesAndSeconds[8];  // ":MM:SS"; the hour has no leading zero
+  return std::to_string(local.tm_hour) +
+         std::string(minutesAndSeconds,
+                     std::strftime(minutesAndSeconds, sizeof minutesAndSeconds, ":%M:%S", &local));
 }
 
 // "-" is standard output, written through its descriptor.
@@ -49,14 +35,20 @@ std::string resultPath(const std::string& outputPath, std::FILE* out) {
   return "/dev/fd/" + std::to_string(::fileno(out));
 }
 
-void writeResultFile(const Options& options, ProgressBar& bar, std::FILE* out, std::FILE* err) {
-  ConsoleRunWindow window(options.digitText, bar, err);
-  RunSettings settings;
-  settings.resultFilePath = resultPath(*options.outputPath, out);
-  settings.waitForPipeReader = true;  // as Unix tools wait for a named pipe's reader
+// The digits go to `out` as lines, or into the result file that -o names.
+std::optional<Error> runOnce(const Options& options, ProgressBar& bar, std::FILE* out,
+                             std::FILE* err) {
+  RunRequest request;
+  request.digitCount = options.digitCount;
+  request.digitCountText = options.digitText;
+  if (options.outputPath) request.resultFile = resultPath(*options.outputPath, out);
+  request.timeOfDay = timeOfDay;
+  request.waitForPipeReader = true;  // as Unix tools wait for a named pipe's reader
+  ConsoleRunView view(bar, out, err);
   std::fflush(out);
-  runComputation(window, settings);
+  runComputation(request, view);
   bar.finish();
+  return view.failure();
 }
 
 // Flushes `out`; on a write error, says so on `err` and returns false.
@@ -70,7 +62,7 @@ bool flushed(std::FILE* out, std::FILE* err, const char* what) {
 }
 
 // The error as the user wrote the command: "-" is standard output.
-std::string describe(const RunError& error, const Options& options) {
+std::string describe(const Error& error, const Options& options) {
   const bool toStandardOutput = options.outputPath == "-" && !error.path().empty();
   if (!toStandardOutput) return error.what();
   const std::string why = error.reason().empty() ? "not writable" : error.reason();
@@ -80,24 +72,12 @@ std::string describe(const RunError& error, const Options& options) {
 int compute(const Options& options, std::FILE* out, std::FILE* err) {
   const bool showProgress = !options.quiet && ::isatty(::fileno(err));
   ProgressBar bar(showProgress ? err : nullptr);
-  int status = 0;
-  try {
-    if (options.outputPath) {
-      writeResultFile(options, bar, out, err);
-    } else {
-      printLines(options, bar, out);
-    }
-  } catch (const RunError& error) {
-    bar.finish();
-    std::fprintf(err, "%s: %s\n", kProgram, describe(error, options).c_str());
-    status = 1;  // a bad count never gets here: it is refused as usage
-  } catch (const std::exception& error) {
-    bar.finish();
-    std::fprintf(err, "%s: %s\n", kProgram, error.what());
-    status = 1;
+  // A bad count never gets here: it is refused as usage.
+  if (const std::optional<Error> failure = runOnce(options, bar, out, err)) {
+    std::fprintf(err, "%s: %s\n", kProgram, describe(*failure, options).c_str());
+    return 1;
   }
-  if (status == 0 && !flushed(out, err, "the digits")) status = 1;
-  return status;
+  return flushed(out, err, "the digits") ? 0 : 1;
 }
 
 // The version, the kernel and the thread count a run uses, and why an
@@ -116,8 +96,8 @@ int runCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
   Options options;
   try {
     options = parseOptions(arguments);
-  } catch (const UsageError& error) {
-    std::fprintf(err, "%s: %s (try --help)\n", kProgram, error.message.c_str());
+  } catch (const Error& error) {
+    std::fprintf(err, "%s: %s (try --help)\n", kProgram, error.what());
     return 2;
   }
   switch (options.action) {

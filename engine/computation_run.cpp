@@ -5,123 +5,108 @@
 #include <new>
 
 #include "engine/digit_lines.h"
+#include "engine/error.h"
 #include "engine/result_file/result_file.h"
 #include "engine/result_header.h"
-#include "engine/run_error.h"
 
 namespace zembra {
 namespace {
-
-double readDigitCount(RunWindow& window) {
-  const std::optional<double> count = window.toNumber(window.digitCountText());
-  if (!count) throw RunError(RunError::Kind::NotANumber);
-  return *count;
-}
-
-double readCheckedDigitCount(RunWindow& window) {
-  const double count = readDigitCount(window);
-  checkDigitCount(count);
-  return count;
-}
 
 // The counter and the event pump while the series run. The settings are read
 // at every test, so a change made while events are pumped counts at once.
 class RunProgress final : public TermListener {
  public:
-  RunProgress(RunWindow& window, const RunSettings& settings)
-      : window_(window), settings_(settings) {}
+  RunProgress(RunView& view, const RunSettings& settings) : view_(view), settings_(settings) {}
 
   void termStarted(long counterOffset, long k) override {
     // The options dialog keeps the step at 1 or more; treat anything smaller
     // as 1 rather than divide by zero.
     const long step = std::max<long>(1, settings_.counterStep);
     if (k % step != 0) return;
-    window_.showCounter(counterOffset + k);
-    window_.pumpEvents();
+    view_.showCounter(counterOffset + k);
+    view_.pumpEvents();
   }
 
   void yieldPoint() override {
-    if (settings_.yieldWhileComputing) window_.pumpEvents();
+    if (settings_.yieldWhileComputing) view_.pumpEvents();
   }
 
  private:
-  RunWindow& window_;
+  RunView& view_;
   const RunSettings& settings_;
 };
 
-// The digit count is read afresh for each quantity, like every other reader of
-// the digit text; the three readings agree, as no events run in between.
-SeriesSizes readSizes(RunWindow& window) {
-  SeriesSizes sizes;
-  sizes.terms239 = static_cast<long>(Terms239(readCheckedDigitCount(window)));
-  sizes.terms5 = static_cast<long>(Terms5(readCheckedDigitCount(window)));
-  const double count = readCheckedDigitCount(window);
-  sizes.limbCount = static_cast<long>(LimbCount(count));
-  sizes.requestedDecimals = static_cast<long>(count);
-  return sizes;
-}
-
 // Opened before computing, so that every failure that can be known at the
-// start comes before the computation. A full pipe pumps the window's events.
-std::unique_ptr<ResultFile> openResultFile(RunWindow& window, const RunSettings& settings,
+// start comes before the computation. A full pipe pumps the view's events.
+std::unique_ptr<ResultFile> openResultFile(const RunRequest& request, RunView& view,
                                            const SeriesSizes& sizes) {
   ResultFileOptions options;
-  options.waitForPipeReader = settings.waitForPipeReader;
-  options.whileWaiting = [&window] { window.pumpEvents(); };
-  options.expectedBytes = resultFileBytes(window.digitCountText(), sizes.limbCount);
-  options.leftoverBackup = [&window](const std::string& backup) {
-    window.showLeftoverBackup(backup);
-  };
-  return std::make_unique<ResultFile>(settings.resultFilePath, std::move(options));
+  options.waitForPipeReader = request.waitForPipeReader;
+  options.whileWaiting = [&view] { view.pumpEvents(); };
+  options.expectedBytes = resultFileBytes(request.digitCountText, sizes.limbCount);
+  options.leftoverBackup = [&view](const std::string& backup) { view.showLeftoverBackup(backup); };
+  return std::make_unique<ResultFile>(*request.resultFile, std::move(options));
+}
+
+std::string timeOfDay(const RunRequest& request) {
+  return request.timeOfDay ? request.timeOfDay() : std::string();
 }
 
 struct RunTimes {
   std::string start, end;
 };
 
-void emitResult(RunWindow& window, const PiDigits& digits, const RunTimes& times,
-                ResultFile* file) {
+void emitResult(const RunRequest& request, RunView& view, const PiDigits& digits,
+                const RunTimes& times, ResultFile* file) {
   if (file) {
-    file->writeLine(digitCountHeader(window.digitCountText()));
+    file->writeLine(digitCountHeader(request.digitCountText));
     file->writeLine(timesHeader(times.start, times.end));
   }
   forEachDigitLine(digits.limbs, [&](const std::string& line) {
-    if (readDigitCount(window) < kListDigitLimit + 1) window.showDigitLine(line);
+    view.showDigitLine(line);
     if (file) file->writeLine(line);
   });
   if (file) file->commit();
 }
 
-void run(RunWindow& window, const RunSettings& settings, const EngineOptions& options) {
-  const std::string resultFile = settings.resultFilePath;
-  window.runStarted(resultFile);
-  const SeriesSizes sizes = readSizes(window);
+void run(const RunRequest& request, RunView& view, const EngineOptions& options) {
+  static const RunSettings kDefaults;
+  const RunSettings& settings = request.settings ? *request.settings : kDefaults;
+  view.runStarted(request.resultFile);
+  checkDigitCount(request.digitCount);
+  const SeriesSizes sizes = sizeSeries(request.digitCount);
   std::unique_ptr<ResultFile> file;
-  if (resultFile != kNoResultFile) file = openResultFile(window, settings, sizes);
+  if (request.resultFile) file = openResultFile(request, view, sizes);
   const long total = sizes.terms239 + sizes.terms5;
-  window.showTermTotal(total);
+  view.showTermTotal(total);
   RunTimes times;
-  times.start = window.timeOfDay();
-  window.showStartTime(times.start);
+  times.start = timeOfDay(request);
+  view.showStartTime(times.start);
 
-  RunProgress progress(window, settings);
+  RunProgress progress(view, settings);
   const PiDigits digits = computePiDigits(sizes, progress, options);
 
-  times.end = window.timeOfDay();
-  window.showEndTime(times.end);
-  window.showCounter(total);
-  window.pumpEvents();
-  emitResult(window, digits, times, file.get());
+  times.end = timeOfDay(request);
+  view.showEndTime(times.end);
+  view.showCounter(total);
+  view.pumpEvents();
+  emitResult(request, view, digits, times, file.get());
 }
 
 }  // namespace
 
-void runComputation(RunWindow& window, const RunSettings& settings, const EngineOptions& options) {
+void runComputation(const RunRequest& request, RunView& view, const EngineOptions& options) {
+  std::optional<Error> failure;
   try {
-    run(window, settings, options);
+    run(request, view, options);
+  } catch (const Error& error) {
+    failure = error;
   } catch (const std::bad_alloc&) {
-    throw RunError(RunError::Kind::OutOfMemory);
+    failure = Error(Error::Kind::OutOfMemory);
+  } catch (const std::exception& error) {
+    failure = Error(Error::Kind::Internal, {}, error.what());
   }
+  if (failure) view.runFailed(*failure);
 }
 
 }  // namespace zembra

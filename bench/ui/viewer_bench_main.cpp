@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
   if (isCount) writeResultFile(path, lines);
 
   zembra::ui::ProgramState state;
-  state.run.resultFilePath = QFile::encodeName(path).toStdString();
+  state.resultFilePath = QFile::encodeName(path).toStdString();
   QElapsedTimer clock;
   clock.start();
   StallMeter stalls;

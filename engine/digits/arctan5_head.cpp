@@ -27,7 +27,7 @@
 // the columns 0 … n, the sums of those limbs the columns n + 1 … last.
 #include "engine/digits/arctan5_head.h"
 
-#include <gmp.h>
+#include <gmpxx.h>
 
 #include <algorithm>
 #include <bit>
@@ -37,12 +37,14 @@
 #include <string_view>
 
 #include "engine/digits/gmp_arena.h"
+#include "engine/digits/machin_formula.h"
 
 namespace zembra {
 namespace {
 
 constexpr int kFractionBits = 40;
-constexpr std::uint64_t kBase = 10'000'000'000;
+constexpr auto kBase = static_cast<std::uint64_t>(kLimbBase);
+constexpr auto kSquare = static_cast<unsigned long>(kArctan5.square);
 // Terms whose D and U are built one term at a time; and terms per chunk,
 // each ending in one big division (measured at 327,640 digits).
 constexpr long kLeafTerms = 64;
@@ -50,44 +52,32 @@ constexpr long kChunkTerms = 1L << 15;
 // Terms between two looks at the stop flag where no big integers are involved.
 constexpr long kTermsBetweenStopChecks = 4096;
 
-// A GMP integer that frees itself, also when a stop unwinds the computation.
-class BigInteger {
- public:
-  BigInteger() { mpz_init(value_); }
-  ~BigInteger() { mpz_clear(value_); }
-  BigInteger(const BigInteger&) = delete;
-  BigInteger& operator=(const BigInteger&) = delete;
-  operator mpz_ptr() { return value_; }
-  operator mpz_srcptr() const { return value_; }
-
- private:
-  mpz_t value_;
-};
-
 void checkStop(const std::atomic<bool>& stop) {
   if (stop.load(std::memory_order_relaxed)) throw Arctan5Stopped{};
 }
 
 unsigned long divisor(long k) { return static_cast<unsigned long>(2 * k - 1); }
 
-// D(a,b) and U(a,b) of the terms a … b − 1.
+// D(a,b) and U(a,b) of the terms a … b − 1. Every operation below is one GMP
+// call on these, without temporaries, so that the memory GMP takes is the
+// one the arena was sized by.
 struct Split {
-  BigInteger product;  // D
-  BigInteger sum;      // U
+  mpz_class product;  // D
+  mpz_class sum;      // U
 };
 
 // Adds the terms one at a time: [a,k) and {k} combine with D_m = d_k, U_m = s_k.
 void splitLeaf(long a, long b, Split& out) {
-  mpz_set_ui(out.product, 1);
-  mpz_set_ui(out.sum, 0);
+  out.product = 1;
+  out.sum = 0;
   for (long k = a; k < b; ++k) {
-    mpz_mul_ui(out.sum, out.sum, 25 * divisor(k));
+    out.sum *= kSquare * divisor(k);
     if (k % 2 == 1) {
-      mpz_add(out.sum, out.sum, out.product);
+      out.sum += out.product;
     } else {
-      mpz_sub(out.sum, out.sum, out.product);
+      out.sum -= out.product;
     }
-    mpz_mul_ui(out.product, out.product, divisor(k));
+    out.product *= divisor(k);
   }
 }
 
@@ -98,26 +88,26 @@ void split(long a, long b, Split& out, const std::atomic<bool>& stop) {
   Split right;
   split(a, m, out, stop);
   split(m, b, right, stop);
-  BigInteger factor;
-  mpz_ui_pow_ui(factor, 25, static_cast<unsigned long>(b - m));
-  mpz_mul(factor, factor, right.product);
-  mpz_mul(out.sum, out.sum, factor);                 // U_a·25^(b−m)·D_m
-  mpz_addmul(out.sum, right.sum, out.product);       //   + U_m·D_a
-  mpz_mul(out.product, out.product, right.product);  // D_a·D_m
+  mpz_class factor;
+  mpz_ui_pow_ui(factor.get_mpz_t(), kSquare, static_cast<unsigned long>(b - m));
+  factor *= right.product;
+  out.sum *= factor;  // U_a·25^(b−m)·D_m
+  mpz_addmul(out.sum.get_mpz_t(), right.sum.get_mpz_t(), out.product.get_mpz_t());  // + U_m·D_a
+  out.product *= right.product;                                                     // D_a·D_m
 }
 
 // Adds ⌊P_{b−1}·U(a,b)·2^F / D(a,b)⌋ to fixedX, where
 // P_{b−1} = 2^(2b+1)·10^(10n−2b+3) = 2^(10n+4)·5^(10n−2b+3).
-void addChunk(long a, long b, long n, mpz_ptr fixedX, const std::atomic<bool>& stop) {
+void addChunk(long a, long b, long n, mpz_class& fixedX, const std::atomic<bool>& stop) {
   Split chunk;
   split(a, b, chunk, stop);
-  BigInteger scaled;
-  mpz_ui_pow_ui(scaled, 5, static_cast<unsigned long>(10 * n - 2 * b + 3));
-  mpz_mul(scaled, scaled, chunk.sum);
-  mpz_mul_2exp(scaled, scaled, static_cast<mp_bitcnt_t>(10 * n + 4 + kFractionBits));
+  mpz_class scaled;
+  mpz_ui_pow_ui(scaled.get_mpz_t(), 5, static_cast<unsigned long>(10 * n - 2 * b + 3));
+  scaled *= chunk.sum;
+  scaled <<= static_cast<mp_bitcnt_t>(10 * n + 4 + kFractionBits);
   checkStop(stop);
-  mpz_fdiv_q(scaled, scaled, chunk.product);
-  mpz_add(fixedX, fixedX, scaled);
+  mpz_fdiv_q(scaled.get_mpz_t(), scaled.get_mpz_t(), chunk.product.get_mpz_t());
+  fixedX += scaled;
 }
 
 // 2^a·10^b mod d for d < 2^19, one pass over the bits of both exponents from
@@ -161,29 +151,29 @@ Remainders sumRemainders(long terms, long n, long guard, const std::atomic<bool>
 }
 
 // H = Σ s_k ⌊P_k / d_k⌋ over k = 1 … terms, at n limbs.
-void sumHead(long terms, long n, const Remainders& remainders, mpz_ptr head,
+void sumHead(long terms, long n, const Remainders& remainders, mpz_class& head,
              const std::atomic<bool>& stop) {
   long chunks = 0;
-  mpz_set_ui(head, 0);
+  head = 0;
   for (long a = 1; a <= terms; a += kChunkTerms, ++chunks) {
     addChunk(a, std::min(terms + 1, a + kChunkTerms), n, head, stop);
   }
-  BigInteger y;
-  mpz_set_si(y, remainders.fixedY);
-  mpz_sub(head, head, y);  // (X − Y)·2^F, off by less than chunks + terms
-  mpz_add_ui(head, head, 1UL << (kFractionBits - 1));
-  BigInteger offset;
-  mpz_fdiv_r_2exp(offset, head, kFractionBits);
-  mpz_fdiv_q_2exp(head, head, kFractionBits);
-  mpz_sub_ui(offset, offset, 1UL << (kFractionBits - 1));
-  if (mpz_cmpabs_ui(offset, static_cast<unsigned long>(chunks + terms)) >= 0 || mpz_sgn(head) < 0) {
+  head -= static_cast<long>(remainders.fixedY);  // (X − Y)·2^F, off by less than chunks + terms
+  head += 1UL << (kFractionBits - 1);
+  mpz_class offset;
+  mpz_fdiv_r_2exp(offset.get_mpz_t(), head.get_mpz_t(), kFractionBits);
+  mpz_fdiv_q_2exp(head.get_mpz_t(), head.get_mpz_t(), kFractionBits);
+  offset -= 1UL << (kFractionBits - 1);
+  if (mpz_cmpabs_ui(offset.get_mpz_t(), static_cast<unsigned long>(chunks + terms)) >= 0 ||
+      sgn(head) < 0) {
     throw std::logic_error("arctan(1/5) head outside its error bound");
   }
 }
 
-std::string decimalDigits(mpz_srcptr value) {
-  std::string digits(mpz_sizeinbase(value, 10) + 2, '\0');
-  mpz_get_str(digits.data(), 10, value);
+// Written into a string of our own: GMP's own would come from the arena.
+std::string decimalDigits(const mpz_class& value) {
+  std::string digits(mpz_sizeinbase(value.get_mpz_t(), 10) + 2, '\0');
+  mpz_get_str(digits.data(), 10, value.get_mpz_t());
   digits.resize(digits.find('\0'));
   return digits;
 }
@@ -218,7 +208,7 @@ Arctan5Head computeArctan5Head(long terms, long shownLimbs, long last,
   GmpArena arena(headArenaBytes(last));
   const GmpArena::Use use(arena);
   const Remainders remainders = sumRemainders(terms, n, guard, stop);
-  BigInteger value;
+  mpz_class value;
   sumHead(terms, n, remainders, value, stop);
   Arctan5Head head;
   head.columns.assign(static_cast<std::size_t>(last) + 1, 0.0);
@@ -228,8 +218,8 @@ Arctan5Head computeArctan5Head(long terms, long shownLimbs, long last,
         static_cast<double>(remainders.guardColumns[static_cast<std::size_t>(j)]);
   }
   // 80·B^last / 25^K = 2^(2K+3)·10^(10·last − 2K + 1)
-  mpz_set_ui(value, 0);
-  mpz_setbit(value, static_cast<mp_bitcnt_t>(2 * terms + 3));
+  value = 1;
+  value <<= static_cast<mp_bitcnt_t>(2 * terms + 3);
   head.power.assign(static_cast<std::size_t>(last) + 1, 0.0);
   addDecimal(decimalDigits(value), 10 * last - 2 * terms + 1, head.power);
   return head;

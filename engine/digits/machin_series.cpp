@@ -53,8 +53,8 @@ void runRound(Series& series, const std::vector<Block>& blocks, WorkerPool& pool
           const Block& block = blocks[b];
           const long lastTerm = block.firstTerm + block.count - 1;
           series.kernel.run({series.power.data(), series.columns.data(), series.first, series.last,
-                             series.plan.square, block.firstTerm, block.count,
-                             powerVanishesFrom(series.plan, lastTerm, series.last),
+                             static_cast<double>(series.plan.series.square), block.firstTerm,
+                             block.count, powerVanishesFrom(series.plan, lastTerm, series.last),
                              b > 0 ? &progress[b - 1] : nullptr, &progress[b]});
         }
       },
@@ -71,7 +71,11 @@ void skipZeroLimbs(Series& series) {
 }  // namespace
 
 long powerVanishesFrom(const SeriesPlan& plan, long k, long last) {
-  if (plan.square != 25 || plan.numerator != 80 || 2 * k > 10 * last + 1) return last + 1;
+  const ArctanSeries& series = plan.series;
+  if (series.square != kArctan5.square || series.numerator != kArctan5.numerator ||
+      2 * k > 10 * last + 1) {
+    return last + 1;
+  }
   return std::min(last + 1, (2 * k - 1 + 9) / 10 + 1);
 }
 
@@ -82,7 +86,7 @@ SeriesColumns runSeries(const SeriesPlan& plan, long last, const kernel::Kernel&
   Series series{plan, last, kernel, std::move(start.power), std::vector<double>(limbs)};
   if (series.power.empty()) {
     series.power.assign(limbs, 0.0);
-    series.power[0] = plan.numerator;
+    series.power[0] = plan.series.numerator;
   }
   skipZeroLimbs(series);
   SeriesColumns result;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/digits/kernel/kernel.h"
+#include "engine/digits/machin_formula.h"
 #include "engine/digits/term_listener.h"
 #include "engine/digits/worker_pool.h"
 
@@ -11,13 +12,12 @@ namespace zembra {
 
 // One arctangent series of Machin's formula in fixed point:
 //   Σ_{k≥1} (−1)^(k−1) ⌊⌊c·B^last / q^k⌋ / (2k − 1)⌋
-// with c = 956, q = 239² or c = 80, q = 5², over limbs 0 … last.
+// over limbs 0 … last, B = kLimbBase.
 struct SeriesPlan {
-  double numerator;    // c
-  double square;       // q
-  long shownTerms;     // the terms the counter shows, in order
-  long totalTerms;     // shownTerms plus silent terms that only tighten the reference
-  long counterOffset;  // added to k for the counter
+  ArctanSeries series;  // c and q
+  long shownTerms;      // the terms the counter shows, in order
+  long totalTerms;      // shownTerms plus silent terms that only tighten the reference
+  long counterOffset;   // added to k for the counter
 };
 
 // Column sums (signed, not carried) of the series over limbs 0 … last.

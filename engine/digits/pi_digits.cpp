@@ -12,19 +12,19 @@
 #include "engine/digits/arctan5_head.h"
 #include "engine/digits/arctan5_thread.h"
 #include "engine/digits/machin_series.h"
-#include "engine/run_error.h"
+#include "engine/error.h"
 
 namespace zembra {
 namespace {
 
 using Limbs = std::vector<std::uint64_t>;
-constexpr std::int64_t kBase = 10'000'000'000;
+constexpr std::int64_t kBase = kLimbBase;
 
 // Terms after which the next term c / (q^k (2k − 1)) is below one unit of the
 // last limb: q^(k) ≥ q · c · B^last.
-long termsForReference(double numerator, double square, long last) {
-  const double digits = std::log10(numerator) + 10.0 * static_cast<double>(last);
-  return static_cast<long>(std::ceil(digits / std::log10(square)));
+long termsForReference(const ArctanSeries& series, long last) {
+  const double digits = std::log10(series.numerator) + kDigitsPerLimb * static_cast<double>(last);
+  return static_cast<long>(std::ceil(digits / std::log10(series.square)));
 }
 
 // Column sums (plus − minus) carried into normalised limbs 0 … count − 1.
@@ -148,10 +148,10 @@ SeriesColumns awaitArctan5(Arctan5Thread& thread, const SeriesPlan& plan, TermLi
 // own and the rounds of arctan(1/239) use one thread fewer until it is done.
 Pass runPass(const SeriesSizes& sizes, long last, const kernel::Kernel& kernel, WorkerPool& pool,
              TermListener& listener, const ThreadStarter& start) {
-  const SeriesPlan plan239{956, 57121, sizes.terms239,
-                           std::max(sizes.terms239, termsForReference(956, 57121, last)), 0};
-  const SeriesPlan plan5{80, 25, sizes.terms5,
-                         std::max(sizes.terms5, termsForReference(80, 25, last)), sizes.terms239};
+  const SeriesPlan plan239{kArctan239, sizes.terms239,
+                           std::max(sizes.terms239, termsForReference(kArctan239, last)), 0};
+  const SeriesPlan plan5{kArctan5, sizes.terms5,
+                         std::max(sizes.terms5, termsForReference(kArctan5, last)), sizes.terms239};
   const std::unique_ptr<Arctan5Thread> atan5 =
       startArctan5(plan5, sizes, last, kernel, pool, start);
   const RoundThreads threads = [&] {
@@ -198,8 +198,8 @@ PiDigits computeWithPool(const SeriesSizes& sizes, TermListener& listener,
 }  // namespace
 
 void checkDigitCount(double digitCount) {
-  if (!(digitCount >= 0)) throw RunError(RunError::Kind::NegativeDigitCount);
-  if (digitCount > kMaxDigits) throw RunError(RunError::Kind::DigitCountTooLarge);
+  if (!(digitCount >= 0)) throw Error(Error::Kind::NegativeDigitCount);
+  if (digitCount > kMaxDigits) throw Error(Error::Kind::DigitCountTooLarge);
 }
 
 PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
@@ -207,9 +207,9 @@ PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
   try {
     return computeWithPool(sizes, listener, options);
   } catch (const std::bad_alloc&) {
-    throw RunError(RunError::Kind::OutOfMemory);
+    throw Error(Error::Kind::OutOfMemory);
   } catch (const std::system_error& error) {
-    throw RunError(RunError::Kind::OutOfResources, {}, error.code().message());
+    throw Error(Error::Kind::OutOfResources, {}, error.code().message());
   }
 }
 

@@ -11,7 +11,7 @@
 namespace zembra {
 
 // The digits a run prints: limbs[0] is the integer part (3), limbs[1 … L] the
-// groups of ten decimals, L = LimbCount.
+// groups of ten decimals, L = limbCount(N).
 struct PiDigits {
   std::vector<std::uint64_t> limbs;
   // True when the series' own fixed-point result was wrong within the
@@ -26,21 +26,21 @@ struct EngineOptions {
   ThreadStarter startThread;               // empty: a plain std::jthread
 };
 
-// Throws RunError unless 0 ≤ digitCount ≤ kMaxDigits.
+// Throws Error unless 0 ≤ digitCount ≤ kMaxDigits.
 void checkDigitCount(double digitCount);
 
 // π with the given sizes. The counter goes through the listener in order:
-// terms 1 … Terms239 of arctan(1/239), then 1 … Terms5 of arctan(1/5).
+// terms 1 … sizes.terms239 of arctan(1/239), then 1 … sizes.terms5 of arctan(1/5).
 // Runs on as many of the asked threads as the system grants, the same digits
 // whatever their number. With two or more, arctan(1/5) is summed on a thread
 // of its own (started through options.startThread; its head with GMP) while
 // the pool, one thread fewer meanwhile, runs arctan(1/239); so no more
-// threads work at once than were asked for. Throws RunError when memory or another
+// threads work at once than were asked for. Throws Error when memory or another
 // resource of the system runs out.
 PiDigits computePiDigits(const SeriesSizes& sizes, TermListener& listener,
                          const EngineOptions& options = {});
 
-// The same for a digit count, without progress. Throws RunError for a count
+// The same for a digit count, without progress. Throws Error for a count
 // out of range.
 PiDigits computePiDigits(double digitCount);
 

@@ -10,7 +10,7 @@ class TermListener {
  public:
   virtual ~TermListener() = default;
   // Term k of a series is about to be computed; the counter shows
-  // counterOffset + k for it (0 for arctan(1/239), Terms239 for arctan(1/5)).
+  // counterOffset + k for it (0 for arctan(1/239), its term count for arctan(1/5)).
   virtual void termStarted(long counterOffset, long k) = 0;
   // A batch of limb work is done: the place to let other work in.
   virtual void yieldPoint() = 0;

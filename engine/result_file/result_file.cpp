@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "engine/error.h"
 #include "engine/result_file/atomic_replacement.h"
 #include "engine/result_file/backup_copy.h"
 #include "engine/result_file/file_attributes.h"
@@ -17,12 +18,11 @@
 #include "engine/result_file/shift_jis.h"
 #include "engine/result_file/signal_cleanup.h"
 #include "engine/result_file/stream_output.h"
-#include "engine/run_error.h"
 
 namespace zembra {
 namespace {
 
-using Refusal = RunError::Refusal;
+using Refusal = Error::Refusal;
 
 // A pipe or a character device, opened as named. For the window, without
 // waiting for a pipe's reader: no reader is a refusal before computing.
@@ -33,14 +33,14 @@ std::unique_ptr<ResultOutput> openStream(const ResultTarget& target,
   const int fd =
       retryOnInterrupt([&] { return ::openat(target.folder.get(), target.name.c_str(), flags); });
   if (fd < 0 && errno == ENXIO && S_ISFIFO(target.info.st_mode)) {
-    throw RunError::refused(target.path, Refusal::NoPipeReader, ENXIO);
+    throw Error::refused(target.path, Refusal::NoPipeReader, ENXIO);
   }
   checked(fd);
   auto output = std::make_unique<StreamOutput>(fd, true, options.calls.write, options.whileWaiting);
   struct stat opened {};
   checked(::fstat(fd, &opened));
   if (!S_ISFIFO(opened.st_mode) && !S_ISCHR(opened.st_mode)) {
-    throw RunError::refused(target.path, Refusal::UnknownType);  // changed since it was looked at
+    throw Error::refused(target.path, Refusal::UnknownType);  // changed since it was looked at
   }
   return output;
 }
@@ -68,7 +68,7 @@ void checkFileSizeLimit(const ResultTarget& target, const ResultFileOptions& opt
     return;
   }
   if (start + options.expectedBytes > limit.rlim_cur) {
-    throw RunError::refused(target.path, Refusal::FileSizeLimit, EFBIG);
+    throw Error::refused(target.path, Refusal::FileSizeLimit, EFBIG);
   }
 }
 
@@ -84,10 +84,10 @@ std::unique_ptr<ResultOutput> openRegularFile(const ResultTarget& target,
                                               const ResultFileOptions& options) {
   const int folder = target.folder.get();
   if (isAppendOnlyOrImmutable(folder, target.name)) {
-    throw RunError::refused(target.path, Refusal::AppendOnlyOrImmutable, EPERM);
+    throw Error::refused(target.path, Refusal::AppendOnlyOrImmutable, EPERM);
   }
   if (::faccessat(folder, target.name.c_str(), W_OK, AT_EACCESS) != 0) {
-    throw RunError::fileError(RunError::Kind::FileOpenForWriting, target.path, errno);
+    throw Error::fileError(Error::Kind::FileOpenForWriting, target.path, errno);
   }
   if (replacementRouteFor(folder, target.info) == ReplacementRoute::Atomic) {
     TemporaryFile file = temporaryBeside(target, options);
@@ -99,8 +99,7 @@ std::unique_ptr<ResultOutput> openRegularFile(const ResultTarget& target,
     return std::make_unique<InPlaceOverwrite>(
         InPlaceOverwrite::openExisting(folder, target.name, overwriteOptions(target, options)));
   } catch (const std::system_error& error) {
-    throw RunError::fileError(RunError::Kind::FileOpenForWriting, target.path,
-                              error.code().value());
+    throw Error::fileError(Error::Kind::FileOpenForWriting, target.path, error.code().value());
   }
 }
 
@@ -119,7 +118,7 @@ std::unique_ptr<ResultOutput> createNewFile(const ResultTarget& target,
 }
 
 // Resolves the result path and opens the output its target calls for.
-// Throws RunError (naming `path`) for refused targets and std::system_error
+// Throws Error (naming `path`) for refused targets and std::system_error
 // for everything else that fails.
 std::unique_ptr<ResultOutput> chooseResultOutput(const std::string& path,
                                                  const ResultFileOptions& options) {
@@ -155,7 +154,7 @@ ResultFile::ResultFile(std::string path, ResultFileOptions options)
   try {
     output_ = chooseResultOutput(path_, options_);
   } catch (const std::system_error& error) {
-    throw RunError::fileError(RunError::Kind::FileOpen, path_, error.code().value());
+    throw Error::fileError(Error::Kind::FileOpen, path_, error.code().value());
   }
 }
 
@@ -172,7 +171,7 @@ void ResultFile::flush() {
   try {
     output_->write(buffer_);
   } catch (const std::system_error& error) {
-    throw RunError::fileError(RunError::Kind::FileWrite, path_, error.code().value());
+    throw Error::fileError(Error::Kind::FileWrite, path_, error.code().value());
   }
   buffer_.clear();
 }
@@ -182,12 +181,12 @@ void ResultFile::commit() {
   try {
     output_->commit();
   } catch (const OverwriteFailed& failure) {
-    throw RunError::fileError(RunError::Kind::FileWrite, path_, failure.code().value())
+    throw Error::fileError(Error::Kind::FileWrite, path_, failure.code().value())
         .withBackup(failure.backup);
   } catch (const std::system_error& error) {
     const int number = error.code().value();
-    if (number == EWOULDBLOCK) throw RunError(RunError::Kind::FileBusy, path_);
-    throw RunError::fileError(RunError::Kind::FileWrite, path_, number);
+    if (number == EWOULDBLOCK) throw Error(Error::Kind::FileBusy, path_);
+    throw Error::fileError(Error::Kind::FileWrite, path_, number);
   }
 }
 

@@ -26,7 +26,7 @@
 //                             (stream_output.h)
 //   /dev/stdout, /dev/fd/N …  descriptor: written        —
 //                             through it, at its offset
-//   a folder, a socket, a     refused (RunError)         untouched
+//   a folder, a socket, a     refused (Error)         untouched
 //   block device, an append-
 //   only or immutable file
 //
@@ -91,17 +91,17 @@ struct ResultFileOptions {
 // - symbolic links are followed; anything else is refused.
 class ResultFile {
  public:
-  // Throws RunError (FileOpen, FileOpenForWriting or TargetRefused) naming
+  // Throws Error (FileOpen, FileOpenForWriting or TargetRefused) naming
   // `path`.
   explicit ResultFile(std::string path, ResultFileOptions options = {});
   ~ResultFile();
   ResultFile(const ResultFile&) = delete;
   ResultFile& operator=(const ResultFile&) = delete;
 
-  // Appends one line; throws RunError(FileWrite).
+  // Appends one line; throws Error(FileWrite).
   void writeLine(std::string_view utf8Text);
 
-  // Puts the new content where the user finds it; throws RunError (FileWrite,
+  // Puts the new content where the user finds it; throws Error (FileWrite,
   // FileBusy).
   void commit();
 

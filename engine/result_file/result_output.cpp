@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace zembra {
@@ -11,10 +12,12 @@ void FileDescriptor::reset(int fd) {
   fd_ = fd;
 }
 
-void writeAll(WriteFunction write, int fd, std::string_view bytes) {
+void writeAll(const std::function<ssize_t(int fd, const void* data, size_t size)>& write, int fd,
+              std::string_view bytes, const WritePieces& pieces) {
   while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
+    if (pieces.beforeEach) pieces.beforeEach();
+    const ssize_t written = write(fd, bytes.data(), std::min(bytes.size(), pieces.piece));
+    if (written < 0 && (errno == EINTR || (errno == EAGAIN && pieces.beforeEach))) continue;
     if (written < 0) throwSystemError(errno);
     if (written == 0) throwSystemError(EIO);
     bytes.remove_prefix(static_cast<std::size_t>(written));

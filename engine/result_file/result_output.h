@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <functional>
 #include <string_view>
 #include <system_error>
 
@@ -12,7 +14,7 @@ namespace zembra {
 
 // Small helpers for the result file's system calls. The file code below the
 // result file throws std::system_error (generic category, the errno); the
-// result file turns it into a RunError that names the user's path.
+// result file turns it into a Error that names the user's path.
 
 [[noreturn]] inline void throwSystemError(int error) {
   throw std::system_error(error, std::generic_category());
@@ -82,8 +84,17 @@ class ResultOutput {
   virtual void commit() = 0;
 };
 
+// How writeAll feeds a stream: pieces of at most `piece` bytes, each after
+// `beforeEach` (where a stream waits for room, so that EAGAIN means: wait
+// again).
+struct WritePieces {
+  std::size_t piece = SIZE_MAX;
+  std::function<void()> beforeEach;
+};
+
 // Writes all of `bytes` to `fd` with `write`, through short writes and
 // interruptions. Throws std::system_error (EIO when nothing was written).
-void writeAll(WriteFunction write, int fd, std::string_view bytes);
+void writeAll(const std::function<ssize_t(int fd, const void* data, size_t size)>& write, int fd,
+              std::string_view bytes, const WritePieces& pieces = {});
 
 }  // namespace zembra

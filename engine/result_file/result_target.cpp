@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/error.h"
 #include "engine/result_file/result_output.h"
-#include "engine/run_error.h"
 
 namespace zembra {
 namespace {
@@ -103,14 +103,14 @@ std::string remainingText(const Walk& walk) {
   return text;
 }
 
-using Refusal = RunError::Refusal;
+using Refusal = Error::Refusal;
 
 ResultTarget descriptorTarget(const std::string& given, int descriptor) {
   const int flags = ::fcntl(descriptor, F_GETFL);
-  if (flags < 0) throw RunError::refused(given, Refusal::DescriptorNotWritable, EBADF);
+  if (flags < 0) throw Error::refused(given, Refusal::DescriptorNotWritable, EBADF);
   const int access = flags & O_ACCMODE;
   if (access != O_WRONLY && access != O_RDWR) {
-    throw RunError::refused(given, Refusal::DescriptorNotWritable, EBADF);
+    throw Error::refused(given, Refusal::DescriptorNotWritable, EBADF);
   }
   ResultTarget target;
   target.type = ResultTarget::Type::Descriptor;
@@ -142,13 +142,13 @@ ResultTarget::Type typeOf(const std::string& given, mode_t mode) {
     case S_IFCHR:
       return ResultTarget::Type::Stream;
     case S_IFDIR:
-      throw RunError::refused(given, Refusal::Folder, EISDIR);
+      throw Error::refused(given, Refusal::Folder, EISDIR);
     case S_IFBLK:
-      throw RunError::refused(given, Refusal::BlockDevice);
+      throw Error::refused(given, Refusal::BlockDevice);
     case S_IFSOCK:
-      throw RunError::refused(given, Refusal::Socket);
+      throw Error::refused(given, Refusal::Socket);
     default:
-      throw RunError::refused(given, Refusal::UnknownType);
+      throw Error::refused(given, Refusal::UnknownType);
   }
 }
 
@@ -160,7 +160,7 @@ void followLink(const std::string& given, Walk& walk, const std::string& name,
   struct stat folder {};
   checked(::fstat(walk.folder.get(), &folder));
   if (!mayFollowLink(::geteuid(), folder, link)) {
-    throw RunError::refused(given, Refusal::UntrustedLink, EACCES);
+    throw Error::refused(given, Refusal::UntrustedLink, EACCES);
   }
   const std::string text = readLinkAt(walk.folder.get(), name);
   if (text.empty()) throwSystemError(ENOENT);
@@ -229,7 +229,7 @@ ResultTarget resolveTarget(const std::string& path) {
     walk.folder = openFolder(walk.folder.get(), name.c_str());
     walk.shown.append(name).push_back('/');
   }
-  throw RunError::refused(path, Refusal::Folder, EISDIR);  // the path ends at a folder
+  throw Error::refused(path, Refusal::Folder, EISDIR);  // the path ends at a folder
 }
 
 }  // namespace zembra

@@ -41,7 +41,7 @@ struct ResultTarget {
 
 // Resolves `path` one component at a time, as the kernel would, links (also
 // dangling ones and chains, in any component) followed to the file they
-// name, at most 40 of them. Throws RunError, naming `path`, for what can
+// name, at most 40 of them. Throws Error, naming `path`, for what can
 // never be a result file (a folder, a block device, a socket, a descriptor
 // not open for writing, an untrusted link, a name or path too long) and
 // std::system_error for other failures to look it up.

@@ -4,7 +4,6 @@
 #include <pthread.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -17,7 +16,7 @@ namespace {
 
 // One write with SIGPIPE blocked in this thread; the SIGPIPE it raises, if
 // any, is taken back, so EPIPE is all the caller sees.
-ssize_t writeWithoutSigpipe(WriteFunction write, int fd, const char* data, std::size_t size) {
+ssize_t writeWithoutSigpipe(WriteFunction write, int fd, const void* data, std::size_t size) {
   sigset_t pipeSignal, previous, pending;
   sigemptyset(&pipeSignal);
   sigaddset(&pipeSignal, SIGPIPE);
@@ -56,15 +55,10 @@ void StreamOutput::waitForRoom() {
 }
 
 void StreamOutput::write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    waitForRoom();
-    const std::size_t piece = std::min<std::size_t>(bytes.size(), PIPE_BUF);
-    const ssize_t written = writeWithoutSigpipe(write_, fd_, bytes.data(), piece);
-    if (written < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    if (written < 0) throwSystemError(errno);
-    if (written == 0) throwSystemError(EIO);
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
+  const auto write = [this](int fd, const void* data, std::size_t size) {
+    return writeWithoutSigpipe(write_, fd, data, size);
+  };
+  writeAll(write, fd_, bytes, {PIPE_BUF, [this] { waitForRoom(); }});
 }
 
 }  // namespace zembra

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <regex>
 
 #include "cli/options.h"
 #include "cli/plain_number.h"
 #include "cli/run_cli.h"
+#include "engine/error.h"
 #include "engine/quoted.h"
 #include "tests/engine/child_process.h"
 #include "tests/engine/temp_folder.h"
@@ -76,6 +79,29 @@ TEST(Cli, prints_the_digit_lines_or_writes_the_result_file_in_every_accepted_for
   std::filesystem::current_path(before);
 }
 
+// The header's times as a Japanese system writes them, H:MM:SS: at five in the morning "5:…".
+TEST(Cli, writes_the_times_without_a_leading_zero_in_the_hour) {
+  TempFolder folder;
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  const std::string zone = "UTC+" + std::to_string((utc.tm_hour - 5 + 24) % 24);  // local 5:xx
+  const char* const before = std::getenv("TZ");
+  const std::string saved = before ? before : "";
+  setenv("TZ", zone.c_str(), 1);
+  tzset();
+  const CliResult result = runTool({"10", "-o", folder.file("pi.txt")});
+  before ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
+  tzset();
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string text = readBytes(folder.file("pi.txt"));
+  const std::string time = "[56]:[0-5][0-9]:[0-5][0-9]";  // the hour may turn meanwhile
+  const std::regex times("\"\x8A\x4A\x8E\x6E\x8E\x9E\x8D\x8F\x81\x81" + time + "  " +
+                         "\x8F\x49\x97\xB9\x8E\x9E\x8D\x8F\x81\x81" + time + "\"\r\n");
+  const std::string second = text.substr(text.find('\n') + 1);
+  EXPECT_TRUE(std::regex_search(second.substr(0, second.find('\n') + 1), times)) << text;
+}
+
 // Standard error on a pseudo-terminal: the progress bar shows and is cleared at the end.
 TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
   for (bool quiet : {false, true}) {
@@ -98,8 +124,9 @@ TEST(Cli, the_progress_bar_goes_to_a_terminal_unless_quiet) {
 std::string usageErrorOf(const Arguments& arguments) {
   try {
     parseOptions(arguments);
-  } catch (const UsageError& error) {
-    return error.message;
+  } catch (const Error& error) {
+    EXPECT_EQ(error.kind(), Error::Kind::Usage);
+    return error.what();
   }
   return "";
 }
@@ -247,10 +274,10 @@ TEST(Cli, an_environment_variable_not_taken_is_said_once_and_shown_by_version) {
 }
 
 TEST(PlainNumber, accepts_decimal_numbers_and_nothing_else) {
-  EXPECT_EQ(parsePlainNumber(" +12.5 "), 12.5);
-  EXPECT_EQ(parsePlainNumber("1e3"), 1000.0);
+  EXPECT_EQ(readPlainNumber(" +12.5 ").value, 12.5);
+  EXPECT_EQ(readPlainNumber("1e3").value, 1000.0);
   for (const char* bad : {"", " ", "inf", "nan", "0x1p3", "1e", "1..2", "12a", "-", "."}) {
-    EXPECT_FALSE(parsePlainNumber(bad).has_value()) << bad;
+    EXPECT_FALSE(readPlainNumber(bad).value.has_value()) << bad;
   }
 }
 

@@ -45,8 +45,11 @@ inline constexpr unsigned kDarkBlue = 0x00C00000;
 QColor windowTextColor();
 QColor windowBackgroundColor();
 
+// The largest digit count whose lines go into the main window's list.
+inline constexpr double kListDigitLimit = 45000;
+
 // The one line of a list whose digit count is too large to show: in the main
-// window's list above 45,000 digits, and first in the result viewer.
+// window's list above kListDigitLimit digits, and first in the result viewer.
 QString overLimitNotice();
 
 // A path as a message box shows it: it may wrap after every "/".

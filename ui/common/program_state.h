@@ -2,14 +2,19 @@
 
 #include <string>
 
-#include "engine/run_window.h"
+#include "engine/computation_run.h"
 
 namespace zembra::ui {
 
+// The result file path that means "no result file": one blank.
+inline const std::string kNoResultFile(" ");
+
 // The program's state, one instance for the process, shared by the windows:
-// the settings a run reads, and what the result viewer read last.
+// the settings a run reads, the result file, and what the result viewer read
+// last.
 struct ProgramState {
   RunSettings run;
+  std::string resultFilePath{kNoResultFile};
   std::string lastViewedLine;  // the last line the result viewer read
 };
 

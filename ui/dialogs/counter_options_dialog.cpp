@@ -8,6 +8,7 @@
 
 #include "ui/common/horizontal_scroll_bar.h"
 #include "ui/common/locale_number.h"
+#include "ui/common/number_box.h"
 #include "ui/common/window_style.h"
 
 namespace zembra::ui {
@@ -84,17 +85,11 @@ void CounterOptionsDialog::onScrollBarMoved() {
 // 0 becomes 1 and anything above 200 becomes 200. The empty box and other
 // text are left alone while the user types; "確認" never stores them.
 void CounterOptionsDialog::onStepEdited() {
-  // Digits of any script count as the digits they are, shown in ASCII.
-  const QString halfWidth = withAsciiDigits(stepEdit_->text());
-  if (halfWidth != stepEdit_->text()) {
-    stepEdit_->setText(halfWidth);
-    return;  // the nested change has done the rest
-  }
-  const std::optional<double> number = parseLocaleNumber(stepEdit_->text());
-  if (number && *number == 0) stepEdit_->setText("1");
-  const std::optional<double> again = parseLocaleNumber(stepEdit_->text());
-  if (again && *again > kLargestStep) stepEdit_->setText(QString::number(kLargestStep));
-  stepEdit_->repaint();
+  const bool done = correctNumberBox(
+      *stepEdit_, {{[](std::optional<double> step) { return step && *step == 0; }, "1"},
+                   {[](std::optional<double> step) { return step && *step > kLargestStep; },
+                    QString::number(kLargestStep)}});
+  if (done) stepEdit_->repaint();
 }
 
 void CounterOptionsDialog::onConfirm() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/run_window.h"
+#include "engine/computation_run.h"
 #include "ui/common/modal_window.h"
 
 class QGroupBox;

@@ -12,7 +12,7 @@ namespace zembra::ui {
 // Each window deletes itself when it closes (before exec() returns), so
 // nothing of it is touched afterwards.
 bool DialogLaunchers::openFileSelection(const QString& title) {
-  auto* dialog = new FileSelectionDialog(state_.run, Volumes::system(), owner());
+  auto* dialog = new FileSelectionDialog(state_.resultFilePath, Volumes::system(), owner());
   dialog->setWindowTitle(title);
   bool confirmed = false;
   QObject::connect(dialog, &FileSelectionDialog::confirmed, [&confirmed] { confirmed = true; });

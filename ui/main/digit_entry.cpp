@@ -3,6 +3,7 @@
 #include "engine/digits/sizing.h"
 #include "ui/common/design.h"
 #include "ui/common/locale_number.h"
+#include "ui/common/number_box.h"
 
 namespace zembra::ui {
 
@@ -31,23 +32,15 @@ void DigitEntry::onScrollBarMoved() {
   c_.digitCountEdit->setText(QString::number(c_.digitCountScrollBar->value()) + QLatin1Char('0'));
 }
 
-// Each step reads the text afresh; a correction runs this handler again,
-// nested, before the step after it.
+// Anything but a number becomes 0, and a count above the largest the largest;
+// each correction runs this handler again, nested, before the step after it.
 void DigitEntry::onDigitCountEdited() {
-  // Digits of any script count as the digits they are, shown in ASCII.
-  const QString halfWidth = withAsciiDigits(c_.digitCountEdit->text());
-  if (halfWidth != c_.digitCountEdit->text()) {
-    c_.digitCountEdit->setText(halfWidth);
-    return;  // the nested change has done the rest
-  }
-  if (!parseLocaleNumber(c_.digitCountEdit->text()))
-    c_.digitCountEdit->setText(QStringLiteral("0"));
-
-  const std::optional<double> count = parseLocaleNumber(c_.digitCountEdit->text());
-  if (count && *count > kMaxDigits) {
-    c_.digitCountEdit->setText(QString::number(static_cast<int>(kMaxDigits)));
-  }
-
+  const bool done =
+      correctNumberBox(*c_.digitCountEdit,
+                       {{[](std::optional<double> count) { return !count; }, QStringLiteral("0")},
+                        {[](std::optional<double> count) { return count && *count > kMaxDigits; },
+                         QString::number(static_cast<int>(kMaxDigits))}});
+  if (!done) return;
   const std::optional<double> shown = parseLocaleNumber(c_.digitCountEdit->text());
   c_.digitList->clear();
   if (shown && *shown > kListDigitLimit) c_.digitList->insertItem(0, overLimitNotice());

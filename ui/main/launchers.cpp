@@ -5,7 +5,7 @@
 namespace zembra::ui {
 
 void Launchers::chooseOutputFile() {
-  state_.run.resultFilePath = kNoResultFile;
+  state_.resultFilePath = kNoResultFile;
   windows_.openFileSelection(QStringLiteral("結果の出力ファイル指定"));
   showResultFile();
 }
@@ -15,7 +15,7 @@ void Launchers::chooseDisplayFile() {
 }
 
 void Launchers::showResultFile() {
-  window_.controls().resultFileLabel->setCaption(QString::fromStdString(state_.run.resultFilePath));
+  window_.controls().resultFileLabel->setCaption(QString::fromStdString(state_.resultFilePath));
 }
 
 void Launchers::showCounterOptions() {

@@ -8,7 +8,7 @@ MainProgram::MainProgram(ProgramState& state, WindowOpeners& windows,
       window_(state),
       launchers_(state, windows, window_),
       entry_(window_.controls()),
-      run_(state.run, window_, entry_, programEnd_,
+      run_(state, window_, entry_, programEnd_,
            [this](const std::string& path) { return launchers_.confirmReplace(path); }) {
   windows.setOwner(&window_);
   connectMenus();

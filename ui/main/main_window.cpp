@@ -252,7 +252,7 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(paren
 // margin as designed.
 void MainWindow::setStartState(ProgramState& state) {
   move(px(200), px(200));
-  state.run.resultFilePath = kNoResultFile;
+  state.resultFilePath = kNoResultFile;
   state.run.counterStep = 1;
   controls_.counterStepLabel->setCaption(QString::number(state.run.counterStep));
   listBottomMargin_ = static_cast<float>(kClientHeight) -

@@ -5,8 +5,9 @@
 #include <optional>
 
 #include "engine/computation_run.h"
+#include "engine/error.h"
 #include "engine/result_header.h"
-#include "engine/run_error.h"
+#include "ui/common/design.h"
 #include "ui/common/locale_number.h"
 #include "ui/main/long_time.h"
 #include "ui/main/run_failure_message.h"
@@ -28,72 +29,61 @@ void EventPump::pumpNow() {
   last_ = clock_();
 }
 
-MainRunWindow::MainRunWindow(MainWindow& window, EventPump& pump, const ProgramEnd& programEnd,
-                             std::function<QTime()> clock)
+std::string timeForTimeBoxes(const MainWindowControls& controls, const QTime& time) {
+  const int width = std::min(controls.startTimeLabel->contentsRect().width(),
+                             controls.endTimeLabel->contentsRect().width());
+  return timeForBox(time, QLocale(), controls.endTimeLabel->fontMetrics(), width).toStdString();
+}
+
+MainRunView::MainRunView(MainWindow& window, EventPump& pump, const ProgramEnd& programEnd,
+                         double digitCount)
     : controls_(window.controls()),
       pump_(pump),
       programEnd_(programEnd),
-      clock_(std::move(clock)) {}
+      listed_(digitCount < kListDigitLimit + 1) {}
 
-std::string MainRunWindow::digitCountText() {
-  return controls_.digitCountEdit->text().toStdString();
-}
-
-std::optional<double> MainRunWindow::toNumber(const std::string& text) {
-  return parseLocaleNumber(QString::fromStdString(text));
-}
-
-// The start and end time boxes and the result file's header show the same
-// text: the long time where it fits the narrower box and Shift-JIS.
-std::string MainRunWindow::timeOfDay() {
-  const int width = std::min(controls_.startTimeLabel->contentsRect().width(),
-                             controls_.endTimeLabel->contentsRect().width());
-  return timeForBox(clock_(), QLocale(), controls_.endTimeLabel->fontMetrics(), width)
-      .toStdString();
-}
-
-void MainRunWindow::show(CaptionLabel* label, const QString& text, bool paintNow) {
+void MainRunView::show(CaptionLabel* label, const QString& text, bool paintNow) {
   label->setCaption(text);
   if (paintNow && (computationDone_ || pump_.due())) label->repaint();
 }
 
-void MainRunWindow::runStarted(const std::string& resultFile) {
+void MainRunView::runStarted(const std::optional<std::string>& resultFile) {
   controls_.digitList->clear();
   for (CaptionLabel* value : {controls_.counterLabel, controls_.startTimeLabel,
                               controls_.termTotalLabel, controls_.endTimeLabel}) {
     value->setCaption(QStringLiteral(" "));
   }
-  show(controls_.resultFileLabel, QString::fromStdString(resultFile), true);
+  show(controls_.resultFileLabel, QString::fromStdString(resultFile.value_or(kNoResultFile)), true);
 }
 
-void MainRunWindow::showTermTotal(long total) {
+void MainRunView::showTermTotal(long total) {
   show(controls_.termTotalLabel, QString::number(total), false);
 }
 
-void MainRunWindow::showStartTime(const std::string& time) {
+void MainRunView::showStartTime(const std::string& time) {
   show(controls_.startTimeLabel, QString::fromStdString(time), true);
 }
 
-void MainRunWindow::showCounter(long counter) {
+void MainRunView::showCounter(long counter) {
   show(controls_.counterLabel, QString::number(counter), !computationDone_);
 }
 
 // The end time is the last value a run paints, right before its last pump,
 // which therefore always runs.
-void MainRunWindow::showEndTime(const std::string& time) {
+void MainRunView::showEndTime(const std::string& time) {
   computationDone_ = true;
   show(controls_.endTimeLabel, QString::fromStdString(time), true);
 }
 
-void MainRunWindow::showLeftoverBackup(const std::string& backup) {
+void MainRunView::showLeftoverBackup(const std::string& backup) {
   showLeftoverBackupNotice(controls_.digitList->window(), backup);
 }
 
-void MainRunWindow::showDigitLine(const std::string& line) {
-  controls_.digitList->addItem(QString::fromStdString(line));
+void MainRunView::showDigitLine(const std::string& line) {
+  if (listed_) controls_.digitList->addItem(QString::fromStdString(line));
 }
 
-void MainRunWindow::pumpEvents() {
+void MainRunView::pumpEvents() {
   if (computationDone_) {
     computationDone_ = false;
     pump_.pumpNow();
@@ -126,37 +116,42 @@ class RunInProgress {
 
 }  // namespace
 
-RunCommand::RunCommand(const RunSettings& settings, MainWindow& window, DigitEntry& entry,
+RunCommand::RunCommand(const ProgramState& state, MainWindow& window, DigitEntry& entry,
                        const ProgramEnd& programEnd, ReplaceQuestion confirmReplace)
-    : settings_(settings),
+    : state_(state),
       window_(window),
       entry_(entry),
       programEnd_(programEnd),
       confirmReplace_(std::move(confirmReplace)) {}
 
+// The digit box is read here, once: it stays locked while the run goes on.
 void RunCommand::run() {
   if (running_) return;
-  const std::optional<double> count = parseLocaleNumber(window_.controls().digitCountEdit->text());
+  const QString text = window_.controls().digitCountEdit->text();
+  const std::optional<double> count = parseLocaleNumber(text);
   if (!count || *count <= 0) return;
-  const std::string& target = settings_.resultFilePath;
+  const std::string& target = state_.resultFilePath;
   if (target != kNoResultFile && replacesOtherContent(target) && !confirmReplace_(target)) return;
-  runEngine();
+  RunRequest request;
+  request.digitCount = *count;
+  request.digitCountText = text.toStdString();
+  if (target != kNoResultFile) request.resultFile = target;
+  request.timeOfDay = [this] { return timeForTimeBoxes(window_.controls(), clock_()); };
+  request.settings = &state_.run;
+  runEngine(request);
 }
 
-void RunCommand::runEngine() {
-  std::optional<RunError> failure;
+void RunCommand::runEngine(const RunRequest& request) {
+  std::optional<Error> failure;
   {
     RunInProgress inProgress(running_, entry_);
-    MainRunWindow runWindow(window_, pump_, programEnd_, clock_);
+    MainRunView runView(window_, pump_, programEnd_, request.digitCount);
     try {
-      runComputation(runWindow, settings_);
-    } catch (const RunError& error) {
-      failure = error;
+      runComputation(request, runView);
     } catch (const ProgramEnding&) {
       return;  // the event loop is ending; nothing more to show
-    } catch (const std::exception& error) {
-      failure = RunError(RunError::Kind::Internal, {}, error.what());
     }
+    failure = runView.failure();
   }
   if (failure) showRunFailure(&window_, *failure);
 }

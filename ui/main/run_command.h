@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/run_window.h"
+#include "engine/computation_run.h"
+#include "engine/run_view.h"
+#include "ui/common/program_state.h"
 #include "ui/main/digit_entry.h"
 #include "ui/main/main_window.h"
 
@@ -59,28 +61,34 @@ class EventPump {
   std::optional<std::chrono::steady_clock::time_point> last_;
 };
 
-// The main window as a run sees it. The labels change at every step the run
-// makes; painting follows the event pump: a value that is to be painted at
-// once is painted only when the next pump is due, except at the end of the
-// computation, whose pump always runs.
-class MainRunWindow final : public RunWindow {
- public:
-  // `clock` gives the time of day for the start and end times.
-  MainRunWindow(MainWindow& window, EventPump& pump, const ProgramEnd& programEnd,
-                std::function<QTime()> clock);
+// The start and end time boxes and the result file's header show the same
+// text: the long time of `time` where it fits the narrower box.
+std::string timeForTimeBoxes(const MainWindowControls& controls, const QTime& time);
 
-  std::string digitCountText() override;
-  std::optional<double> toNumber(const std::string& text) override;
-  std::string timeOfDay() override;
-  void runStarted(const std::string& resultFile) override;
+// The main window as a run shows itself in it. The run starts by emptying
+// the list and blanking the start time, term total, counter and end time;
+// the result file is shown at once. The labels change at every step the run
+// makes; painting follows the event pump: the start time, the counter while
+// computing and the end time are to be painted at once, and are painted when
+// the next pump is due; the end of the computation is painted in any case,
+// and its pump always runs. The digit lines go into the list for counts
+// below kListDigitLimit + 1; a failure is kept for the run command to show.
+class MainRunView final : public RunView {
+ public:
+  MainRunView(MainWindow& window, EventPump& pump, const ProgramEnd& programEnd, double digitCount);
+
+  void runStarted(const std::optional<std::string>& resultFile) override;
   void showTermTotal(long total) override;
   void showStartTime(const std::string& time) override;
   void showCounter(long counter) override;
   void showEndTime(const std::string& time) override;
   void showDigitLine(const std::string& line) override;
   void showLeftoverBackup(const std::string& backup) override;
+  void runFailed(const Error& error) override { failure_ = error; }
   // Throws ProgramEnding once the program is to end.
   void pumpEvents() override;
+
+  const std::optional<Error>& failure() const { return failure_; }
 
  private:
   void show(CaptionLabel* label, const QString& text, bool paintNow);
@@ -88,8 +96,9 @@ class MainRunWindow final : public RunWindow {
   const MainWindowControls& controls_;
   EventPump& pump_;
   const ProgramEnd& programEnd_;
-  std::function<QTime()> clock_;
+  bool listed_;
   bool computationDone_ = false;
+  std::optional<Error> failure_;
 };
 
 // The run command: a whole run of the engine on the window's thread, for a
@@ -102,7 +111,7 @@ class RunCommand {
  public:
   using ReplaceQuestion = std::function<bool(const std::string& path)>;
 
-  RunCommand(const RunSettings& settings, MainWindow& window, DigitEntry& entry,
+  RunCommand(const ProgramState& state, MainWindow& window, DigitEntry& entry,
              const ProgramEnd& programEnd, ReplaceQuestion confirmReplace);
 
   void run();
@@ -112,9 +121,9 @@ class RunCommand {
   void setClock(std::function<QTime()> clock) { clock_ = std::move(clock); }
 
  private:
-  void runEngine();
+  void runEngine(const RunRequest& request);
 
-  const RunSettings& settings_;
+  const ProgramState& state_;
   MainWindow& window_;
   DigitEntry& entry_;
   const ProgramEnd& programEnd_;

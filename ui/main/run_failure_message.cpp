@@ -9,55 +9,58 @@
 namespace zembra::ui {
 namespace {
 
-QString refusalHeadline(RunError::Refusal refusal) {
+QString refusalHeadline(Error::Refusal refusal) {
   switch (refusal) {
-    case RunError::Refusal::Folder:
+    case Error::Refusal::Folder:
       return QStringLiteral("フォルダーには結果を書き込めません。ファイル名を指定してください。");
-    case RunError::Refusal::BlockDevice:
+    case Error::Refusal::BlockDevice:
       return QStringLiteral("ブロック型デバイスには結果を書き込めません。");
-    case RunError::Refusal::Socket:
+    case Error::Refusal::Socket:
       return QStringLiteral("ソケットには結果を書き込めません。");
-    case RunError::Refusal::DescriptorNotWritable:
+    case Error::Refusal::DescriptorNotWritable:
       return QStringLiteral("書き込み用に開かれていないファイル記述子です。");
-    case RunError::Refusal::NoPipeReader:
+    case Error::Refusal::NoPipeReader:
       return QStringLiteral("名前付きパイプを読み取るプログラムがないため、計算を始めません。");
-    case RunError::Refusal::AppendOnlyOrImmutable:
+    case Error::Refusal::AppendOnlyOrImmutable:
       return QStringLiteral("追記専用または変更不可のファイルのため、書き換えられません。");
-    case RunError::Refusal::UntrustedLink:
+    case Error::Refusal::UntrustedLink:
       return QStringLiteral(
           "共有フォルダーにある他のユーザーのシンボリックリンクのため、たどりません。");
-    case RunError::Refusal::FileSizeLimit:
+    case Error::Refusal::FileSizeLimit:
       return QStringLiteral(
           "結果がこのプログラムのファイルサイズの上限を超えるため、計算を始めません。");
-    case RunError::Refusal::UnknownType:
-    case RunError::Refusal::None:
+    case Error::Refusal::UnknownType:
+    case Error::Refusal::None:
       break;
   }
   return QStringLiteral("この種類のファイルには結果を書き込めません。");
 }
 
-QString headline(const RunError& error) {
+QString headline(const Error& error) {
   switch (error.kind()) {
-    case RunError::Kind::FileOpen:
+    case Error::Kind::FileOpen:
       return QStringLiteral("結果ファイルを作成できません。");
-    case RunError::Kind::FileOpenForWriting:
+    case Error::Kind::FileOpenForWriting:
       return QStringLiteral("結果ファイルを書き込み用に開けません。");
-    case RunError::Kind::FileBusy:
+    case Error::Kind::FileBusy:
       return QStringLiteral(
           "このプログラムの別の実行が同じファイルに書き込んでいるため、書き込めません。");
-    case RunError::Kind::FileWrite:
+    case Error::Kind::FileWrite:
       return QStringLiteral("結果ファイルに書き込めません。");
-    case RunError::Kind::TargetRefused:
+    case Error::Kind::TargetRefused:
       return refusalHeadline(error.refusal());
-    case RunError::Kind::OutOfMemory:
+    case Error::Kind::OutOfMemory:
       return QStringLiteral("メモリが足りないため、計算できません。");
-    case RunError::Kind::OutOfResources:
+    case Error::Kind::OutOfResources:
       return QStringLiteral("システムの資源が足りないため、計算できません。");
-    case RunError::Kind::Internal:
+    case Error::Kind::Internal:
+    case Error::Kind::Usage:
+    case Error::Kind::FolderUnreadable:
+    case Error::Kind::FileUnreadable:
+    case Error::Kind::NotAPlainFile:
       return QStringLiteral("計算を続けられませんでした。");
-    case RunError::Kind::NotANumber:
-    case RunError::Kind::NegativeDigitCount:
-    case RunError::Kind::DigitCountTooLarge:
+    case Error::Kind::NegativeDigitCount:
+    case Error::Kind::DigitCountTooLarge:
       break;
   }
   return QStringLiteral("有効桁数が正しくないため、計算できません。");
@@ -65,7 +68,7 @@ QString headline(const RunError& error) {
 
 // The system's reason in the user's language (LC_MESSAGES) where the system
 // has a translation, else as the engine gave it.
-QString systemReason(const RunError& error) {
+QString systemReason(const Error& error) {
   if (error.errorNumber() == 0) return QString::fromStdString(error.reason());
   const locale_t userLocale = ::newlocale(LC_MESSAGES_MASK, "", static_cast<locale_t>(nullptr));
   if (!userLocale) return QString::fromStdString(error.reason());
@@ -76,7 +79,7 @@ QString systemReason(const RunError& error) {
 
 }  // namespace
 
-QString runFailureMessage(const RunError& error) {
+QString runFailureMessage(const Error& error) {
   QString message = headline(error);
   if (!error.path().empty()) {
     message += QStringLiteral("\nファイル：") + breakablePath(QString::fromStdString(error.path()));
@@ -90,14 +93,14 @@ QString runFailureMessage(const RunError& error) {
   return message;
 }
 
-std::unique_ptr<QMessageBox> makeRunFailureBox(QWidget* parent, const RunError& error) {
+std::unique_ptr<QMessageBox> makeRunFailureBox(QWidget* parent, const Error& error) {
   auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("zembra32"),
                                            runFailureMessage(error), QMessageBox::Ok, parent);
   box->setObjectName(QStringLiteral("RunFailure"));
   return box;
 }
 
-void showRunFailure(QWidget* parent, const RunError& error) {
+void showRunFailure(QWidget* parent, const Error& error) {
   makeRunFailureBox(parent, error)->exec();
 }
 

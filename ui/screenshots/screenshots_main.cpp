@@ -51,9 +51,9 @@ void activate(QWidget& window) {
 
 // The file selection with a path too long for its label, and the focus on
 // the drive list.
-bool saveLongPathSelection(zembra::RunSettings& settings, const QDir& folder) {
+bool saveLongPathSelection(std::string& resultFilePath, const QDir& folder) {
   using namespace zembra::ui;
-  auto* dialog = new FileSelectionDialog(settings, Volumes({"/"}));
+  auto* dialog = new FileSelectionDialog(resultFilePath, Volumes({"/"}));
   dialog->show();
   activate(*dialog);
   dialog->findChild<QWidget*>("Drive1")->setFocus();
@@ -67,9 +67,9 @@ bool saveLongPathSelection(zembra::RunSettings& settings, const QDir& folder) {
 // The secondary windows, the viewer on the result file just written.
 bool saveSecondaryWindows(zembra::ui::ProgramState& state, const QDir& folder) {
   using namespace zembra::ui;
-  bool ok = saveWindow(new FileSelectionDialog(state.run, Volumes::system()), folder,
+  bool ok = saveWindow(new FileSelectionDialog(state.resultFilePath, Volumes::system()), folder,
                        "file_selection.png");
-  ok = saveLongPathSelection(state.run, folder) && ok;
+  ok = saveLongPathSelection(state.resultFilePath, folder) && ok;
   ok = saveWindow(new VersionWindow, folder, "version.png") && ok;
   ok = saveWindow(new CounterOptionsDialog(state.run), folder, "counter_options.png") && ok;
   ok = saveWindow(new HelpWindow, folder, "help.png") && ok;
@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
 
   // A run of 1,000 digits, pictured once while it goes on (the count greyed)
   // and once at its end.
-  state.run.resultFilePath = folder.filePath("pi.txt").toStdString();
+  state.resultFilePath = folder.filePath("pi.txt").toStdString();
   state.run.counterStep = 100;
   window.controls().digitCountEdit->setText(QStringLiteral("1000"));
   QTimer::singleShot(0, &window, [&] {
@@ -122,8 +122,8 @@ int main(int argc, char* argv[]) {
 
   ok = saveSecondaryWindows(state, folder) && ok;
 
-  const zembra::RunError failure(zembra::RunError::Kind::FileOpen, "/home/user/missing/pi.txt",
-                                 "No such file or directory");
+  const zembra::Error failure(zembra::Error::Kind::FileOpen, "/home/user/missing/pi.txt",
+                              "No such file or directory");
   const std::unique_ptr<QMessageBox> box = zembra::ui::makeRunFailureBox(&window, failure);
   box->show();
   ok = save(*box, folder, QStringLiteral("run_failure_message.png")) && ok;

@@ -31,6 +31,7 @@
 #include <utility>
 
 #include "engine/digits/kernel/kernel.h"
+#include "engine/digits/machin_formula.h"
 
 #ifndef ZEMBRA_KERNEL_VARIANT
 #error "define ZEMBRA_KERNEL_VARIANT before including series_kernel.h"
@@ -148,7 +149,7 @@ class Wavefront {
   }
 
  private:
-  static constexpr double kBase = 1e10;
+  static constexpr auto kBase = static_cast<double>(kLimbBase);
   const BlockArgs& args_;
   const Vec<N> zero_ = {};
   Vec<N> square_[R], inverseSquare_[R], divisor_[R], inverseDivisor_[R], sign_[R];

@@ -12,7 +12,7 @@
 #include "engine/digits/arctan5_head.h"
 #include "engine/digits/pi_digits.h"
 #include "engine/digits/sizing.h"
-#include "engine/run_error.h"
+#include "engine/error.h"
 #include "tests/engine/child_process.h"
 
 namespace zembra {
@@ -78,8 +78,8 @@ TEST(SlowGmpArena, a_run_short_of_memory_reports_it_and_never_aborts) {
       try {
         computePiDigits(327640.0);
         return std::string("done");
-      } catch (const RunError& error) {
-        return std::string(error.kind() == RunError::Kind::OutOfMemory ? "out of memory" : "other");
+      } catch (const Error& error) {
+        return std::string(error.kind() == Error::Kind::OutOfMemory ? "out of memory" : "other");
       }
     }));
   }

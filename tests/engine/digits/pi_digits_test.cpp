@@ -10,7 +10,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "engine/run_error.h"
+#include "engine/error.h"
 #include "tests/engine/digits/counting_starter.h"
 #include "tests/reference/reference.h"
 
@@ -86,7 +86,7 @@ class FailingListener final : public TermListener {
 TEST(PiDigits, memory_running_out_during_the_series_is_a_run_error_with_readable_text) {
   FailingListener failing;
   EXPECT_THAT([&] { computePiDigits(sizeSeries(1000), failing); },
-              testing::ThrowsMessage<RunError>("not enough memory for the computation"));
+              testing::ThrowsMessage<Error>("not enough memory for the computation"));
 }
 
 TEST(SlowPiDigits, large_counts_on_one_and_two_threads_including_those_the_floors_get_wrong) {

@@ -64,7 +64,7 @@ TEST(Arctan5Head, stops_when_asked) {
 
 TEST(Arctan5Thread, passes_on_the_failure_of_its_computation) {
   // More shown limbs than limbs: the head refuses the sizes on the thread.
-  Arctan5Thread failing(SeriesPlan{80, 25, 75, 95, 24}, 14, 13, kernel::selectedKernel(),
+  Arctan5Thread failing(SeriesPlan{kArctan5, 75, 95, 24}, 14, 13, kernel::selectedKernel(),
                         startThread);
   EXPECT_THROW(failing.take(), std::invalid_argument);
 }

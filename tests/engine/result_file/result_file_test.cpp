@@ -23,9 +23,9 @@
 #include <string>
 #include <thread>
 
+#include "engine/error.h"
 #include "engine/result_file/signal_cleanup.h"
 #include "engine/result_file/temporary_file.h"
-#include "engine/run_error.h"
 #include "tests/engine/child_process.h"
 #include "tests/engine/result_file/writes.h"
 #include "tests/engine/temp_folder.h"

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "engine/computation_run.h"
+#include "engine/error.h"
 #include "engine/result_file/result_file.h"
-#include "engine/run_error.h"
-#include "tests/engine/recorder_window.h"
+#include "tests/engine/recorder_view.h"
 
 namespace zembra::test {
 
@@ -26,7 +26,7 @@ inline std::string written(int count = 1, const std::string& line = "new") {
 
 // "done", or what the user is told less the path: "cannot create/write: …" or "refused: …".
 inline std::string outcomeOf(const std::function<void()>& action) {
-  // The refusals' names, in the order of RunError::Refusal.
+  // The refusals' names, in the order of Error::Refusal.
   static const char* const kRefusals[] = {"none",           "folder",
                                           "block device",   "socket",
                                           "unknown type",   "descriptor not writable",
@@ -34,14 +34,14 @@ inline std::string outcomeOf(const std::function<void()>& action) {
                                           "untrusted link", "file size limit"};
   try {
     action();
-  } catch (const RunError& error) {
-    if (error.kind() == RunError::Kind::FileOpen) return "cannot create: " + error.reason();
-    if (error.kind() == RunError::Kind::FileOpenForWriting) {
+  } catch (const Error& error) {
+    if (error.kind() == Error::Kind::FileOpen) return "cannot create: " + error.reason();
+    if (error.kind() == Error::Kind::FileOpenForWriting) {
       return "cannot open for writing: " + error.reason();
     }
-    if (error.kind() == RunError::Kind::FileWrite) return "cannot write: " + error.reason();
-    if (error.kind() == RunError::Kind::FileBusy) return "busy";
-    if (error.kind() != RunError::Kind::TargetRefused) return error.what();
+    if (error.kind() == Error::Kind::FileWrite) return "cannot write: " + error.reason();
+    if (error.kind() == Error::Kind::FileBusy) return "busy";
+    if (error.kind() != Error::Kind::TargetRefused) return error.what();
     return std::string("refused: ") + kRefusals[int(error.refusal())];
   }
   return "done";
@@ -60,11 +60,11 @@ inline std::string writeLines(const std::string& path, ResultFileOptions options
 // What a window's run of `count` digits into `path` comes to, with ", computed" when it got as
 // far as computing (read the clock): a refusal must come before.
 inline std::string runOutcome(const std::string& path, const std::string& count = "100") {
-  RecorderWindow window;
-  window.text = count;
+  RecorderView view;
+  const RunSettings settings{.counterStep = 9999};
   const std::string told =
-      outcomeOf([&] { runComputation(window, {.resultFilePath = path, .counterStep = 9999}); });
-  return window.clockReadings == 0 ? told : told + ", computed";
+      outcomeOf([&] { runComputation(view.request(count, &settings, path), view); });
+  return view.clockReadings == 0 ? told : told + ", computed";
 }
 
 inline struct stat statOf(const std::string& path) {

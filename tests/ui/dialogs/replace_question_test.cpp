@@ -24,7 +24,7 @@ class ReplacingAFile : public ::testing::Test {
  protected:
   // A first run writes a result file and fills the list and the value boxes.
   ReplacingAFile() {
-    state.run.resultFilePath = folder.file("result.txt");
+    state.resultFilePath = folder.file("result.txt");
     c.digitCountEdit->setText(QStringLiteral("100"));
     program.runCommand().run();
   }

@@ -69,7 +69,7 @@ TEST(Launchers, help_leads_to_the_version_and_back_and_display_shows_the_file_ke
   });
   program.window().menus().help->trigger();
   writeBytes(folder.file("former.txt"), "\"former\"\r\n");
-  state.run.resultFilePath = folder.file("former.txt");
+  state.resultFilePath = folder.file("former.txt");
   test::whenModal([&] {
     if (QWidget* selection = test::activeModal()) selection->close();  // the file is kept
     test::whenModal([&] {
@@ -93,7 +93,7 @@ TEST(Launchers, help_leads_to_the_version_and_back_and_display_shows_the_file_ke
 TEST(SecondaryWindows, a_focused_confirm_button_answers_return_and_enter_and_only_then) {
   ProgramState state;
   const std::function<QDialog*()> windows[] = {
-      [&] { return new FileSelectionDialog(state.run, Volumes({"/"})); },
+      [&] { return new FileSelectionDialog(state.resultFilePath, Volumes({"/"})); },
       [&] { return new ResultViewer(state); },
       [&] { return new CounterOptionsDialog(state.run); },
       [] { return new HelpWindow; },
@@ -115,15 +115,16 @@ TEST(SecondaryWindows, a_focused_confirm_button_answers_return_and_enter_and_onl
       EXPECT_TRUE(closedByKey);
     }
   }
-  state.run.resultFilePath = "/earlier.txt";
-  test::runModal<QDialog>(new FileSelectionDialog(state.run, Volumes({"/"})), [](QDialog& dialog) {
-    auto* name = dialog.findChild<QLineEdit*>("Text1");
-    QTest::keyClicks(name, "x");
-    QTest::keyClick(name, Qt::Key_Return);
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.close();
-  });
-  EXPECT_EQ(state.run.resultFilePath, "/earlier.txt");
+  state.resultFilePath = "/earlier.txt";
+  test::runModal<QDialog>(new FileSelectionDialog(state.resultFilePath, Volumes({"/"})),
+                          [](QDialog& dialog) {
+                            auto* name = dialog.findChild<QLineEdit*>("Text1");
+                            QTest::keyClicks(name, "x");
+                            QTest::keyClick(name, Qt::Key_Return);
+                            EXPECT_TRUE(dialog.isVisible());
+                            dialog.close();
+                          });
+  EXPECT_EQ(state.resultFilePath, "/earlier.txt");
 }
 
 class CounterOptions : public ::testing::Test {
@@ -164,10 +165,10 @@ TEST(SecondaryWindows, the_help_is_drawn_in_the_same_japanese_font_in_every_loca
 
 // The focus can be seen on the step's scroll bar and on the drive list.
 TEST(SecondaryWindows, the_focus_shows_on_the_scroll_bar_and_the_drive_list) {
-  RunSettings settings;
+  ProgramState state;
   const std::pair<QDialog*, const char*> controls[] = {
-      {new CounterOptionsDialog(settings), "HScroll1"},
-      {new FileSelectionDialog(settings, Volumes({"/"})), "Drive1"},
+      {new CounterOptionsDialog(state.run), "HScroll1"},
+      {new FileSelectionDialog(state.resultFilePath, Volumes({"/"})), "Drive1"},
   };
   for (const auto& [window, name] : controls) {
     test::runModal<QDialog>(window, [name](QDialog& w) {

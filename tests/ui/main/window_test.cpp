@@ -51,9 +51,9 @@ struct FakeLaunchers final : WindowOpeners {
     onOpen(name);
   }
   bool openFileSelection(const QString& title) override {
-    const std::string before = state.run.resultFilePath;
+    const std::string before = state.resultFilePath;
     open("FileSelection " + title);
-    return state.run.resultFilePath != before;
+    return state.resultFilePath != before;
   }
   bool askToReplace(const std::string& path) override {
     open("ReplaceQuestion " + QString::fromStdString(path));
@@ -215,13 +215,13 @@ TEST_F(Window, qts_own_texts_are_in_japanese_too) {
 TEST_F(Window, the_access_keys_choose_every_command_of_the_menus) {
   popupsAllowed = true;
   setCount("100");
-  state.run.resultFilePath = folder.filePath(QStringLiteral("former.txt")).toStdString();
+  state.resultFilePath = folder.filePath(QStringLiteral("former.txt")).toStdString();
   QStringList chosen{"/tmp/pi.txt", "/tmp/shown.txt"};  // as result file, then to display
   dialogs.onOpen = [&](const QString& window) {
     if (window == "CounterOptions") state.run.counterStep = 250;
     if (!window.startsWith("FileSelection")) return;
-    EXPECT_TRUE(chosen.size() < 2 || state.run.resultFilePath == " ") << "the former is forgotten";
-    state.run.resultFilePath = chosen.takeFirst().toStdString();
+    EXPECT_TRUE(chosen.size() < 2 || state.resultFilePath == " ") << "the former is forgotten";
+    state.resultFilePath = chosen.takeFirst().toStdString();
   };
   // Alt+menu key opens the menu, the item key chooses its item.
   const std::tuple<Qt::Key, QMenu*, Qt::Key> commands[] = {
@@ -378,7 +378,7 @@ TEST_F(DigitEntry, the_scroll_bar_writes_ten_times_its_value_when_it_moves) {
 
 // Meanwhile the count is locked and greyed, a second run is refused and other windows open.
 TEST_F(ARun, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_file) {
-  state.run.resultFilePath = path.toStdString();
+  state.resultFilePath = path.toStdString();
   state.run.counterStep = 100;
   QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
   c.digitCountEdit->setFocus();
@@ -422,7 +422,7 @@ TEST_F(ARun, of_1000_digits_shows_the_counter_lines_and_times_and_writes_the_fil
 // A screen reader reads each value box by its name and its value, and hears of a change while
 // it listens: the counter, which changes at every term, a few times a second at most.
 TEST_F(ARun, tells_screen_readers_each_value_and_its_changes_a_few_times_a_second) {
-  state.run.resultFilePath = path.toStdString();
+  state.resultFilePath = path.toStdString();
   const ScreenReaders before = screenReaders();
   screenReaders().tell = [](QAccessibleEvent*) { ADD_FAILURE() << "told nobody listening"; };
   run("100");
@@ -452,20 +452,25 @@ TEST_F(ARun, tells_screen_readers_each_value_and_its_changes_a_few_times_a_secon
   }
 }
 
-TEST_F(ARun, of_zero_or_fewer_digits_does_nothing_and_of_45010_shows_no_lines) {
+// The list limit compares the count as a number: 45,000.5 is listed, 45,001 is not (the
+// over-limit notice goes and no digit line comes), though the run computes.
+TEST_F(ARun, of_zero_or_fewer_digits_does_nothing_and_only_counts_below_45001_are_listed) {
   QSignalSpy counter(c.counterLabel, &CaptionLabel::captionChanged);
   for (const char* count : {"0", "00", "-5", "-0.5"}) run(count);
   EXPECT_EQ(counter.count(), 0) << "no run started";
-  c.digitCountScrollBar->setValue(4501);
-  menus.run->trigger();
-  EXPECT_TRUE(listLines().isEmpty()) << "the over-limit notice goes and no digit line comes";
-  EXPECT_EQ(c.counterLabel->text(), c.termTotalLabel->text());
-  EXPECT_FALSE(c.termTotalLabel->text().trimmed().isEmpty());
+  state.run.counterStep = 200;
+  const std::pair<const char*, int> cases[] = {
+      {"44999.5", 900}, {"45000", 901}, {"45000.5", 901}, {"45001", 0}};
+  for (const auto& [count, lines] : cases) {
+    run(count);
+    EXPECT_EQ(c.digitList->count(), lines) << count;
+    EXPECT_EQ(c.counterLabel->text(), c.termTotalLabel->text()) << count;
+  }
 }
 
 TEST_F(ARun, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
   writeBytes(path.toStdString(), "earlier\r\n");
-  state.run.resultFilePath = path.toStdString();
+  state.resultFilePath = path.toStdString();
   run("20000", [this] { menus.exit->trigger(); });
   EXPECT_EQ(endRequests, 1);
   EXPECT_EQ(c.endTimeLabel->text(), QStringLiteral(" ")) << "the run did not reach its end";
@@ -475,7 +480,7 @@ TEST_F(ARun, exit_during_a_run_ends_it_and_keeps_the_earlier_result_file) {
 
 TEST_F(ARun, a_result_file_that_cannot_be_written_is_reported_and_the_window_stays_usable) {
   const QString target = folder.filePath(QStringLiteral("missing/pi.txt"));
-  state.run.resultFilePath = target.toStdString();
+  state.resultFilePath = target.toStdString();
   messageExpected = true;
   run("100");
   const QString wrappable = QString(target).replace(u'/', QStringLiteral("/\u200B"));
@@ -485,7 +490,7 @@ TEST_F(ARun, a_result_file_that_cannot_be_written_is_reported_and_the_window_sta
   EXPECT_TRUE(listLines().isEmpty());
   EXPECT_EQ(c.termTotalLabel->text(), QStringLiteral(" ")) << "nothing computed";
   EXPECT_TRUE(unlocked());
-  state.run.resultFilePath = " ";
+  state.resultFilePath = " ";
   menus.run->trigger();
   EXPECT_EQ(c.digitList->count(), 3) << "the next run works";
 }
@@ -508,7 +513,7 @@ class RunWindow : public MainWindowTest {
   std::chrono::steady_clock::time_point now{};
   EventPump pump{[this] { return now; }};
   ProgramEnd end{[] {}};
-  MainRunWindow window{form, pump, end, &QTime::currentTime};
+  MainRunView window{form, pump, end, 100};
 };
 
 TEST_F(RunWindow, paints_when_the_pump_is_due_and_always_at_the_end_of_the_run) {

@@ -40,11 +40,10 @@ void DirectoryList::openEntry(QListWidgetItem* item) {
   const QByteArray folder = item->data(kPathRole).toByteArray();
   try {
     setPath(folder);
-  } catch (const FolderError& error) {
-    QMessageBox::warning(
-        this, window()->windowTitle(),
-        QStringLiteral("フォルダ「%1」を開けません。\n%2")
-            .arg(breakablePath(shownName(folder)), QString::fromLocal8Bit(error.what())));
+  } catch (const Error& error) {
+    QMessageBox::warning(this, window()->windowTitle(),
+                         QStringLiteral("フォルダ「%1」を開けません。\n%2")
+                             .arg(breakablePath(shownName(folder)), folderErrorText(error)));
     const int scrolled = verticalScrollBar()->value();
     setCurrentRow(static_cast<int>(ancestorsOf(path_).size()) - 1);  // back on the folder shown
     verticalScrollBar()->setValue(scrolled);
@@ -82,7 +81,7 @@ void DirectoryList::keyboardSearch(const QString& typed) {
 void DirectoryList::openAt(const QString& folder) {
   try {
     setPath(folder);
-  } catch (const FolderError&) {
+  } catch (const Error&) {
     setPathToDrive(volumes_.volumeOf(folder));
   }
 }
@@ -101,7 +100,7 @@ void DirectoryList::setPathToDrive(const QString& mountPoint) {
   const QByteArray remembered = Volumes::currentDirectory(mountPoint);
   try {
     setPath(remembered);
-  } catch (const FolderError&) {
+  } catch (const Error&) {
     const QByteArray root = QFile::encodeName(mountPoint);
     if (remembered == root) throw;
     setPath(root);  // the folder last shown there is gone

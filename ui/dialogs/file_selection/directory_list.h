@@ -25,7 +25,7 @@ class DirectoryList : public QListWidget {
 
   const QByteArray& path() const { return path_; }
   QString shownPath() const { return shownName(path_); }
-  // Throws FolderError, keeping the current path, when `folder` cannot be read.
+  // Throws Error, keeping the current path, when `folder` cannot be read.
   void setPath(const QByteArray& folder);
   void setPath(const QString& folder) { setPath(QFile::encodeName(folder)); }
   // Moves to the current directory of the drive with this mount point, or to

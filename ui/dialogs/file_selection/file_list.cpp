@@ -21,7 +21,7 @@ void FileList::setPath(const QByteArray& folder) {
   QList<FolderEntry> files;
   try {
     files = readFolder(folder, EntryKind::Files);
-  } catch (const FolderError&) {
+  } catch (const Error&) {
     // The folder list has reported it already.
   }
   for (const FolderEntry& file : files) {

@@ -18,8 +18,10 @@
 
 namespace zembra::ui {
 
-FileSelectionDialog::FileSelectionDialog(RunSettings& settings, Volumes volumes, QWidget* parent)
-    : ModalWindow(parent, "ファイル選択", Frame::Fixed, Icon::Program), settings_(settings) {
+FileSelectionDialog::FileSelectionDialog(std::string& resultFilePath, Volumes volumes,
+                                         QWidget* parent)
+    : ModalWindow(parent, "ファイル選択", Frame::Fixed, Icon::Program),
+      resultFilePath_(resultFilePath) {
   setFixedSize(px(6915), px(3525));
   setBackground(this, colors::kGrey);
   buildControls(std::move(volumes));
@@ -80,12 +82,11 @@ void FileSelectionDialog::openAtProgramDirectory() {
 void FileSelectionDialog::onDriveChanged() {
   try {
     folderList_->setPathToDrive(driveList_->drive());
-  } catch (const FolderError& error) {
-    QMessageBox box(
-        QMessageBox::NoIcon, QCoreApplication::applicationName(),
-        QStringLiteral("ドライブ「%1」を開けません。\n%2")
-            .arg(breakablePath(driveList_->drive()), QString::fromLocal8Bit(error.what())),
-        QMessageBox::Ok, this);
+  } catch (const Error& error) {
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+                    QStringLiteral("ドライブ「%1」を開けません。\n%2")
+                        .arg(breakablePath(driveList_->drive()), folderErrorText(error)),
+                    QMessageBox::Ok, this);
     box.exec();
     const QSignalBlocker quiet(driveList_);
     driveList_->setDrive(folderList_->shownPath());
@@ -121,7 +122,7 @@ void FileSelectionDialog::onFileNameEdited() {
 }
 
 void FileSelectionDialog::onConfirm() {
-  settings_.resultFilePath = composedPath_.toStdString();
+  resultFilePath_ = composedPath_.toStdString();
   emit confirmed();
   close();
 }

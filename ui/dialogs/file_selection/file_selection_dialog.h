@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/run_window.h"
 #include "ui/common/modal_window.h"
+#include "ui/common/program_state.h"
 #include "ui/dialogs/file_selection/folder_entries.h"
 #include "ui/dialogs/file_selection/volumes.h"
 
@@ -17,12 +17,12 @@ class FileList;
 
 // The file selection dialog: a drive, a folder and a file name, picked or
 // typed. The path label always shows the composed path; "確認" stores it as
-// the result file and closes. Closing in any other way stores nothing.
+// in `resultFilePath` and closes. Closing in any other way stores nothing.
 class FileSelectionDialog : public ModalWindow {
   Q_OBJECT
 
  public:
-  FileSelectionDialog(RunSettings& settings, Volumes volumes, QWidget* parent = nullptr);
+  FileSelectionDialog(std::string& resultFilePath, Volumes volumes, QWidget* parent = nullptr);
 
   // The program's directory, and where the dialog opens: there if it is
   // writable, else in the user's home folder.
@@ -41,7 +41,7 @@ class FileSelectionDialog : public ModalWindow {
   void onFileNameEdited();
   void onConfirm();
 
-  RunSettings& settings_;
+  std::string& resultFilePath_;
   DriveList* driveList_ = nullptr;
   DirectoryList* folderList_ = nullptr;
   FileList* fileList_ = nullptr;

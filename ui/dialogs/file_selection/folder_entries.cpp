@@ -1,53 +1,61 @@
 #include "ui/dialogs/file_selection/folder_entries.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
-#include <QFile>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <memory>
+#include <filesystem>
 
 namespace zembra::ui {
 namespace {
 
-bool isKind(const QByteArray& path, EntryKind kind) {
-  struct stat status {};
-  if (::stat(path.constData(), &status) != 0) return false;  // a dangling link
-  return kind == EntryKind::Folders ? S_ISDIR(status.st_mode) : S_ISREG(status.st_mode);
+namespace fs = std::filesystem;
+
+fs::path pathOf(const QByteArray& bytes) { return fs::path(bytes.toStdString()); }
+QByteArray bytesOf(const fs::path& path) { return QByteArray::fromStdString(path.native()); }
+
+// Links followed; a dangling link is neither.
+bool isKind(const fs::directory_entry& entry, EntryKind kind) {
+  std::error_code error;
+  const fs::file_status status = entry.status(error);
+  return kind == EntryKind::Folders ? fs::is_directory(status) : fs::is_regular_file(status);
 }
 
 }  // namespace
 
-FolderError::FolderError(int error) : std::runtime_error(std::strerror(error)) {}
+QString folderErrorText(const Error& error) {
+  return QString::fromLocal8Bit(std::strerror(error.errorNumber()));
+}
 
 QString shownName(const QByteArray& bytes) { return QString::fromUtf8(bytes); }
 
+// The folder with one separator at its end (`/ ""` adds one unless it is
+// there), then the name as it is.
 QByteArray joinPath(const QByteArray& folder, const QByteArray& name) {
-  if (folder.endsWith('/')) return folder + name;
-  return folder + '/' + name;
+  return bytesOf(pathOf(folder) / "") + name;
 }
 
 QList<QByteArray> ancestorsOf(const QByteArray& folder) {
-  QList<QByteArray> chain{"/"};
-  QByteArray path;
-  for (const QByteArray& part : folder.split('/')) {
-    if (part.isEmpty()) continue;
-    path += '/' + part;
-    chain << path;
+  QList<QByteArray> chain;
+  fs::path path;
+  for (const fs::path& part : pathOf(folder)) {
+    if (part.empty()) continue;  // the empty name after a trailing "/"
+    path /= part;
+    chain << bytesOf(path);
   }
+  if (chain.isEmpty()) chain << "/";
   return chain;
 }
 
 QList<FolderEntry> readFolder(const QByteArray& folder, EntryKind kind) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(folder.constData()), &::closedir);
-  if (!directory) throw FolderError(errno);
+  std::error_code error;
+  fs::directory_iterator entry(pathOf(folder), error);
+  if (error)
+    throw Error::fileError(Error::Kind::FolderUnreadable, folder.toStdString(), error.value());
   QList<FolderEntry> entries;
-  while (const dirent* entry = ::readdir(directory.get())) {
-    const QByteArray name(entry->d_name);
-    if (name.startsWith('.')) continue;  // hidden, and "." and ".."
-    if (isKind(joinPath(folder, name), kind)) entries.append({name, shownName(name)});
+  // A folder that fails midway is listed as far as it was read.
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    const QByteArray name = bytesOf(entry->path().filename());
+    if (name.startsWith('.')) continue;  // hidden
+    if (isKind(*entry, kind)) entries.append({name, shownName(name)});
   }
   std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
     return QString::compare(a.shown, b.shown, Qt::CaseInsensitive) < 0;

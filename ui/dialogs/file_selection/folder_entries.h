@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <stdexcept>
+
+#include "engine/error.h"
 
 // Reading a folder the way the file selection dialog lists it. Names and
 // paths stay bytes, as the system gives them, from the folder to the file
@@ -12,12 +13,9 @@
 
 namespace zembra::ui {
 
-// A folder that cannot be read. what() is the system's description, in the
-// user's language where the system has a translation.
-class FolderError : public std::runtime_error {
- public:
-  explicit FolderError(int error);
-};
+// The system's description of why a folder could not be read, in the user's
+// language where the system has a translation.
+QString folderErrorText(const Error& error);
 
 struct FolderEntry {
   QByteArray name;  // as stored in the folder
@@ -27,8 +25,8 @@ struct FolderEntry {
 enum class EntryKind { Folders, Files };
 
 // The visible (not hidden) folders or plain files of `folder`, links followed,
-// sorted by their shown names, case ignored. Throws FolderError when the
-// folder cannot be read.
+// sorted by their shown names, case ignored. Throws Error
+// (Error::Kind::FolderUnreadable) when the folder cannot be read.
 QList<FolderEntry> readFolder(const QByteArray& folder, EntryKind kind);
 
 // A name or path as the lists show it.

@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
-
-#include "ui/dialogs/viewer/shift_jis_text.h"
+#include <stdexcept>
 
 namespace zembra::ui {
 namespace {
+
+std::unique_ptr<ShiftJisDecoder> shiftJisDecoder() {
+  try {
+    return std::make_unique<ShiftJisDecoder>();
+  } catch (const std::runtime_error&) {
+    return nullptr;
+  }
+}
 
 // Columns `text` takes: one for ASCII and half-width katakana, two for the rest.
 int columns(const QString& text) {
@@ -51,25 +58,27 @@ int FileLineSource::longestLine() const {
 QString FileLineSource::fileLine(long long line) const {
   if (!index_) return {};
   const LineIndex::Line found = index_->line(line);
-  QByteArrayView bytes(found.bytes.data(), static_cast<qsizetype>(found.bytes.size()));
-  if (found.cut) bytes.truncate(wholeShiftJisLength(bytes));
-  const QString text = decodeShiftJis(bytes, decoder_);
+  std::string_view bytes = found.bytes;
+  if (found.cut) bytes = bytes.substr(0, wholeShiftJisLength(bytes));
+  const QString text =
+      decoder_ ? QString::fromStdString(decoder_->decode(bytes))
+               : QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   return found.cut ? text + kCutMark : text;
 }
 
 QString FileLineSource::endRow() const {
   if (!index_ || !index_->done()) return {};
-  if (index_->readError() != 0) {
+  if (const std::optional<Error> error = index_->readError()) {
     return QString("（ファイルを読めなくなったため、これより後は表示しません：%1）")
-        .arg(indexErrorText(index_->readError()));
+        .arg(indexErrorText(*error));
   }
   if (index_->truncated()) return "（行数が多すぎるため、これより後は表示しません）";
   return {};
 }
 
-QString indexErrorText(int error) {
-  if (error == LineIndex::kNotAPlainFile) return "通常のファイルではありません";
-  return QString::fromLocal8Bit(std::strerror(error));
+QString indexErrorText(const Error& error) {
+  if (error.kind() == Error::Kind::NotAPlainFile) return "通常のファイルではありません";
+  return QString::fromLocal8Bit(std::strerror(error.errorNumber()));
 }
 
 }  // namespace zembra::ui

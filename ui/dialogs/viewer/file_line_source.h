@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QStringDecoder>
 #include <QStringList>
+#include <memory>
 
+#include "engine/result_file/shift_jis.h"
 #include "ui/dialogs/viewer/line_index.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 
@@ -14,13 +15,14 @@ namespace zembra::ui {
 // missing (too many lines, or a read that failed).
 //
 // Lines are decoded from Shift-JIS (code page 932) when asked for: bytes that
-// are not valid Shift-JIS become replacement characters (U+FFFD); a line cut
-// by the index ends in kCutMark, without the half of a character the cut
-// split.
+// are not valid Shift-JIS become replacement characters (U+FFFD), and on a
+// system without code page 932 the bytes are taken as Latin-1, so digits still
+// show; a line cut by the index ends in kCutMark, without the half of a
+// character the cut split.
 //
 // In the viewer:
 //   index_ = std::make_unique<LineIndex>(QFile::encodeName(path).toStdString());
-//   if (index_->openError() != 0) tell indexErrorText(index_->openError()),
+//   if (index_->openError()) tell indexErrorText(*index_->openError()),
 //       and show FileLineSource(nullptr, {overLimitNotice()}) instead;
 //   source_ = std::make_unique<FileLineSource>(index_.get(), QStringList{overLimitNotice()});
 //   list->setSource(source_.get());
@@ -47,11 +49,11 @@ class FileLineSource final : public LineSource {
 
   const LineIndex* index_;
   QStringList before_;
-  mutable QStringDecoder decoder_;
+  std::unique_ptr<ShiftJisDecoder> decoder_;  // null: none on this system
 };
 
 // Why a LineIndex could not open a file, or stopped reading it, as the
-// system says it (an errno value) or in Japanese for what is not a plain file.
-QString indexErrorText(int error);
+// system says it or, for what is not a plain file, in Japanese.
+QString indexErrorText(const Error& error);
 
 }  // namespace zembra::ui

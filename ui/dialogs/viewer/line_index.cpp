@@ -50,25 +50,29 @@ void scanBlock(const char* data, std::size_t size, long long at, Checkpoint& sca
   }
 }
 
+Error unreadable(const std::string& path, int error) {
+  return Error::fileError(Error::Kind::FileUnreadable, path, error);
+}
+
 // Opens a plain file for reading: its descriptor, or -1 with `error` set.
 // Non-blocking, so that opening a pipe does not wait for a writer.
-int openPlainFile(const std::string& path, int& error, long long& size) {
+int openPlainFile(const std::string& path, std::optional<Error>& error, long long& size) {
   if (path.find('\0') != std::string::npos) {
-    error = ENOENT;
+    error = unreadable(path, ENOENT);
     return -1;
   }
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    error = errno;
+    error = unreadable(path, errno);
     return -1;
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
-    error = errno;
+    error = unreadable(path, errno);
   } else if (S_ISDIR(info.st_mode)) {
-    error = EISDIR;
+    error = unreadable(path, EISDIR);
   } else if (!S_ISREG(info.st_mode)) {
-    error = LineIndex::kNotAPlainFile;
+    error = Error(Error::Kind::NotAPlainFile, path);
   } else {
     size = info.st_size;
     return fd;
@@ -90,14 +94,14 @@ LineIndexOptions checked(LineIndexOptions options) {
 }  // namespace
 
 LineIndex::LineIndex(const std::string& path, LineIndexOptions options)
-    : options_(checked(std::move(options))), checkpoints_{Checkpoint{}} {
+    : options_(checked(std::move(options))), path_(path), checkpoints_{Checkpoint{}} {
   fd_ = openPlainFile(path, openError_, fileSize_);
   if (fd_ >= 0) {
     try {
       thread_ = std::jthread([this](std::stop_token stop) { run(stop); });
       return;
     } catch (const std::system_error& failure) {  // the system has no thread to give
-      openError_ = failure.code().value();
+      openError_ = unreadable(path, failure.code().value());
       ::close(fd_);
       fd_ = -1;
     }
@@ -117,7 +121,10 @@ long long LineIndex::lineCount() const { return lines_.load(std::memory_order_ac
 bool LineIndex::done() const { return done_.load(std::memory_order_acquire); }
 long long LineIndex::longestLine() const { return longest_.load(std::memory_order_relaxed); }
 bool LineIndex::truncated() const { return truncated_.load(std::memory_order_relaxed); }
-int LineIndex::readError() const { return readError_.load(std::memory_order_relaxed); }
+std::optional<Error> LineIndex::readError() const {
+  const std::lock_guard lock(mutex_);
+  return readError_;
+}
 long long LineIndex::scannedBytes() const { return scanned_.load(std::memory_order_relaxed); }
 
 std::size_t LineIndex::checkpointCount() const {
@@ -132,10 +139,12 @@ void LineIndex::waitUntilDone() const {
 // The indexing thread. Its memory is bounded, but should the system have
 // none left, indexing ends there like at a failed read.
 void LineIndex::run(std::stop_token stop) {
+  Error outOfMemory = unreadable(path_, ENOMEM);  // made while there is memory
   try {
     indexFile(stop);
   } catch (const std::bad_alloc&) {
-    readError_ = ENOMEM;
+    const std::lock_guard lock(mutex_);
+    readError_.emplace(std::move(outOfMemory));
   }
   done_.store(true, std::memory_order_release);
   done_.notify_all();
@@ -150,7 +159,9 @@ void LineIndex::indexFile(std::stop_token stop) {
   for (long long at = 0; !stop.stop_requested();) {
     const long long got = readAt(block.data(), block.size(), at);
     if (got < 0) {  // keep the complete lines; the one being read is lost
-      readError_ = errno != 0 ? errno : EIO;
+      const int error = errno != 0 ? errno : EIO;
+      const std::lock_guard lock(mutex_);
+      readError_ = unreadable(path_, error);
       return;
     }
     if (got == 0) return finishAtEnd(scan, at);

@@ -5,9 +5,12 @@
 #include <cstddef>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "engine/error.h"
 
 // An index of the lines of a text file of any size, built in the background,
 // so that a view can show any line without holding the file in memory.
@@ -57,10 +60,6 @@ class LineIndex {
   // The most lines counted: a list addresses rows with int (Qt's scroll bars
   // do), and this leaves two rows for a note before the lines and one after.
   static constexpr long long kMaxLines = INT_MAX - 2;
-  // openError() for something that is neither a plain file nor a folder
-  // (a device, a pipe, a socket): reading it might never end.
-  static constexpr int kNotAPlainFile = -1;
-
   struct Line {
     std::string bytes;  // without its line end; at most kMaxLineBytes
     bool cut = false;   // the line is longer than `bytes`
@@ -73,18 +72,19 @@ class LineIndex {
   LineIndex(const LineIndex&) = delete;
   LineIndex& operator=(const LineIndex&) = delete;
 
-  // 0 when the file is open; else an errno value (EISDIR for a folder,
-  // EAGAIN when no thread could be started) or kNotAPlainFile. Then the index
-  // is done() with no lines.
-  int openError() const { return openError_; }
+  // None when the file is open; else FileUnreadable with the system's error
+  // number (EISDIR for a folder, EAGAIN when no thread could be started), or
+  // NotAPlainFile for a device, a pipe or a socket, whose reading might never
+  // end. Then the index is done() with no lines.
+  const std::optional<Error>& openError() const { return openError_; }
 
   // The rest may be asked from any thread at any time while indexing runs.
-  long long lineCount() const;     // lines found so far, each one complete
-  bool done() const;               // indexing has ended: end of file, limit or error
-  long long longestLine() const;   // bytes in the longest line found so far
-  bool truncated() const;          // more lines than maxLines: only the first are counted
-  int readError() const;           // errno of a read that failed (indexing ended there), or 0
-  long long scannedBytes() const;  // bytes indexed so far, for a progress display
+  long long lineCount() const;             // lines found so far, each one complete
+  bool done() const;                       // indexing has ended: end of file, limit or error
+  long long longestLine() const;           // bytes in the longest line found so far
+  bool truncated() const;                  // more lines than maxLines: only the first are counted
+  std::optional<Error> readError() const;  // a read that failed (indexing ended there)
+  long long scannedBytes() const;          // bytes indexed so far, for a progress display
   long long fileSize() const { return fileSize_; }  // at opening
   std::size_t checkpointCount() const;              // the index's own size, for tests
 
@@ -117,18 +117,19 @@ class LineIndex {
   bool seekLine(long long i, Checkpoint& scan) const;
 
   LineIndexOptions options_;
+  std::string path_;
   int fd_ = -1;
-  int openError_ = 0;
+  std::optional<Error> openError_;
   long long fileSize_ = 0;
 
   std::atomic<long long> lines_{0};
   std::atomic<long long> longest_{0};
   std::atomic<long long> scanned_{0};
-  std::atomic<int> readError_{0};
   std::atomic<bool> truncated_{false};
   std::atomic<bool> done_{false};
 
-  mutable std::mutex mutex_;             // guards the two below
+  mutable std::mutex mutex_;  // guards the three below
+  std::optional<Error> readError_;
   std::vector<Checkpoint> checkpoints_;  // by line, the first at line 0
   mutable Checkpoint lastFound_;         // the start of the line line() found last
 

@@ -50,7 +50,7 @@ void ResultViewer::showResultFile() {
   move(px(250), px(1000));
   listBottomMargin_ = static_cast<float>(toTwips(height()) - toTwips(list_->height()));
   lines_ = std::make_unique<FileLineSource>(nullptr, QStringList{overLimitNotice()});
-  if (state_.run.resultFilePath != kNoResultFile) showFile(state_.run.resultFilePath);
+  if (state_.resultFilePath != kNoResultFile) showFile(state_.resultFilePath);
   list_->setSource(lines_.get());
 }
 
@@ -58,11 +58,11 @@ void ResultViewer::showFile(const std::string& path) {
   const QString shownPath = shownName(QByteArray::fromStdString(path));
   showPath(pathLabel_, shownPath);
   index_ = std::make_unique<LineIndex>(path);
-  if (const int error = index_->openError()) {
+  if (const std::optional<Error> error = index_->openError()) {  // a copy: the index goes
     index_.reset();
     // Shown once the viewer is on screen, over it.
     const QString message = QStringLiteral("ファイル「%1」を読めません。\n%2")
-                                .arg(breakablePath(shownPath), indexErrorText(error));
+                                .arg(breakablePath(shownPath), indexErrorText(*error));
     QMetaObject::invokeMethod(
         this, [this, message] { QMessageBox::warning(this, windowTitle(), message); },
         Qt::QueuedConnection);

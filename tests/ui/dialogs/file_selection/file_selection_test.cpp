@@ -31,7 +31,7 @@ class FileSelection : public ::testing::Test {
 
   // Opens the dialog in the folder `start` and runs `act` inside it.
   void open(const QString& start, const std::function<void()>& act) {
-    dialog = new FileSelectionDialog(settings, volumes);
+    dialog = new FileSelectionDialog(resultFilePath, volumes);
     drives = dialog->findChild<DriveList*>("Drive1");
     folders = dialog->findChild<DirectoryList*>("Dir1");
     files = dialog->findChild<FileList*>("File1");
@@ -51,7 +51,7 @@ class FileSelection : public ::testing::Test {
   }
 
   TempFolder folder;
-  RunSettings settings;
+  std::string resultFilePath{kNoResultFile};
   Volumes volumes{{"/"}};
   QString base = QString::fromStdString(folder.path().string());
   QDialog* dialog = nullptr;
@@ -83,7 +83,7 @@ TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_co
   });
   EXPECT_EQ(seen, (QStringList{" ", base + "/a", base + "/a", base + "/x.txt", base + "/x.txt",
                                base + "/sub/x.txt", base + "/sub/x.txt2"}));
-  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString());
+  EXPECT_EQ(resultFilePath, (base + "/sub/x.txt2").toStdString());
   open("/", [&] {
     QTest::keyClicks(name, "pi.txt");
     EXPECT_EQ(label(), "/pi.txt");            // no second separator after the root
@@ -91,16 +91,16 @@ TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_co
     EXPECT_TRUE(dialog->isVisible());
     dialog->close();
   });
-  EXPECT_EQ(settings.resultFilePath, (base + "/sub/x.txt2").toStdString()) << "closed: kept";
+  EXPECT_EQ(resultFilePath, (base + "/sub/x.txt2").toStdString()) << "closed: kept";
   writeBytes(folder.file("sub/caf\xE9.txt"), "old");  // "café" in Latin-1
   open(base + "/sub", [&] {
     ASSERT_EQ(files->item(0)->text(), QStringLiteral("caf\uFFFD.txt"));
     pick(0);
     confirm();
   });
-  EXPECT_EQ(readBytes(settings.resultFilePath), "old") << "a name not in UTF-8 stored as it is";
+  EXPECT_EQ(readBytes(resultFilePath), "old") << "a name not in UTF-8 stored as it is";
   open(base, [&] { confirm(); });
-  EXPECT_EQ(settings.resultFilePath, " ");
+  EXPECT_EQ(resultFilePath, " ");
 }
 
 // The keyboard alone: Space picks the framed file (also a folder's only one), letters find a
@@ -175,12 +175,12 @@ TEST_F(FileSelection, a_long_path_is_shown_shortened_with_its_name_and_stored_wh
     EXPECT_EQ(shown->toolTip(), whole);
     confirm();
   });
-  EXPECT_EQ(settings.resultFilePath, whole.toStdString());
+  EXPECT_EQ(resultFilePath, whole.toStdString());
 }
 
 // Long mount points are shortened in the middle and shown whole in their tips.
 TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_reported_in_place) {
-  settings.resultFilePath = "/earlier.txt";
+  resultFilePath = "/earlier.txt";
   const QStringList mounts{"/", base + "/a-long-volume-label-number-one",
                            base + "/a-long-volume-label-number-two", "/zembra-missing-volume"};
   std::filesystem::create_directories(mounts[1].toStdString() + "/gone");
@@ -227,7 +227,7 @@ TEST_F(FileSelection, the_drive_follows_the_folder_and_what_cannot_be_opened_is_
       messages.replaceInStrings(QChar(0x200B), ""),
       (QStringList{"ドライブ「/zembra-missing-volume」を開けません。\nNo such file or directory",
                    "フォルダ「" + base + "/sub」を開けません。\nNo such file or directory"}));
-  EXPECT_EQ(settings.resultFilePath, "/earlier.txt");
+  EXPECT_EQ(resultFilePath, "/earlier.txt");
 }
 
 // Under /media and /run/media whatever is mounted (a memory or image file system too), but the

@@ -96,7 +96,7 @@ TEST(LineIndex, splits_every_kind_of_line_end_and_cuts_long_lines_with_any_block
       SCOPED_TRACE(::testing::PrintToString(bytes).substr(0, 80) + ", tuning " + std::to_string(t));
       TempFolder folder;
       const auto index = indexed(folder, bytes, tunings[t]);
-      EXPECT_EQ(index->readError(), 0);
+      EXPECT_FALSE(index->readError());
       EXPECT_FALSE(index->truncated());
       EXPECT_EQ(index->scannedBytes(), static_cast<long long>(bytes.size()));
       EXPECT_EQ(index->longestLine(), static_cast<long long>(longest));

@@ -22,36 +22,12 @@
 #include "ui/dialogs/viewer/file_line_source.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 #include "ui/dialogs/viewer/result_viewer.h"
-#include "ui/dialogs/viewer/shift_jis_text.h"
 
 namespace zembra::ui {
 namespace {
 
 constexpr std::size_t kCut = LineIndex::kMaxLineBytes;
 const QString kNotice = "４万５千桁を越えた為、画面表示はしません！";  // 42 columns
-
-// Each line decoded, and its length once a first byte alone at the end is cut off: kanji,
-// half-width kana, bytes of no character, first bytes without a second, control codes.
-TEST(ShiftJisText, decodes_characters_marks_stray_bytes_and_cuts_only_a_lone_first_byte) {
-  const std::tuple<QByteArray, QString, qsizetype> cases[] = {
-      {"", "", 0},
-      {"3.14  ", "3.14  ", 6},
-      {"\x89\x7E\x8E\xFC\x97\xA6\x81\x81\x82\xA0\x82", "円周率＝あ\uFFFD", 10},
-      {"\xB1\xDF\x80\xA0\xFD\xFE\xFF", "ｱﾟ\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD", 7},
-      {"\x82", "\uFFFD", 0},
-      {"\x82\x82\x82", "ｂ\uFFFD", 2},
-      {"\x82\x31\x82", "\uFFFD1\uFFFD", 2},
-      {"\x82\x7F\x1A\x1C", "\uFFFD\x7F\x1A\x1C", 4},
-      {QByteArray("a\0b", 3), QString::fromUtf16(u"a\0b", 3), 3},
-  };
-  QStringDecoder decoder = shiftJisDecoder();
-  ASSERT_TRUE(decoder.isValid());
-  for (const auto& [bytes, text, whole] : cases) {
-    SCOPED_TRACE(bytes.toHex().toStdString());
-    EXPECT_EQ(decodeShiftJis(bytes, decoder), text);
-    EXPECT_EQ(wholeShiftJisLength(bytes), whole);
-  }
-}
 
 TEST(FileLineSource, shows_the_notice_the_decoded_lines_and_why_the_rest_is_missing) {
   const std::string wide = "\x82\xA0";  // あ
@@ -250,7 +226,7 @@ class ResultViewerTest : public ::testing::Test {
  protected:
   // The rows of the viewer on `path` once all are taken in; checks the focus and the list's place.
   QStringList view(const std::string& path) {
-    state.run.resultFilePath = path;
+    state.resultFilePath = path;
     QStringList rows;
     test::runModal<ResultViewer>(new ResultViewer(state), [&](ResultViewer& viewer) {
       message = test::takeMessageBox().remove(QChar(0x200B));

@@ -6,34 +6,40 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_window.h"
+#include "engine/computation_run.h"
+#include "engine/run_view.h"
 
 namespace zembra {
 
-// A run window that records what a run does to it. The clock gives
-// 21:04:05, 21:04:06, … at successive readings.
-class RecorderWindow : public RunWindow {
+// A run view that records what a run tells it. A failure is recorded and
+// thrown again, so that a test sees it as the exception of its run.
+class RecorderView : public RunView {
  public:
-  std::string text = "100";                 // the digit count
   std::string termTotal, counter, endTime;  // as shown last
   std::vector<std::string> list;
   std::vector<std::string> counters;  // every counter shown, in order
-  std::vector<std::string> log;       // what the run did to the window, in order
+  std::vector<std::string> log;       // what the run told the view, in order
   int pumps = 0;
   int clockReadings = 0;
   std::function<void()> onPump;  // runs inside every pump
 
-  std::string digitCountText() override { return text; }
-  std::optional<double> toNumber(const std::string& value) override {
+  // A request for `count` digits, its number and its text, whose clock gives
+  // 21:04:05, 21:04:06, … at successive readings.
+  RunRequest request(const std::string& count = "100", const RunSettings* settings = nullptr,
+                     std::optional<std::string> resultFile = {}) {
     double number = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size()) return {};
-    return number;
+    std::from_chars(count.data(), count.data() + count.size(), number);
+    RunRequest request{
+        .digitCount = number,
+        .digitCountText = count,
+        .resultFile = std::move(resultFile),
+        .timeOfDay = [this] { return "21:04:0" + std::to_string(5 + clockReadings++); },
+        .settings = settings};
+    return request;
   }
-  std::string timeOfDay() override { return "21:04:0" + std::to_string(5 + clockReadings++); }
 
-  void runStarted(const std::string& file) override {
-    record("started " + file);
+  void runStarted(const std::optional<std::string>& file) override {
+    record("started " + file.value_or("(none)"));
     list.clear();
   }
   void showTermTotal(long total) override { record("total", termTotal = std::to_string(total)); }
@@ -48,6 +54,10 @@ class RecorderWindow : public RunWindow {
     list.push_back(line);
   }
   void showLeftoverBackup(const std::string& backup) override { record("backup", backup); }
+  void runFailed(const Error& error) override {
+    record("failed");
+    throw error;
+  }
   void pumpEvents() override {
     record("pump");
     ++pumps;

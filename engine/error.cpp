@@ -1,4 +1,4 @@
-#include "engine/run_error.h"
+#include "engine/error.h"
 
 #include <cstring>
 
@@ -8,59 +8,65 @@
 namespace zembra {
 namespace {
 
-std::string describeRefusal(RunError::Refusal refusal) {
+std::string describeRefusal(Error::Refusal refusal) {
   switch (refusal) {
-    case RunError::Refusal::Folder:
+    case Error::Refusal::Folder:
       return "it is a folder";
-    case RunError::Refusal::BlockDevice:
+    case Error::Refusal::BlockDevice:
       return "it is a block device";
-    case RunError::Refusal::Socket:
+    case Error::Refusal::Socket:
       return "it is a socket";
-    case RunError::Refusal::UnknownType:
+    case Error::Refusal::UnknownType:
       return "it is neither a file, a pipe nor a character device";
-    case RunError::Refusal::DescriptorNotWritable:
+    case Error::Refusal::DescriptorNotWritable:
       return "no descriptor open for writing has that number";
-    case RunError::Refusal::NoPipeReader:
+    case Error::Refusal::NoPipeReader:
       return "no program reads that pipe";
-    case RunError::Refusal::AppendOnlyOrImmutable:
+    case Error::Refusal::AppendOnlyOrImmutable:
       return "the file is append-only or immutable";
-    case RunError::Refusal::UntrustedLink:
+    case Error::Refusal::UntrustedLink:
       return "the link belongs to another user in a shared sticky folder";
-    case RunError::Refusal::FileSizeLimit:
+    case Error::Refusal::FileSizeLimit:
       return "the result would be larger than the file size limit of this process (ulimit -f)";
-    case RunError::Refusal::None:
+    case Error::Refusal::None:
       break;
   }
   return "it cannot be written";
 }
 
-std::string describe(RunError::Kind kind, RunError::Refusal refusal, const std::string& given,
+std::string describe(Error::Kind kind, Error::Refusal refusal, const std::string& given,
                      const std::string& reason) {
   const std::string path = quotedForMessage(given);
   switch (kind) {
-    case RunError::Kind::NotANumber:
-      return "the digit count is not a number";
-    case RunError::Kind::NegativeDigitCount:
+    case Error::Kind::Usage:
+      return reason;
+    case Error::Kind::NegativeDigitCount:
       return "the digit count must not be negative";
-    case RunError::Kind::DigitCountTooLarge:
+    case Error::Kind::DigitCountTooLarge:
       return "the digit count must not exceed " + std::to_string(static_cast<long>(kMaxDigits));
-    case RunError::Kind::FileOpen:
+    case Error::Kind::FileOpen:
       return "cannot create " + path + ": " + reason;
-    case RunError::Kind::FileOpenForWriting:
+    case Error::Kind::FileOpenForWriting:
       return "cannot open " + path + " for writing: " + reason;
-    case RunError::Kind::FileBusy:
+    case Error::Kind::FileBusy:
       return "cannot write " + path + ": another run of the program is writing it";
-    case RunError::Kind::FileWrite:
+    case Error::Kind::FileWrite:
       return "cannot write " + path + ": " + reason;
-    case RunError::Kind::TargetRefused:
+    case Error::Kind::TargetRefused:
       return "cannot write to " + path + ": " + describeRefusal(refusal) +
              (reason.empty() ? "" : " (" + reason + ")");
-    case RunError::Kind::OutOfMemory:
+    case Error::Kind::OutOfMemory:
       return "not enough memory for the computation";
-    case RunError::Kind::OutOfResources:
+    case Error::Kind::OutOfResources:
       return "the system refused a resource the computation needs: " + reason;
-    case RunError::Kind::Internal:
+    case Error::Kind::Internal:
       return "the computation failed: " + reason;
+    case Error::Kind::FolderUnreadable:
+      return "cannot read the folder " + path + ": " + reason;
+    case Error::Kind::FileUnreadable:
+      return "cannot read " + path + ": " + reason;
+    case Error::Kind::NotAPlainFile:
+      return "cannot read " + path + ": it is not a plain file";
   }
   return "run failed";
 }
@@ -72,13 +78,13 @@ std::string englishErrorText(int error) {
   return text ? text : "error " + std::to_string(error);
 }
 
-RunError::RunError(Kind kind, std::string path, std::string reason)
+Error::Error(Kind kind, std::string path, std::string reason)
     : std::runtime_error(describe(kind, Refusal::None, path, reason)),
       kind_(kind),
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
-RunError::RunError(Kind kind, Refusal refusal, std::string path, int error)
+Error::Error(Kind kind, Refusal refusal, std::string path, int error)
     : std::runtime_error(
           describe(kind, refusal, path, error != 0 ? englishErrorText(error) : std::string())),
       kind_(kind),
@@ -87,12 +93,12 @@ RunError::RunError(Kind kind, Refusal refusal, std::string path, int error)
       reason_(error != 0 ? englishErrorText(error) : std::string()),
       errorNumber_(error) {}
 
-RunError RunError::fileError(Kind kind, std::string path, int error) {
-  return RunError(kind, Refusal::None, std::move(path), error);
+Error Error::fileError(Kind kind, std::string path, int error) {
+  return Error(kind, Refusal::None, std::move(path), error);
 }
 
-RunError RunError::withBackup(std::string backup) const {
-  RunError error = *this;
+Error Error::withBackup(std::string backup) const {
+  Error error = *this;
   if (backup.empty()) return error;
   error.keptBackup_ = std::move(backup);
   static_cast<std::runtime_error&>(error) =
@@ -101,8 +107,8 @@ RunError RunError::withBackup(std::string backup) const {
   return error;
 }
 
-RunError RunError::refused(std::string path, Refusal refusal, int error) {
-  return RunError(Kind::TargetRefused, refusal, std::move(path), error);
+Error Error::refused(std::string path, Refusal refusal, int error) {
+  return Error(Kind::TargetRefused, refusal, std::move(path), error);
 }
 
 }  // namespace zembra

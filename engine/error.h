@@ -5,13 +5,14 @@
 
 namespace zembra {
 
-// Why a run failed. what() is an English sentence for the command line; the
-// window builds its own Japanese message from kind(), refusal(), path() and
-// the system's error number.
-class RunError : public std::runtime_error {
+// The program's one error type: why a run, a command line, a folder or a
+// file to view failed. what() is an English sentence for the command line;
+// the windows build their own Japanese messages from kind(), refusal(),
+// path() and the system's error number.
+class Error : public std::runtime_error {
  public:
   enum class Kind {
-    NotANumber,          // the digit text does not convert to a number
+    Usage,               // a command line that cannot be used (reason says why)
     NegativeDigitCount,  // below 0
     DigitCountTooLarge,  // above 327,640
     FileOpen,            // the result file cannot be created
@@ -21,8 +22,11 @@ class RunError : public std::runtime_error {
     TargetRefused,  // the result path names something that is not a file to write (refusal says
                     // what)
     OutOfMemory,
-    OutOfResources,  // the system refused another resource (reason says which)
-    Internal,        // anything else that stopped the computation (reason says what)
+    OutOfResources,    // the system refused another resource (reason says which)
+    Internal,          // anything else that stopped the computation (reason says what)
+    FolderUnreadable,  // a folder that cannot be listed
+    FileUnreadable,    // a file that cannot be opened or read to the end
+    NotAPlainFile,     // a device, pipe or socket to read: the reading might never end
   };
 
   // What a refused result path names, or why it is refused.
@@ -39,13 +43,15 @@ class RunError : public std::runtime_error {
     FileSizeLimit,          // the result would pass the process's file-size limit
   };
 
-  explicit RunError(Kind kind, std::string path = {}, std::string reason = {});
+  explicit Error(Kind kind, std::string path = {}, std::string reason = {});
+  // A command line that cannot be used, `reason` one English line.
+  static Error usage(std::string reason) { return Error(Kind::Usage, {}, std::move(reason)); }
 
   // A file operation that failed with the system's error number `error`.
-  static RunError fileError(Kind kind, std::string path, int error);
+  static Error fileError(Kind kind, std::string path, int error);
   // A result path refused before computing; `error` is the system's error
   // number that goes with it, or 0.
-  static RunError refused(std::string path, Refusal refusal, int error = 0);
+  static Error refused(std::string path, Refusal refusal, int error = 0);
 
   Kind kind() const { return kind_; }
   Refusal refusal() const { return refusal_; }
@@ -58,10 +64,10 @@ class RunError : public std::runtime_error {
   // the overwrite failed midway; "" otherwise.
   const std::string& keptBackup() const { return keptBackup_; }
   // The same error, naming where the earlier content is kept ("": nowhere).
-  RunError withBackup(std::string backup) const;
+  Error withBackup(std::string backup) const;
 
  private:
-  RunError(Kind kind, Refusal refusal, std::string path, int error);
+  Error(Kind kind, Refusal refusal, std::string path, int error);
 
   Kind kind_;
   Refusal refusal_ = Refusal::None;
