@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <regex>
+#include <tuple>
 
 #include "cli/options.h"
 #include "cli/plain_number.h"
@@ -195,49 +196,41 @@ TEST(Cli, a_reader_that_goes_away_is_reported_with_status_1) {
   }
 }
 
-TEST(Cli, every_bad_usage_gets_one_english_line_that_says_what_is_wrong_and_status_2) {
-  const std::vector<std::pair<Arguments, std::string>> cases = {
-      {{"abc"}, "the digit count is not a number: abc"},
-      {{"-5"}, "the digit count must not be negative: -5"},
-      {{"327641"}, "the digit count must not exceed 327640: 327641"},
-      {{"1e400"}, "the digit count is out of range: 1e400"},
-      {{"--bogus", "10"}, "unknown option: --bogus"},
-      {{}, "missing digit count"},
-      {{"10", "20"}, "more than one digit count: 20"},
-      {{"10", "--output"}, "missing file name after --output"},
-      {{"10", "--output="}, "missing file name after --output"},
-      {{"10", "-o", "a", "--output", "b"}, "more than one output file: --output b"},
-      {{"--", "--help"}, "the digit count is not a number: --help"},
-      {{"1\x1b[31m"}, "the digit count is not a number: '1'$'\\033''[31m'"},  // quoted
-      {{"--\nbogus"}, "unknown option: '--'$'\\n''bogus'"},
-  };
-  for (const auto& [arguments, message] : cases) {
-    const CliResult result = runTool(arguments);
-    EXPECT_EQ(result.status, 2) << message;
-    EXPECT_EQ(result.out, "") << message;
-    EXPECT_EQ(result.err, "zembra32-cli: " + message + " (try --help)\n");
-  }
-}
-
-// Standard output full or a file that cannot be made.
-TEST(Cli, a_failed_run_gives_status_1_and_one_line_saying_why) {
+// Bad usage exits 2, prints nothing on standard output and points to --help; a failed run
+// (standard output full, a file that cannot be made) exits 1. One English line says why.
+TEST(Cli, bad_usage_exits_2_and_a_failed_run_1_each_with_one_line_saying_what_is_wrong) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   TempFolder folder;
   const std::string missing = folder.file("missing/pi.txt");
-  const std::string full = "No space left on device";
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  const std::vector<std::pair<Arguments, std::string>> cases = {
-      {{"--help"}, "cannot write the help to standard output: " + full},
-      {{"--version"}, "cannot write the version to standard output: " + full},
-      {{"10"}, "cannot write the digits to standard output: " + full},
-      {{"10", "-o", "-"}, "cannot write the result file to standard output: " + full},
-      {{"100", "-o", missing}, "cannot create " + missing + ": No such file or directory"},
-      {{"100", "-o", missing + "\n"},
-       "cannot create '" + missing + "'$'\\n': No such file or directory"},
+  const std::string full = "No space left on device", noSuch = ": No such file or directory";
+  const int kBadUsage = 2, kFailed = 1;  // a failed run writes to a full standard output
+  const std::vector<std::tuple<Arguments, int, std::string>> cases = {
+      {{"abc"}, kBadUsage, "the digit count is not a number: abc"},
+      {{"-5"}, kBadUsage, "the digit count must not be negative: -5"},
+      {{"327641"}, kBadUsage, "the digit count must not exceed 327640: 327641"},
+      {{"1e400"}, kBadUsage, "the digit count is out of range: 1e400"},
+      {{"--bogus", "10"}, kBadUsage, "unknown option: --bogus"},
+      {{}, kBadUsage, "missing digit count"},
+      {{"10", "20"}, kBadUsage, "more than one digit count: 20"},
+      {{"10", "--output"}, kBadUsage, "missing file name after --output"},
+      {{"10", "--output="}, kBadUsage, "missing file name after --output"},
+      {{"10", "-o", "a", "--output", "b"}, kBadUsage, "more than one output file: --output b"},
+      {{"--", "--help"}, kBadUsage, "the digit count is not a number: --help"},
+      {{"1\x1b[31m"}, kBadUsage, "the digit count is not a number: '1'$'\\033''[31m'"},  // quoted
+      {{"--\nbogus"}, kBadUsage, "unknown option: '--'$'\\n''bogus'"},
+      {{"--help"}, kFailed, "cannot write the help to standard output: " + full},
+      {{"--version"}, kFailed, "cannot write the version to standard output: " + full},
+      {{"10"}, kFailed, "cannot write the digits to standard output: " + full},
+      {{"10", "-o", "-"}, kFailed, "cannot write the result file to standard output: " + full},
+      {{"100", "-o", missing}, kFailed, "cannot create " + missing + noSuch},
+      {{"100", "-o", missing + "\n"}, kFailed, "cannot create '" + missing + "'$'\\n'" + noSuch},
   };
-  for (const auto& [arguments, message] : cases) {
-    const CliResult result = runTool(arguments, true);
-    EXPECT_EQ(result.status, 1) << message;
-    EXPECT_EQ(result.err, "zembra32-cli: " + message + "\n");
+  for (const auto& [arguments, status, message] : cases) {
+    const CliResult result = runTool(arguments, status == kFailed);
+    EXPECT_EQ(result.status, status) << message;
+    EXPECT_EQ(result.out, "") << message;
+    EXPECT_EQ(result.err,
+              "zembra32-cli: " + message + (status == kBadUsage ? " (try --help)\n" : "\n"));
   }
   EXPECT_EQ(folder.entryCount(), 0u) << "nothing left behind";
 }
