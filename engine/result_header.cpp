@@ -83,6 +83,14 @@ bool startsLikeResultFile(std::string_view fileStart) {
   return fileStart.starts_with(resultFileStart());
 }
 
+std::optional<std::string> digitCountTextOf(std::string_view firstLine) {
+  if (firstLine.ends_with('\r')) firstLine.remove_suffix(1);
+  if (!startsLikeResultFile(firstLine) || !firstLine.ends_with('"')) return std::nullopt;
+  firstLine.remove_prefix(resultFileStart().size());
+  firstLine.remove_suffix(1);
+  return std::string(firstLine);
+}
+
 bool replacesOtherContent(const std::string& path) {
   ResultTarget target;
   try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ std::uint64_t resultFileBytes(std::string_view countText, long limbCount);
 // Whether `fileStart`, the first bytes of a file as stored, begins as a
 // result file's first line does (quoted, in Shift-JIS).
 bool startsLikeResultFile(std::string_view fileStart);
+
+// The digit count as a result file's first line, as stored and without its
+// line end, quotes it; nullopt for any other line.
+std::optional<std::string> digitCountTextOf(std::string_view firstLine);
 
 // Whether a run writing to `path` would replace something other than a
 // result file: `path`, its links followed as a run follows them, names an
