@@ -4,8 +4,9 @@
 
 namespace zembra::cli {
 
-ConsoleRunView::ConsoleRunView(ProgressBar& progress, std::FILE* out, std::FILE* err)
-    : progress_(progress), out_(out), err_(err) {}
+ConsoleRunView::ConsoleRunView(ProgressBar& progress, std::FILE* out, std::FILE* err,
+                               DigitFinder* finder)
+    : progress_(progress), out_(out), err_(err), finder_(finder) {}
 
 void ConsoleRunView::showEndTime(const std::string&) {
   computationDone_ = true;
@@ -17,6 +18,7 @@ void ConsoleRunView::pumpEvents() {
 }
 
 void ConsoleRunView::showDigitLine(const std::string& line) {
+  if (finder_) return finder_->feedLine(line);
   if (!printsLines_) return;
   std::fputs(line.c_str(), out_);
   std::fputc('\n', out_);

@@ -3,18 +3,21 @@
 #include <cstdio>
 #include <optional>
 
+#include "cli/digit_finder.h"
 #include "cli/progress_bar.h"
 #include "engine/run_view.h"
 
 namespace zembra::cli {
 
 // A run on a terminal: pumping events redraws the progress bar with the
-// counter and the term total; the digit lines go to `out` when the run
-// writes no result file (the result file is the output otherwise), notes to
-// `err`, and a failure is kept for the tool to report.
+// counter and the term total; the digit lines go to the finder when there is
+// one, else to `out` when the run writes no result file (the result file is
+// the output otherwise); notes go to `err`, and a failure is kept for the
+// tool to report.
 class ConsoleRunView final : public RunView {
  public:
-  ConsoleRunView(ProgressBar& progress, std::FILE* out, std::FILE* err);
+  ConsoleRunView(ProgressBar& progress, std::FILE* out, std::FILE* err,
+                 DigitFinder* finder = nullptr);
 
   void runStarted(const std::optional<std::string>& resultFile) override {
     printsLines_ = !resultFile;
@@ -36,6 +39,7 @@ class ConsoleRunView final : public RunView {
   ProgressBar& progress_;
   std::FILE* out_;
   std::FILE* err_;
+  DigitFinder* finder_;
   bool printsLines_ = false;
   bool computationDone_ = false;
   long counter_ = 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli/plain_number.h"
+#include "engine/digit_search.h"
 #include "engine/digits/sizing.h"
 #include "engine/error.h"
 #include "engine/quoted.h"
@@ -41,6 +42,13 @@ void setOutput(Options& options, const std::string& option, const std::string& p
   options.outputPath = path;
 }
 
+void addSequence(Options& options, const std::string& typed) {
+  if (typed.empty()) throw Error::usage("missing digits after --find");
+  const std::optional<std::string> digits = digitSequence(typed);
+  if (!digits) throw Error::usage("--find takes decimal digits only: " + quotedForMessage(typed));
+  options.findSequences.push_back(*digits);
+}
+
 // An argument that starts with '-' and is not a negative number.
 bool looksLikeOption(const std::string& argument) {
   return argument.size() > 1 && argument[0] == '-' && !readPlainNumber(argument).value &&
@@ -71,6 +79,11 @@ Options parseOptions(const std::vector<std::string>& arguments) {
       setOutput(options, argument, arguments[++i]);
     } else if (argument.rfind("--output=", 0) == 0) {
       setOutput(options, "--output", argument.substr(9));
+    } else if (argument == "--find") {
+      if (i + 1 == arguments.size()) throw Error::usage("missing digits after --find");
+      addSequence(options, arguments[++i]);
+    } else if (argument.rfind("--find=", 0) == 0) {
+      addSequence(options, argument.substr(7));
     } else if (looksLikeOption(argument)) {
       throw Error::usage("unknown option: " + quotedForMessage(argument));
     } else {
@@ -78,6 +91,9 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     }
   }
   if (options.digitText.empty()) throw Error::usage("missing digit count");
+  if (!options.findSequences.empty() && options.outputPath == "-") {
+    throw Error::usage("--find and -o - would both write to standard output");
+  }
   return options;
 }
 
@@ -96,6 +112,9 @@ std::string helpText() {
          "                     only when the run succeeds; a named pipe, a character\n"
          "                     device or /dev/fd/N is written as a stream; links are\n"
          "                     followed; folders, sockets and block devices are refused\n"
+         "  --find DIGITS      print the decimal places where DIGITS begins in the\n"
+         "                     decimals asked for, one line each (\"DIGITS PLACE\"),\n"
+         "                     instead of the digit lines; may be given more than once\n"
          "  -q, --quiet        no progress bar on standard error\n"
          "  -h, --help         show this help\n"
          "  -V, --version      show the version, the long-division kernel and the threads\n"

@@ -44,10 +44,15 @@ std::optional<Error> runOnce(const Options& options, ProgressBar& bar, std::FILE
   if (options.outputPath) request.resultFile = resultPath(*options.outputPath, out);
   request.timeOfDay = timeOfDay;
   request.waitForPipeReader = true;  // as Unix tools wait for a named pipe's reader
-  ConsoleRunView view(bar, out, err);
+  std::optional<DigitFinder> finder;
+  if (!options.findSequences.empty()) {
+    finder.emplace(options.findSequences, static_cast<long long>(options.digitCount));
+  }
+  ConsoleRunView view(bar, out, err, finder ? &*finder : nullptr);
   std::fflush(out);
   runComputation(request, view);
   bar.finish();
+  if (finder && !view.failure()) finder->print(out);
   return view.failure();
 }
 

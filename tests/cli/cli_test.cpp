@@ -196,6 +196,30 @@ TEST(Cli, a_reader_that_goes_away_is_reported_with_status_1) {
   }
 }
 
+// --find prints each sequence's places in order (overlapping ones too), or that it does not
+// occur, with status 0, instead of the lines; -o FILE still writes the file.
+TEST(Cli, find_prints_where_each_sequence_begins_instead_of_the_lines) {
+  TempFolder folder;
+  const std::string pi = reference::piDecimals(1000);
+  std::string nines;
+  for (std::size_t at = pi.find("99"); at != std::string::npos; at = pi.find("99", at + 1)) {
+    nines += "99 " + std::to_string(at + 1) + "\n";
+  }
+  const CliResult found =
+      runTool({"--find", "999999", "--find=99", "--find", "0123456789", "1000"});
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.out,
+            "999999 762\n" + nines + "0123456789 does not occur in the first 1000 decimals\n");
+  // Places 97 … 100 as the file prints them, past the count: not searched.
+  const CliResult guard = runTool({"--find", "4", "-o", folder.file("pi.txt"), "98"});
+  const std::string file = readBytes(folder.file("pi.txt"));
+  ASSERT_NE(file.find(pi.substr(80, 10)), std::string::npos) << "the file is written as well";
+  const std::string past = file.substr(file.rfind("   : 100") - 4, 4);
+  EXPECT_EQ(runTool({"--find", past, "98"}).out,
+            past + " does not occur in the first 98 decimals\n");
+  EXPECT_EQ(guard.status, 0);
+}
+
 // Bad usage exits 2, prints nothing on standard output and points to --help; a failed run
 // (standard output full, a file that cannot be made) exits 1. One English line says why.
 TEST(Cli, bad_usage_exits_2_and_a_failed_run_1_each_with_one_line_saying_what_is_wrong) {
@@ -218,6 +242,12 @@ TEST(Cli, bad_usage_exits_2_and_a_failed_run_1_each_with_one_line_saying_what_is
       {{"--", "--help"}, kBadUsage, "the digit count is not a number: --help"},
       {{"1\x1b[31m"}, kBadUsage, "the digit count is not a number: '1'$'\\033''[31m'"},  // quoted
       {{"--\nbogus"}, kBadUsage, "unknown option: '--'$'\\n''bogus'"},
+      {{"10", "--find"}, kBadUsage, "missing digits after --find"},
+      {{"10", "--find="}, kBadUsage, "missing digits after --find"},
+      {{"10", "--find", "12a"}, kBadUsage, "--find takes decimal digits only: 12a"},
+      {{"--find", "1", "-o", "-", "10"},
+       kBadUsage,
+       "--find and -o - would both write to standard output"},
       {{"--help"}, kFailed, "cannot write the help to standard output: " + full},
       {{"--version"}, kFailed, "cannot write the version to standard output: " + full},
       {{"10"}, kFailed, "cannot write the digits to standard output: " + full},
