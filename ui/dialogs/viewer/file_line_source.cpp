@@ -60,10 +60,40 @@ QString FileLineSource::fileLine(long long line) const {
   const LineIndex::Line found = index_->line(line);
   std::string_view bytes = found.bytes;
   if (found.cut) bytes = bytes.substr(0, wholeShiftJisLength(bytes));
-  const QString text =
-      decoder_ ? QString::fromStdString(decoder_->decode(bytes))
-               : QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const QString text = decoded(bytes);
   return found.cut ? text + kCutMark : text;
+}
+
+QString FileLineSource::decoded(std::string_view bytes) const {
+  if (!decoder_) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QString::fromStdString(decoder_->decode(bytes));
+}
+
+void FileLineSource::setMarks(std::vector<FileDigitSearch::Found::LineMarks> marks) {
+  marks_ = std::move(marks);
+}
+
+// Byte columns become characters: the bytes before each are decoded (a line
+// of plain text may hold Shift-JIS before its digits).
+QList<std::pair<int, int>> FileLineSource::marks(long long row) const {
+  const long long line = row - before_.size();
+  const auto marked = std::find_if(marks_.begin(), marks_.end(),
+                                   [line](const auto& marks) { return marks.line == line; });
+  if (!index_ || marked == marks_.end()) return {};
+  const std::string bytes = index_->line(line).bytes;
+  QList<std::pair<int, int>> ranges;
+  for (const int column : marked->columns) {
+    if (column < 0 || static_cast<std::size_t>(column) >= bytes.size()) continue;
+    const std::string_view before =
+        std::string_view(bytes).substr(0, static_cast<std::size_t>(column));
+    const int at = static_cast<int>(decoded(before).size());
+    if (!ranges.isEmpty() && ranges.back().first + ranges.back().second == at) {
+      ++ranges.back().second;
+    } else {
+      ranges.append({at, 1});
+    }
+  }
+  return ranges;
 }
 
 QString FileLineSource::endRow() const {

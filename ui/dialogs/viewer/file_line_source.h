@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/result_file/shift_jis.h"
+#include "ui/dialogs/viewer/file_digit_search.h"
 #include "ui/dialogs/viewer/line_index.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 
@@ -40,6 +41,13 @@ class FileLineSource final : public LineSource {
   long long count() const override;
   QString text(long long row) const override;
   int longestLine() const override;
+  QList<std::pair<int, int>> marks(long long row) const override;
+
+  // Marks the digits a search found, by the byte columns of their file
+  // lines; none to clear them.
+  void setMarks(std::vector<FileDigitSearch::Found::LineMarks> marks);
+  // The row that shows file line `line`.
+  long long rowOfLine(long long line) const { return before_.size() + line; }
 
   // The file's line `line`, decoded; "" out of range.
   QString fileLine(long long line) const;
@@ -49,7 +57,10 @@ class FileLineSource final : public LineSource {
 
   const LineIndex* index_;
   QStringList before_;
+  QString decoded(std::string_view bytes) const;
+
   std::unique_ptr<ShiftJisDecoder> decoder_;  // null: none on this system
+  std::vector<FileDigitSearch::Found::LineMarks> marks_;
 };
 
 // Why a LineIndex could not open a file, or stopped reading it, as the

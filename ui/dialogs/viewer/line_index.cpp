@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <new>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace zembra::ui {
@@ -257,6 +259,45 @@ bool LineIndex::seekLine(long long i, Checkpoint& scan) const {
     at += got;
   }
   return true;
+}
+
+long long LineIndex::lineAt(long long offset, std::stop_token stop) const {
+  const auto waitFor = [&](const auto& reached) {
+    while (!reached() && !done() && !stop.stop_requested()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return reached();
+  };
+  if (offset < 0 || !waitFor([&] { return scannedBytes() > offset; })) return -1;
+  Checkpoint scan;
+  {
+    const std::lock_guard lock(mutex_);
+    auto after =
+        std::upper_bound(checkpoints_.begin(), checkpoints_.end(), offset,
+                         [](long long wanted, const Checkpoint& c) { return wanted < c.offset; });
+    scan = *std::prev(after);
+  }
+  // Every line end before `offset` starts a later line.
+  std::vector<char> block(std::min<std::size_t>(options_.blockBytes, 4096));
+  for (long long at = scan.offset; at < offset;) {
+    const long long got = readAt(block.data(), block.size(), at);
+    if (got <= 0) return -1;
+    const long long size = std::min(got, offset - at);
+    scanBlock(block.data(), static_cast<std::size_t>(size), at, scan,
+              [](long long) { return true; });
+    at += size;
+  }
+  const long long line = scan.line;  // complete once its end is found
+  return waitFor([&] { return lineCount() > line; }) ? line : -1;
+}
+
+long long LineIndex::lineStart(long long i) const {
+  if (i < 0 || i >= lineCount()) return -1;
+  Checkpoint start = nearestStart(i);
+  if (!seekLine(i, start)) return -1;
+  char first = 0;
+  const bool lf = start.afterCR && readAt(&first, 1, start.offset) == 1 && first == '\n';
+  return start.offset + (lf ? 1 : 0);
 }
 
 LineIndex::Line LineIndex::line(long long i) const {

@@ -92,6 +92,14 @@ class LineIndex {
   // range, or when the file no longer holds it (changed since).
   Line line(long long i) const;
 
+  // The line that holds byte `offset`, from the nearest checkpoint on; waits
+  // while indexing has not reached it (unless `stop` is requested). -1 when
+  // it never does (a read failed or the line limit came first), or the file
+  // no longer shows the line.
+  long long lineAt(long long offset, std::stop_token stop = {}) const;
+  // The byte offset where line `i` begins; -1 for a line out of range or gone.
+  long long lineStart(long long i) const;
+
   // Blocks until done(). For tests and tools; a window polls done() instead.
   void waitUntilDone() const;
 

@@ -16,7 +16,8 @@
 namespace zembra::ui {
 namespace {
 
-constexpr int kMargin = 2;  // pixels left of the text
+constexpr int kMargin = 2;             // pixels left of the text
+const QColor kMarkColor(255, 255, 0);  // behind the characters a search found
 
 int clampToInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
@@ -136,8 +137,19 @@ void LineListView::paintRow(QPainter& painter, int row, const QRect& rect) const
   if (current) painter.fillRect(rect, palette().brush(QPalette::Highlight));
   painter.setPen(palette().color(current ? QPalette::HighlightedText : QPalette::Text));
   const QRect text = rect.adjusted(kMargin - horizontalScrollBar()->value(), 0, 0, 0);
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                   reachingPart(source_->text(row), horizontalScrollBar()->value() + rect.width()));
+  const QString shown =
+      reachingPart(source_->text(row), horizontalScrollBar()->value() + rect.width());
+  constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+  painter.drawText(text, kFlags, shown);
+  for (const auto& [first, count] : source_->marks(row)) {
+    if (first >= shown.size()) break;
+    const QString marked = shown.mid(first, count);
+    const QRect place = text.adjusted(fontMetrics().horizontalAdvance(shown.left(first)), 0, 0, 0);
+    painter.fillRect(place.x(), place.y(), fontMetrics().horizontalAdvance(marked), place.height(),
+                     kMarkColor);
+    painter.setPen(Qt::black);
+    painter.drawText(place, kFlags, marked);
+  }
   // With the focus, the current row (the first while there is none) is framed.
   if (hasFocus() && row == std::max(current_, 0)) {
     QStyleOptionFocusRect frame;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace zembra::ui {
 
@@ -15,6 +17,12 @@ struct LineSource {
   // Columns of the widest row (a half-width character one, a full-width one
   // two), for the horizontal scroll bar. It need not be exact.
   virtual int longestLine() const = 0;
+  // The characters of a row to mark (what a search found), as ranges of
+  // {first character, count}, in order.
+  virtual QList<std::pair<int, int>> marks(long long row) const {
+    static_cast<void>(row);
+    return {};
+  }
 };
 
 // A list box of text rows that paints only the rows in sight, so it stays
@@ -22,9 +30,9 @@ struct LineSource {
 // vertical scroll bar counted in rows, a horizontal one from the source's
 // widest row times the font's average character width. White background,
 // rows in the window text colour, the current row highlighted and, with the
-// focus, framed. Keys: Up, Down, Page Up, Page Down, Home and End move the
-// current row; Left and Right scroll sideways. A click makes a row current;
-// the wheel scrolls without moving it. Screen readers see the rows in sight
+// focus, framed; the characters a source marks stand out in yellow. Keys: Up, Down, Page Up, Page
+// Down, Home and End move the current row; Left and Right scroll sideways. A click makes a row
+// current; the wheel scrolls without moving it. Screen readers see the rows in sight
 // (line_list_accessible.h).
 //
 // The source is not owned: it must outlive the view, or be unset first with

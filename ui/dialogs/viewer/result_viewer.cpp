@@ -3,13 +3,16 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 
 #include "ui/common/design.h"
 #include "ui/common/path_label.h"
 #include "ui/common/window_style.h"
 #include "ui/dialogs/file_selection/folder_entries.h"
+#include "ui/dialogs/viewer/file_digit_search.h"
 #include "ui/dialogs/viewer/file_line_source.h"
+#include "ui/dialogs/viewer/find_row.h"
 #include "ui/dialogs/viewer/line_index.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 
@@ -17,6 +20,7 @@ namespace zembra::ui {
 namespace {
 
 constexpr int kGrowthIntervalMs = 100;
+constexpr int kSearchWatchMs = 50;
 
 }  // namespace
 
@@ -36,11 +40,24 @@ ResultViewer::ResultViewer(ProgramState& state, QWidget* parent)
   confirmButton_->setFocus();  // first in the tab order
   growth_.setInterval(kGrowthIntervalMs);
   connect(&growth_, &QTimer::timeout, this, &ResultViewer::showMoreLines);
+  findRow_ = new FindRow(this);
+  connect(findRow_, &FindRow::findNext, this, [this] { find(true); });
+  connect(findRow_, &FindRow::closed, this, &ResultViewer::closeFindRow);
+  connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+          &ResultViewer::openFindRow);
+  connect(new QShortcut(Qt::Key_F3, this), &QShortcut::activated, this, [this] { find(true); });
+  connect(new QShortcut(Qt::SHIFT | Qt::Key_F3, this), &QShortcut::activated, this,
+          [this] { find(false); });
+  searchWatch_.setInterval(kSearchWatchMs);
+  connect(&searchWatch_, &QTimer::timeout, this, &ResultViewer::showSearchState);
   showResultFile();
 }
 
-// The list lets go of its rows before they go.
-ResultViewer::~ResultViewer() { list_->setSource(nullptr); }
+// The search and the list let go of the index and the rows before they go.
+ResultViewer::~ResultViewer() {
+  search_.reset();
+  list_->setSource(nullptr);
+}
 
 bool ResultViewer::indexingDone() const { return !index_ || index_->done(); }
 
@@ -55,6 +72,7 @@ void ResultViewer::showResultFile() {
 }
 
 void ResultViewer::showFile(const std::string& path) {
+  path_ = path;
   const QString shownPath = shownName(QByteArray::fromStdString(path));
   showPath(pathLabel_, shownPath);
   index_ = std::make_unique<LineIndex>(path);
@@ -89,10 +107,83 @@ void ResultViewer::resizeEvent(QResizeEvent* event) {
   fitListToWindow();
 }
 
-// The list fills the width and keeps the bottom margin it had at load; it
+// The list fills the width and keeps the bottom margin it had at load, less
+// the find row's height while that is open, which sits right under it; it
 // never gets a negative height.
 void ResultViewer::fitListToWindow() {
-  list_->resize(width(), std::max(0, px(static_cast<int>(toTwips(height()) - listBottomMargin_))));
+  const int row = findRow_->isVisible() ? findRow_->sizeHint().height() : 0;
+  const int listHeight = px(static_cast<int>(toTwips(height()) - listBottomMargin_)) - row;
+  list_->resize(width(), std::max(0, listHeight));
+  findRow_->setGeometry(0, list_->geometry().bottom() + 1, width(), row);
+}
+
+void ResultViewer::openFindRow() {
+  findRow_->open();
+  fitListToWindow();
+}
+
+void ResultViewer::closeFindRow() {
+  search_.reset();
+  searchWatch_.stop();
+  lines_->setMarks({});
+  findRow_->say({});
+  fitListToWindow();
+  list_->viewport()->update();
+  list_->setFocus();
+}
+
+// From the occurrence shown on, as long as the digits stay the same. F3 on
+// a closed row opens it, and looks for what it still holds.
+void ResultViewer::find(bool forward) {
+  const QString digits = findRow_->digits();
+  if (!findRow_->isVisible()) {
+    openFindRow();
+    if (digits.isEmpty()) return;
+  }
+  if (digits.isEmpty()) return findRow_->say(QStringLiteral("数字を入力してください"));
+  if (!index_) return findRow_->say(QStringLiteral("見つかりません"));  // a file refused
+  if (digits != soughtDigits_) shownOffset_ = -1;
+  soughtDigits_ = digits;
+  search_.reset();  // a new search replaces the one running
+  search_ = std::make_unique<FileDigitSearch>(
+      path_, *index_, digits.toStdString(),
+      forward ? FileDigitSearch::Direction::Next : FileDigitSearch::Direction::Previous,
+      shownOffset_);
+  foundShown_ = false;
+  findRow_->say(QStringLiteral("検索しています…"));
+  searchWatch_.start();
+}
+
+// The occurrence as soon as it is known, its count once all are counted.
+void ResultViewer::showSearchState() {
+  const FileDigitSearch::State state = search_->state();
+  if (state.done) searchWatch_.stop();
+  if (state.error) {
+    return findRow_->say(
+        QStringLiteral("ファイルを読めません：%1").arg(indexErrorText(*state.error)));
+  }
+  if (!state.found) {
+    if (state.done) {
+      lines_->setMarks({});
+      list_->viewport()->update();
+      findRow_->say(QStringLiteral("見つかりません"));
+    }
+    return;
+  }
+  const FileDigitSearch::Found& found = *state.found;
+  if (!foundShown_) {
+    foundShown_ = true;
+    shownOffset_ = found.offset;
+    lines_->setMarks(found.marks);
+    list_->refresh();
+    if (found.line >= 0) list_->setCurrentRow(static_cast<int>(lines_->rowOfLine(found.line)));
+    list_->viewport()->update();
+  }
+  const QString where = state.plainText ? QStringLiteral("%1 行目").arg(found.place)
+                                        : QStringLiteral("小数第 %1 位から").arg(found.place);
+  const QString count = state.count ? QStringLiteral("（全 %1 か所）").arg(*state.count)
+                                    : QStringLiteral("（数えています…）");
+  findRow_->say(where + count);
 }
 
 }  // namespace zembra::ui

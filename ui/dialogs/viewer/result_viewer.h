@@ -11,7 +11,9 @@ class QPushButton;
 
 namespace zembra::ui {
 
+class FileDigitSearch;
 class FileLineSource;
+class FindRow;
 class LineIndex;
 class LineListView;
 
@@ -19,6 +21,14 @@ class LineListView;
 // stored. A file of any size opens at once: its lines are counted in the
 // background and read from the file only when they are shown. The list
 // follows the window's size.
+//
+// Ctrl+F opens a find row under the list, which takes its height from the
+// list: digits typed there are looked for in π's decimals (or, in a file
+// that is not a result file, in its lines) with Enter or F3, backwards with
+// Shift+F3, going round the end. The row holding the start becomes current,
+// the digits found are marked, and the row says the decimal place (or line)
+// and how many there are, once they are counted. The search runs beside the
+// window; a new one replaces the one running.
 class ResultViewer : public ModalWindow {
   Q_OBJECT
 
@@ -39,6 +49,10 @@ class ResultViewer : public ModalWindow {
   void showFile(const std::string& path);
   void showMoreLines();
   void fitListToWindow();
+  void openFindRow();
+  void closeFindRow();
+  void find(bool forward);
+  void showSearchState();
 
   ProgramState& state_;
   LineListView* list_ = nullptr;
@@ -46,7 +60,14 @@ class ResultViewer : public ModalWindow {
   QLabel* pathLabel_ = nullptr;
   std::unique_ptr<LineIndex> index_;
   std::unique_ptr<FileLineSource> lines_;
-  QTimer growth_;  // shows the lines counted so far while the index grows
+  QTimer growth_;     // shows the lines counted so far while the index grows
+  std::string path_;  // the file shown
+  FindRow* findRow_ = nullptr;
+  std::unique_ptr<FileDigitSearch> search_;
+  QTimer searchWatch_;          // shows what the search has found so far
+  bool foundShown_ = false;     // the search's find is in the list already
+  QString soughtDigits_;        // of the search last started
+  long long shownOffset_ = -1;  // of the occurrence shown; -1 for none
   // The window height the list leaves free, in twips, taken at the start.
   float listBottomMargin_ = 0;
 };

@@ -34,6 +34,17 @@ Lines referenceLines(const std::string& bytes) {
   return lines;
 }
 
+// Where each line begins, as referenceLines() splits them.
+std::vector<long long> referenceStarts(const std::string& bytes) {
+  std::vector<long long> starts;
+  for (std::size_t start = 0, end = 0; start < bytes.size(); start = end + 1) {
+    starts.push_back(static_cast<long long>(start));
+    end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+    if (bytes.compare(end, 2, "\r\n") == 0) ++end;
+  }
+  return starts;
+}
+
 // The lines as line() should give them: at most kCut bytes, marked when cut.
 Shown shownLines(const Lines& lines) {
   Shown shown;
@@ -103,6 +114,20 @@ TEST(LineIndex, splits_every_kind_of_line_end_and_cuts_long_lines_with_any_block
       EXPECT_EQ(linesOf(*index), shownLines(expected));
       EXPECT_EQ(linesOf(*index, true), shownLines(expected));
       EXPECT_EQ(index->line(index->lineCount()).bytes + index->line(-1).bytes, "");
+      // Offset to line, at each line's first and last byte, and line to offset (not in the
+      // long lines: they would take seconds).
+      if (bytes.size() > 1000) continue;
+      const std::vector<long long> starts = referenceStarts(bytes);
+      for (std::size_t i = 0; i < expected.size(); ++i) {
+        const long long line = static_cast<long long>(i);
+        EXPECT_EQ(index->lineStart(line), starts[i]);
+        if (expected[i].empty()) continue;
+        EXPECT_EQ(index->lineAt(starts[i]), line);
+        EXPECT_EQ(index->lineAt(starts[i] + static_cast<long long>(expected[i].size()) - 1), line);
+      }
+      EXPECT_EQ(index->lineAt(-1), -1);
+      EXPECT_EQ(index->lineAt(static_cast<long long>(bytes.size())), -1);
+      EXPECT_EQ(index->lineStart(index->lineCount()), -1);
     }
   }
 }
@@ -130,6 +155,10 @@ TEST(LineIndex, lines_read_while_indexing_runs_or_after_the_file_shrank_and_few_
   EXPECT_LE(static_cast<long long>(index->checkpointCount()),
             index->lineCount() / options.checkpointLines +
                 static_cast<long long>(bytes.size()) / options.checkpointBytes + 1);
+  // Asked at once, the line of the last digit waits for the indexing to get there.
+  const LineIndex fresh(folder.file("lines.txt"), options);
+  EXPECT_EQ(fresh.lineAt(static_cast<long long>(bytes.size()) - 3),
+            static_cast<long long>(expected.size()) - 1);
   std::filesystem::resize_file(folder.file("lines.txt"), bytes.size() / 2);
   EXPECT_EQ(index->line(0).bytes, expected[0].first);
   EXPECT_EQ(index->line(index->lineCount() - 1).bytes, "");

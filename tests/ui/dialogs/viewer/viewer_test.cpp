@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -15,11 +18,13 @@
 #include <set>
 #include <tuple>
 
+#include "tests/engine/result_text.h"
 #include "tests/engine/temp_folder.h"
 #include "tests/ui/common/accessibility_events.h"
 #include "tests/ui/dialogs/modal_driver.h"
 #include "ui/common/design.h"
 #include "ui/dialogs/viewer/file_line_source.h"
+#include "ui/dialogs/viewer/find_row.h"
 #include "ui/dialogs/viewer/line_list_view.h"
 #include "ui/dialogs/viewer/result_viewer.h"
 
@@ -281,6 +286,164 @@ TEST_F(ResultViewerTest, shows_the_lines_after_the_notice_and_keeps_the_last_or_
     EXPECT_EQ(message, reason.isEmpty() ? "" : cannot + reason);
   }
   EXPECT_EQ(state.lastViewedLine, "\"  8214811559  \"");
+}
+
+// The find row as a user drives it: Ctrl+F, digits typed or committed by an input method, a
+// key; then what the list and the row's message show.
+class FindRowTest : public ResultViewerTest {
+ protected:
+  // Opens the viewer on `bytes` (or on `path` when given) and hands it to `act` once its lines
+  // are in.
+  void withViewer(const std::string& bytes, const std::function<void(ResultViewer&)>& act,
+                  const std::string& path = {}) {
+    writeBytes(folder.file("pi.txt"), bytes);
+    state.resultFilePath = path.empty() ? folder.file("pi.txt") : path;
+    test::runModal<ResultViewer>(new ResultViewer(state), [&](ResultViewer& viewer) {
+      if (!test::takeMessageBox().isEmpty()) {  // why a file cannot be shown; then back
+        viewer.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&viewer));
+      }
+      ASSERT_TRUE(QTest::qWaitFor([&viewer] { return viewer.allLinesShown(); }));
+      list = viewer.findChild<LineListView*>("List1");
+      box = viewer.findChild<QLineEdit*>("FindText");
+      message = viewer.findChild<QLabel*>("FindMessage");
+      act(viewer);
+      viewer.close();
+    });
+  }
+  void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+  }
+  // Puts `digits` in the box as an input method commits them, presses `key`, and gives the
+  // message once the search has ended.
+  QString find(const QString& digits, int key = Qt::Key_Return,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    if (!digits.isNull()) {
+      box->clear();
+      QInputMethodEvent commit;
+      commit.setCommitString(digits);
+      QApplication::sendEvent(box, &commit);
+    }
+    press(key, modifiers);
+    EXPECT_TRUE(QTest::qWaitFor([this] {
+      return !message->text().contains("検索しています") &&
+             !message->text().contains("数えています");
+    }));
+    return message->text();
+  }
+  QString findAgain(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return find(QString(), key, modifiers);
+  }
+  // The characters marked in the current row and the one after it.
+  QString marked() const {
+    QString text;
+    for (int row = list->currentRow(); row >= 0 && row <= list->currentRow() + 1; ++row) {
+      for (const auto& [first, count] : list->source()->marks(row)) {
+        text += list->rowText(row).mid(first, count);
+      }
+    }
+    return text;
+  }
+  bool currentRowInSight() const {
+    const int current = list->currentRow();
+    return current >= list->firstVisibleRow() &&
+           current < list->firstVisibleRow() + list->visibleRowCount();
+  }
+  static QString at(long long place, std::size_t count) {
+    return QString("小数第 %1 位から（全 %2 か所）").arg(place).arg(count);
+  }
+
+  LineListView* list = nullptr;
+  QLineEdit* box = nullptr;
+  QLabel* message = nullptr;
+};
+
+// The row opens under the list and takes its height; places, marks, the current row and the
+// count for a sequence once, many times (F3, Shift+F3, round the end) and nowhere; Esc closes.
+TEST_F(FindRowTest, finds_marks_and_says_where_driven_by_keys) {
+  const std::string& pi = test::referencePi();
+  withViewer(test::resultFile("1000", test::digitLines(1000)), [&](ResultViewer& viewer) {
+    EXPECT_FALSE(box->isVisible()) << "nothing changes until the user asks";
+    press(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    const QWidget* row = box->parentWidget();
+    EXPECT_EQ(row->geometry().top(), list->geometry().bottom() + 1);
+    EXPECT_EQ(viewer.height() - list->height() - row->height(), px(480)) << "the designed margin";
+    viewer.resize(viewer.width(), viewer.height() + 60);
+    EXPECT_EQ(viewer.height() - list->height() - row->height(), px(480));
+
+    ASSERT_EQ(test::referencePlaces("999999", 1000), std::vector<long long>{762});
+    const test::AccessibilityEvents heard;
+    EXPECT_EQ(find("９９９ 999"), at(762, 1)) << "full-width or half-width, blanks ignored";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Description),
+              at(762, 1))
+        << "what a screen reader reads";
+    EXPECT_GE(heard.count(box, QAccessible::DescriptionChanged), 2) << "searching, then found";
+    EXPECT_EQ(marked(), "999999");
+    EXPECT_TRUE(currentRowInSight());
+    EXPECT_EQ(list->rowText(list->currentRow()).mid(0, 1), "\"");
+
+    const QString acrossLines = QString::fromStdString(pi.substr(46, 8));  // places 47 … 54
+    EXPECT_EQ(find(acrossLines), at(47, test::referencePlaces(pi.substr(46, 8), 1000).size()));
+    EXPECT_EQ(marked(), acrossLines);
+    EXPECT_EQ(list->currentRow(), 1 + 2) << "the notice, two header lines, then place 1's line";
+
+    const std::vector<long long> places = test::referencePlaces("14", 1000);
+    ASSERT_GE(places.size(), 3u);
+    EXPECT_EQ(find("14"), at(places[0], places.size()));
+    EXPECT_EQ(findAgain(Qt::Key_F3), at(places[1], places.size()));
+    EXPECT_EQ(marked(), "14");
+    EXPECT_EQ(findAgain(Qt::Key_F3, Qt::ShiftModifier), at(places[0], places.size()));
+    EXPECT_EQ(findAgain(Qt::Key_F3, Qt::ShiftModifier), at(places.back(), places.size()));
+    EXPECT_TRUE(currentRowInSight());
+    EXPECT_EQ(findAgain(Qt::Key_Return), at(places[0], places.size())) << "round the end";
+
+    ASSERT_TRUE(test::referencePlaces("0123456789", 1000).empty());
+    EXPECT_EQ(find("0123456789"), "見つかりません");
+    EXPECT_EQ(marked(), "");
+    const std::string guard = pi.substr(997, 6);  // would end in the guard group
+    ASSERT_TRUE(test::referencePlaces(guard, 1000).empty());
+    EXPECT_EQ(find(QString::fromStdString(guard)), "見つかりません");
+    for (const char* bad : {"", "12a", " "}) {
+      EXPECT_EQ(find(bad), "数字を入力してください") << bad;
+    }
+
+    EXPECT_EQ(find("14"), at(places[0], places.size()));
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(viewer.isVisible()) << "Esc closes the row, not the window";
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(viewer.height() - list->height(), px(480));
+    EXPECT_EQ(marked(), "");
+    EXPECT_EQ(message->text(), "");
+    EXPECT_EQ(findAgain(Qt::Key_F3), at(places[1], places.size())) << "F3 opens the row again";
+    EXPECT_TRUE(box->isVisible());
+  });
+}
+
+// A file that is no result file: line by line, the line number as the place; the marks count
+// characters, not the Shift-JIS bytes before them.
+TEST_F(FindRowTest, finds_in_plain_text_by_line) {
+  withViewer(toShiftJis("円周率 12 34") + "\r\n5 6\r\n1234", [&](ResultViewer&) {
+    press(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(find("34"), "1 行目（全 2 か所）");
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(marked(), "34");
+    EXPECT_EQ(find("56"), "2 行目（全 1 か所）") << "blanks ignored";
+    EXPECT_EQ(find("345"), "見つかりません") << "not across a line end";
+  });
+}
+
+// A device the viewer refuses to show is not read by a search either: it would never end.
+TEST_F(FindRowTest, a_file_the_viewer_could_not_open_is_not_searched) {
+  withViewer(
+      "",
+      [&](ResultViewer&) {
+        press(Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(find("0"), "見つかりません");
+      },
+      "/dev/zero");
 }
 
 }  // namespace
