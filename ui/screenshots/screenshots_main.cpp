@@ -1,10 +1,13 @@
-// Renders every window in its typical states, the message of a failed run
+// Renders every window in its typical states (the viewer with its find row
+// too), the message of a failed run
 // and the question before a file is replaced, to PNG files.
 // Usage: zembra32-screenshots FOLDER   (run with QT_QPA_PLATFORM=offscreen)
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTextStream>
 #include <QTimer>
 
@@ -64,6 +67,28 @@ bool saveLongPathSelection(std::string& resultFilePath, const QDir& folder) {
   return ok;
 }
 
+// The viewer's find row (Ctrl+F) after Enter, with the six nines at place
+// 762 found, and with a sequence that is nowhere.
+bool saveViewerFind(zembra::ui::ProgramState& state, const QDir& folder) {
+  auto* viewer = new zembra::ui::ResultViewer(state);
+  viewer->show();
+  activate(*viewer);
+  QTest::keyClick(viewer, Qt::Key_F, Qt::ControlModifier);
+  auto* box = viewer->findChild<QLineEdit*>("FindText");
+  const auto* message = viewer->findChild<QLabel*>("FindMessage");
+  bool ok = true;
+  for (const auto& [digits, name] : {std::pair{"999999", "result_viewer_find.png"},
+                                     std::pair{"0123456789", "result_viewer_find_none.png"}}) {
+    box->setText(QString::fromLatin1(digits));
+    QTest::keyClick(box, Qt::Key_Return);
+    const bool ended =
+        QTest::qWaitFor([message] { return !message->text().contains(QChar(0x2026)); });
+    ok = ended && save(*viewer, folder, QString::fromLatin1(name)) && ok;
+  }
+  viewer->close();
+  return ok;
+}
+
 // The secondary windows, the viewer on the result file just written.
 bool saveSecondaryWindows(zembra::ui::ProgramState& state, const QDir& folder) {
   using namespace zembra::ui;
@@ -73,7 +98,8 @@ bool saveSecondaryWindows(zembra::ui::ProgramState& state, const QDir& folder) {
   ok = saveWindow(new VersionWindow, folder, "version.png") && ok;
   ok = saveWindow(new CounterOptionsDialog(state.run), folder, "counter_options.png") && ok;
   ok = saveWindow(new HelpWindow, folder, "help.png") && ok;
-  return saveWindow(new ResultViewer(state), folder, "result_viewer.png") && ok;
+  ok = saveWindow(new ResultViewer(state), folder, "result_viewer.png") && ok;
+  return saveViewerFind(state, folder) && ok;
 }
 
 }  // namespace
