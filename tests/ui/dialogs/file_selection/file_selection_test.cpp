@@ -101,6 +101,11 @@ TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_co
   EXPECT_EQ(readBytes(resultFilePath), "old") << "a name not in UTF-8 stored as it is";
   open(base, [&] { confirm(); });
   EXPECT_EQ(resultFilePath, " ");
+  open(base + "/sub", [&] {  // up through the folder above, a whole path like every one there
+    enterFolder("[" + QString::fromStdString(folder.path().filename().string()) + "]");
+    EXPECT_EQ(QString::fromUtf8(folders->path()), base);
+    dialog->close();
+  });
 }
 
 // The keyboard alone: Space picks the framed file (also a folder's only one), letters find a
