@@ -524,12 +524,21 @@ std::string makeFifo(const TempFolder& folder) {
 TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_window) {
   const int lines = 20000;  // far more than a pipe holds
   const std::string digits = "3.1415926535  8979323846  2643383279";
-  enum class Mode { kCommandLine, kWindowReads, kWindowQuits };
-  for (const Mode mode : {Mode::kCommandLine, Mode::kWindowReads, Mode::kWindowQuits}) {
+  // The window also writes to a pipe it was given as /dev/fd/N, whose writing end blocks.
+  enum class Mode { kCommandLine, kWindowReads, kWindowQuits, kWindowDescriptor };
+  for (const Mode mode :
+       {Mode::kCommandLine, Mode::kWindowReads, Mode::kWindowQuits, Mode::kWindowDescriptor}) {
     const bool window = mode != Mode::kCommandLine, quits = mode == Mode::kWindowQuits;
     TempFolder folder;
-    const std::string fifo = makeFifo(folder);
-    const int fd = window ? ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    std::string fifo = makeFifo(folder);
+    int fd = window ? ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    int given[2] = {-1, -1};
+    if (mode == Mode::kWindowDescriptor) {
+      ASSERT_EQ(::pipe2(given, O_CLOEXEC), 0);
+      ::close(fd);
+      fd = given[0];
+      fifo = "/dev/fd/" + std::to_string(given[1]);
+    }
     std::promise<void> pumped;
     std::future<std::string> text = std::async(std::launch::async, [&, go = pumped.get_future()] {
       if (!window) return readToEnd(::open(fifo.c_str(), O_RDONLY | O_CLOEXEC));  // waits
@@ -547,6 +556,7 @@ TEST(ResultStream, every_byte_reaches_the_reader_and_a_full_pipe_pumps_the_windo
     }
     EXPECT_EQ(writeLines(fifo, options, lines, digits),
               quits ? "cannot write: Broken pipe" : kDone);
+    if (given[1] >= 0) ::close(given[1]);
     if (pumps < 3) pumped.set_value();  // lets the reader end all the same
     EXPECT_EQ(text.get(), quits ? "" : written(lines, digits));
     EXPECT_GE(pumps, window ? 3 : 0);
