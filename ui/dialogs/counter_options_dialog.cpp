@@ -51,6 +51,10 @@ void CounterOptionsDialog::buildControls() {
   computeOnlyOption_ = named(new QRadioButton("ひたすら計算する", runModeFrame_), "Option2");
   place(computeOnlyOption_, 225, 750, 2565, 315);
   coexistOption_->setChecked(true);
+  // The step's box and bar tell screen readers the title above them (their roles tell them apart).
+  for (QWidget* step : {static_cast<QWidget*>(stepEdit_), static_cast<QWidget*>(stepScrollBar_)}) {
+    step->setAccessibleName(titleLabel_->text());
+  }
   setTabChain({stepScrollBar_, stepEdit_, confirmButton_, coexistOption_, computeOnlyOption_});
 
   connect(stepScrollBar_, &QScrollBar::valueChanged, this, &CounterOptionsDialog::onScrollBarMoved);

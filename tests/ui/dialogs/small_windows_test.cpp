@@ -1,6 +1,7 @@
 // The help, version and counter options windows, and the main window's commands that open them.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -228,6 +229,10 @@ TEST_F(CounterOptions, opens_on_the_current_mode_and_step_and_only_confirm_store
   open([](CounterOptionsDialog& dialog) {
     EXPECT_EQ(box(dialog)->text(), "1");
     EXPECT_EQ(bar(dialog)->value(), 0);  // a step of 1 rests at the left end
+    for (QWidget* step : {static_cast<QWidget*>(box(dialog)), static_cast<QWidget*>(bar(dialog))}) {
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(step)->text(QAccessible::Name),
+                "処理進行カウンタの表示まるめ");
+    }
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("Option1")->isChecked());
     click(dialog, "Option2");
     click(dialog, "Command1");

@@ -59,6 +59,11 @@ void FileSelectionDialog::buildControls(Volumes volumes) {
   fileList_ = named(new FileList(this), "File1");
   place(fileList_, 4500, 495, 2325, 2910);
   setColors(fileList_, colors::kLightGrey);
+  // What each list and the name box are for, for screen readers: their captions are plain labels
+  // or none. (The drive list, a combo box, tells its drive as its name, as combo boxes do here.)
+  folderList_->setAccessibleName(QStringLiteral("フォルダ"));
+  fileNameEdit_->setAccessibleName(QStringLiteral("ファイル名"));
+  fileList_->setAccessibleName(QStringLiteral("ファイル"));
   setTabChain({driveList_, folderList_, confirmButton_, fileNameEdit_, fileList_});
 
   connect(driveList_, &DriveList::driveChanged, this, &FileSelectionDialog::onDriveChanged);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -65,6 +66,12 @@ TEST_F(FileSelection, the_path_follows_typing_picking_and_the_folder_and_only_co
   QStringList seen;
   open(base, [&] {
     ASSERT_EQ(files->count(), 1);  // x.txt; the hidden file and the folder are not listed
+    for (const auto& [control, spoken] : {std::pair<QWidget*, const char*>{folders, "フォルダ"},
+                                          {name, "ファイル名"},
+                                          {files, "ファイル"}}) {
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                QString::fromUtf8(spoken));
+    }
     seen << label();
     QTest::keyClicks(name, "a");
     seen << label();
