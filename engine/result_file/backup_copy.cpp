@@ -1,6 +1,5 @@
 #include "engine/result_file/backup_copy.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,19 +79,9 @@ void copyContent(int source, int target, const FileCalls& calls) {
 // The names in `folder` that start with `prefix`, as `shownFolder`/name.
 void addMatching(int folder, const std::string& prefix, const std::string& shownFolder,
                  std::vector<std::string>& found) {
-  const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (readable < 0) return;
-  DIR* listing = ::fdopendir(readable);
-  if (!listing) {
-    ::close(readable);
-    return;
-  }
-  while (const dirent* entry = ::readdir(listing)) {
-    if (std::string_view(entry->d_name).starts_with(prefix)) {
-      found.push_back(shownFolder + "/" + entry->d_name);
-    }
-  }
-  ::closedir(listing);
+  forEachName(folder, [&](int, const char* name) {
+    if (std::string_view(name).starts_with(prefix)) found.push_back(shownFolder + "/" + name);
+  });
 }
 
 }  // namespace

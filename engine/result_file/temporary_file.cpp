@@ -130,9 +130,8 @@ void TemporaryFile::discard() noexcept {
   fd_ = -1;
 }
 
-// A candidate is opened without following links, checked, locked without
-// waiting, and removed only if its name still leads to the file we locked.
-void sweepStaleTemporaries(int folder) {
+// A listing of its own, so that reading it moves no offset of `folder`.
+void forEachName(int folder, const std::function<void(int listing, const char* name)>& visit) {
   const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (readable < 0) return;
   DIR* listing = ::fdopendir(readable);
@@ -140,24 +139,29 @@ void sweepStaleTemporaries(int folder) {
     ::close(readable);
     return;
   }
-  const int folderFd = ::dirfd(listing);
+  while (const dirent* entry = ::readdir(listing)) visit(::dirfd(listing), entry->d_name);
+  ::closedir(listing);
+}
+
+// A candidate is opened without following links, checked, locked without
+// waiting, and removed only if its name still leads to the file we locked.
+void sweepStaleTemporaries(int folder) {
   const std::string prefix = kTemporaryPrefix;
-  while (const dirent* entry = ::readdir(listing)) {
-    if (std::string(entry->d_name).rfind(prefix, 0) != 0 || isBackupName(entry->d_name)) continue;
-    const int fd = ::openat(folderFd, entry->d_name,
-                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) continue;
+  forEachName(folder, [&prefix](int folderFd, const char* name) {
+    if (std::string(name).rfind(prefix, 0) != 0 || isBackupName(name)) return;
+    const int fd =
+        ::openat(folderFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;
     struct stat held {
     }, named{};
     if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
         ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
         named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
-      ::unlinkat(folderFd, entry->d_name, 0);
+      ::unlinkat(folderFd, name, 0);
     }
     ::close(fd);
-  }
-  ::closedir(listing);
+  });
 }
 
 }  // namespace zembra

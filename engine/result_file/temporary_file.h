@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/result_file/result_output.h"
@@ -58,5 +59,9 @@ inline constexpr const char* kTemporaryPrefix = ".zembra32-";
 // locked. Nothing else: never a backup copy (backup_copy.h). Errors are ignored: this is tidying
 // only.
 void sweepStaleTemporaries(int folder);
+
+// Calls `visit` with each name in the folder `folder` is a descriptor of, and
+// the descriptor of the listing it reads; nothing when the folder cannot be read.
+void forEachName(int folder, const std::function<void(int listing, const char* name)>& visit);
 
 }  // namespace zembra
